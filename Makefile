@@ -1,0 +1,41 @@
+# Front door: `make run`, `make test`, `make bench`. CMake does the work underneath.
+BUILD_DIR ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: all build run test test-slow bench asan tsan fuzz clean
+
+all: build
+
+build:
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS) >&2
+
+run: build
+	@./$(BUILD_DIR)/brisvane
+
+test: build
+	ctest --test-dir $(BUILD_DIR) -LE slow -j $(JOBS) --output-on-failure
+
+test-slow: build
+	ctest --test-dir $(BUILD_DIR) -L slow -j $(JOBS) --output-on-failure
+
+bench: build
+	./$(BUILD_DIR)/brisvane_bench
+	./$(BUILD_DIR)/brisvane bench
+
+# Unit tests again under AddressSanitizer + UndefinedBehaviorSanitizer.
+asan:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISVANE_SANITIZE=address,undefined >/dev/null
+	cmake --build build-asan -j $(JOBS)
+	ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --test-dir build-asan -LE slow -j $(JOBS) --output-on-failure
+
+# Unit tests again under ThreadSanitizer.
+tsan:
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISVANE_SANITIZE=thread >/dev/null
+	cmake --build build-tsan -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -LE slow -j $(JOBS) --output-on-failure
+
+clean:
+	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz

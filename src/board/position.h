@@ -1,0 +1,57 @@
+#pragma once
+// The one process-wide chess position. Written by the main thread while no search
+// runs, and by the search thread during a search; never by both at once.
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "board/types.h"
+
+extern Bitboard bitboards[12];   // one set per piece code
+extern Bitboard occupancies[3];  // White, Black, all: derived, refreshed by update_occupancies
+extern int side;                 // side to move
+extern int castle;               // castling rights, bits 1 2 4 8 = K Q k q
+extern int ep_sq;                // en-passant target square, or NO_SQUARE
+extern std::uint64_t zobrist_key;
+// Keys of the game since the last set-up plus the line being searched; last = current.
+extern std::vector<std::uint64_t> repetition_stack;
+
+// Rights kept when a piece leaves or lands on a square (ANDed into castle by make_move).
+extern const int castle_rights_mask[64];
+
+void init_board_startpos();
+void load_fen(const std::string& text);
+void update_occupancies();
+void print_board();
+
+// Everything make_move may change: the copy taken before a move and put back after it.
+struct SavedPosition {
+  Bitboard bitboards[12];
+  Bitboard occupancies[3];
+  std::uint64_t zobrist_key;
+  int side;
+  int castle;
+  int ep_sq;
+};
+
+inline SavedPosition save_position() {
+  SavedPosition s;
+  std::memcpy(s.bitboards, bitboards, sizeof bitboards);
+  std::memcpy(s.occupancies, occupancies, sizeof occupancies);
+  s.zobrist_key = zobrist_key;
+  s.side = side;
+  s.castle = castle;
+  s.ep_sq = ep_sq;
+  return s;
+}
+
+inline void restore_position(const SavedPosition& s) {
+  std::memcpy(bitboards, s.bitboards, sizeof bitboards);
+  std::memcpy(occupancies, s.occupancies, sizeof occupancies);
+  zobrist_key = s.zobrist_key;
+  side = s.side;
+  castle = s.castle;
+  ep_sq = s.ep_sq;
+}

@@ -1,0 +1,7 @@
+#pragma once
+// Every line the engine writes goes through here: whole, newline-terminated,
+// flushed, and never interleaved with a line from the other thread.
+
+#include <string_view>
+
+void send_line(std::string_view line);

@@ -1,0 +1,21 @@
+#pragma once
+// Score scale and the shared state of a running search.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+constexpr int MATE_VALUE = 49000;
+constexpr int MAX_PLY = 64;
+constexpr int MATE_THRESHOLD = MATE_VALUE - MAX_PLY;  // |score| >= this is a mate score
+constexpr int SCORE_INFINITY = 50000;
+
+// Written by the thread that runs the search (set up by search_best).
+extern std::int64_t nodes_searched;
+extern int search_movetime_ms;  // budget; 0 or less means none
+extern std::chrono::steady_clock::time_point search_start;
+// Cleared only by the code that starts a search; raised only by wait_search_done.
+extern std::atomic<bool> stop_search;
+
+// The budget check: reads the clock only every 4096 nodes.
+bool time_expired();
