@@ -1,0 +1,10 @@
+#pragma once
+#include "board/move.h"
+#include "search/search_state.h"
+
+// Principal variation, written by the search thread: row p holds the line found at ply p.
+extern Move pv_table[MAX_PLY][MAX_PLY];
+extern int pv_length[MAX_PLY];
+
+// Alpha-beta node; fail-soft score from the side to move's view.
+int negamax(int depth, int alpha, int beta, int ply, bool allow_null);
