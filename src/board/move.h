@@ -35,8 +35,10 @@ constexpr bool same_move(const Move& a, const Move& b) {
 template <std::size_t INLINE>
 class InlineVector {
  public:
-  InlineVector() = default;
-  InlineVector(const InlineVector& o) { *this = o; }
+  // The inline slots stay uninitialised: a search node or perft level would
+  // otherwise pay for filling all of them before generating a single move.
+  InlineVector() : data_(inline_) {}
+  InlineVector(const InlineVector& o) : data_(inline_) { *this = o; }
   InlineVector& operator=(const InlineVector& o) {
     if (this != &o) {
       clear();
@@ -69,9 +71,11 @@ class InlineVector {
     capacity_ = cap;
   }
 
-  Move inline_[INLINE];
+  union {
+    Move inline_[INLINE];
+  };
   std::unique_ptr<Move[]> heap_;
-  Move* data_ = inline_;
+  Move* data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = INLINE;
 };

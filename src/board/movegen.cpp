@@ -1,0 +1,121 @@
+#include "board/movegen.h"
+
+#include "board/attacks.h"
+#include "board/position.h"
+
+namespace {
+
+inline void add(MoveList& list, int from, int to, int piece, int capture, int promoted = NO_PIECE,
+                int en_passant = 0, int castling = 0, int double_push = 0) {
+  list.moves.push_back(Move{from, to, piece, capture, promoted, en_passant, castling, double_push});
+}
+
+// Promotions come queen, rook, bishop, knight; `queen` is the colour's queen code.
+inline void add_promotions(MoveList& list, int from, int to, int pawn, int capture, int queen) {
+  add(list, from, to, pawn, capture, queen);
+  add(list, from, to, pawn, capture, queen - 1);
+  add(list, from, to, pawn, capture, queen - 2);
+  add(list, from, to, pawn, capture, queen - 3);
+}
+
+void generate_pawn_moves(MoveList& list, int us, Bitboard enemy, Bitboard all) {
+  const int pawn = us == WHITE ? P : p;
+  const int queen = us == WHITE ? Q : q;
+  const int step = us == WHITE ? 8 : -8;
+  const int promo_rank = us == WHITE ? 6 : 1;
+  const int start_rank = us == WHITE ? 1 : 6;
+  Bitboard pawns = bitboards[pawn];
+  while (pawns) {
+    const int from = pop_lsb(pawns);
+    const int ahead = from + step;
+    if (ahead >= 0 && ahead < 64 && !(all & square_bb(ahead))) {
+      if (rank_of(from) == promo_rank) {
+        add_promotions(list, from, ahead, pawn, 0, queen);
+      } else {
+        add(list, from, ahead, pawn, 0);
+        if (rank_of(from) == start_rank && !(all & square_bb(ahead + step)))
+          add(list, from, ahead + step, pawn, 0, NO_PIECE, 0, 0, 1);
+      }
+    }
+    Bitboard targets = pawn_attacks[us][from] & enemy;
+    while (targets) {
+      const int to = pop_lsb(targets);
+      if (rank_of(from) == promo_rank)
+        add_promotions(list, from, to, pawn, 1, queen);
+      else
+        add(list, from, to, pawn, 1);
+    }
+    if (ep_sq != NO_SQUARE && (pawn_attacks[us][from] & square_bb(ep_sq)))
+      add(list, from, ep_sq, pawn, 1, NO_PIECE, 1);
+  }
+}
+
+template <int TYPE>
+inline Bitboard piece_targets(int from, Bitboard all) {
+  if constexpr (TYPE == 1) return knight_attacks[from];
+  if constexpr (TYPE == 2) return bishop_attacks(from, all);
+  if constexpr (TYPE == 3) return rook_attacks(from, all);
+  if constexpr (TYPE == 4) return queen_attacks(from, all);
+  if constexpr (TYPE == 5) return king_attacks[from];
+}
+
+template <int TYPE>
+void generate_piece_moves(MoveList& list, int us, Bitboard own, Bitboard enemy, Bitboard all) {
+  const int piece = us * 6 + TYPE;
+  Bitboard pieces = bitboards[piece];
+  while (pieces) {
+    const int from = pop_lsb(pieces);
+    Bitboard targets = piece_targets<TYPE>(from, all) & ~own;
+    while (targets) {
+      const int to = pop_lsb(targets);
+      add(list, from, to, piece, (enemy & square_bb(to)) ? 1 : 0);
+    }
+  }
+}
+
+void generate_castling(MoveList& list, int us, Bitboard all) {
+  const int them = us ^ 1;
+  if (us == WHITE) {
+    if ((castle & 1) && !(all & 0x60ULL) && !is_square_attacked(4, them) && !is_square_attacked(5, them) &&
+        !is_square_attacked(6, them))
+      add(list, 4, 6, K, 0, NO_PIECE, 0, 1);
+    if ((castle & 2) && !(all & 0xeULL) && !is_square_attacked(4, them) && !is_square_attacked(3, them) &&
+        !is_square_attacked(2, them))
+      add(list, 4, 2, K, 0, NO_PIECE, 0, 1);
+  } else {
+    if ((castle & 4) && !(all & 0x6000000000000000ULL) && !is_square_attacked(60, them) &&
+        !is_square_attacked(61, them) && !is_square_attacked(62, them))
+      add(list, 60, 62, k, 0, NO_PIECE, 0, 1);
+    if ((castle & 8) && !(all & 0x0e00000000000000ULL) && !is_square_attacked(60, them) &&
+        !is_square_attacked(59, them) && !is_square_attacked(58, them))
+      add(list, 60, 58, k, 0, NO_PIECE, 0, 1);
+  }
+}
+
+}  // namespace
+
+void generate_moves(MoveList& list) {
+  list.moves.clear();
+  const int us = side;
+  const Bitboard own = occupancies[us];
+  const Bitboard enemy = occupancies[us ^ 1];
+  const Bitboard all = occupancies[2];
+
+  generate_pawn_moves(list, us, enemy, all);
+  generate_piece_moves<1>(list, us, own, enemy, all);
+  generate_piece_moves<2>(list, us, own, enemy, all);
+  generate_piece_moves<3>(list, us, own, enemy, all);
+  generate_piece_moves<4>(list, us, own, enemy, all);
+
+  // Only the king on the lowest square moves; a side without a king (FEN only) has no king step.
+  const Bitboard king = bitboards[us * 6 + 5];
+  if (king) {
+    const int from = lsb(king);
+    Bitboard targets = king_attacks[from] & ~own;
+    while (targets) {
+      const int to = pop_lsb(targets);
+      add(list, from, to, us * 6 + 5, (enemy & square_bb(to)) ? 1 : 0);
+    }
+  }
+  generate_castling(list, us, all);
+}

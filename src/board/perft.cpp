@@ -1,0 +1,18 @@
+#include "board/perft.h"
+
+#include "board/movegen.h"
+#include "board/position.h"
+
+std::uint64_t perft(int depth) {
+  if (depth <= 0) return 1;
+  MoveList list;
+  generate_moves(list);
+  std::uint64_t count = 0;
+  const SavedPosition saved = save_position();
+  for (const Move& m : list.moves) {
+    // Every move is made, also at the last ply: the count checks make_move as well as the generator.
+    if (make_move(m)) count += perft(depth - 1);
+    restore_position(saved);
+  }
+  return count;
+}

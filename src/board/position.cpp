@@ -1,0 +1,131 @@
+#include "board/position.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "board/notation.h"
+#include "board/zobrist.h"
+#include "frontend/output.h"
+
+Bitboard bitboards[12];
+Bitboard occupancies[3];
+int side = WHITE;
+int castle = 0;
+int ep_sq = NO_SQUARE;
+std::uint64_t zobrist_key = 0;
+std::vector<std::uint64_t> repetition_stack;
+
+// clang-format off
+const int castle_rights_mask[64] = {
+  13, 15, 15, 15, 12, 15, 15, 14,
+  15, 15, 15, 15, 15, 15, 15, 15,
+  15, 15, 15, 15, 15, 15, 15, 15,
+  15, 15, 15, 15, 15, 15, 15, 15,
+  15, 15, 15, 15, 15, 15, 15, 15,
+  15, 15, 15, 15, 15, 15, 15, 15,
+  15, 15, 15, 15, 15, 15, 15, 15,
+   7, 15, 15, 15,  3, 15, 15, 11,
+};
+// clang-format on
+
+namespace {
+
+// Every set-up ends the same way: derived sets, a fresh key, a one-entry history.
+void finish_setup() {
+  update_occupancies();
+  zobrist_key = compute_zobrist();
+  repetition_stack.clear();
+  repetition_stack.push_back(zobrist_key);
+}
+
+void place_pieces(const std::string& placement) {
+  int rank = 7;
+  int file = 0;
+  for (char c : placement) {
+    if (c == '/') {
+      file = 0;
+      // Below the first rank every square is off the board; stop counting there.
+      if (rank >= 0) --rank;
+      continue;
+    }
+    int advance = 1;
+    if (c >= '0' && c <= '9') {
+      advance = c - '0';
+    } else {
+      const char* letter = std::char_traits<char>::find(PIECE_LETTERS, 12, c);
+      // Text that runs past the board is ignored rather than wrapped onto other squares.
+      if (letter && rank >= 0 && file < 8) bitboards[letter - PIECE_LETTERS] |= square_bb(rank * 8 + file);
+    }
+    // Saturate so that a long run of digits cannot overflow the file counter.
+    file = file + advance > 8 ? 8 : file + advance;
+  }
+}
+
+int parse_ep_field(const std::string& field) {
+  if (field.size() < 2) return NO_SQUARE;
+  if (field[0] < 'a' || field[0] > 'h' || field[1] < '1' || field[1] > '8') return NO_SQUARE;
+  return parse_square(field);
+}
+
+}  // namespace
+
+void update_occupancies() {
+  occupancies[WHITE] = bitboards[P] | bitboards[N] | bitboards[B] | bitboards[R] | bitboards[Q] | bitboards[K];
+  occupancies[BLACK] = bitboards[p] | bitboards[n] | bitboards[b] | bitboards[r] | bitboards[q] | bitboards[k];
+  occupancies[2] = occupancies[WHITE] | occupancies[BLACK];
+}
+
+void init_board_startpos() {
+  constexpr Bitboard START[12] = {
+      0xff00ULL, 0x42ULL, 0x24ULL, 0x81ULL, 0x8ULL, 0x10ULL,
+      0xff000000000000ULL, 0x4200000000000000ULL, 0x2400000000000000ULL,
+      0x8100000000000000ULL, 0x800000000000000ULL, 0x1000000000000000ULL,
+  };
+  for (int i = 0; i < 12; ++i) bitboards[i] = START[i];
+  side = WHITE;
+  castle = 15;
+  ep_sq = NO_SQUARE;
+  finish_setup();
+}
+
+void load_fen(const std::string& text) {
+  for (Bitboard& set : bitboards) set = 0;
+
+  std::istringstream in(text);
+  std::string fields[4];
+  for (std::string& field : fields) in >> field;
+
+  place_pieces(fields[0]);
+  side = fields[1] == "w" ? WHITE : BLACK;
+  castle = 0;
+  for (char c : fields[2]) {
+    if (c == 'K') castle |= 1;
+    if (c == 'Q') castle |= 2;
+    if (c == 'k') castle |= 4;
+    if (c == 'q') castle |= 8;
+  }
+  ep_sq = fields[3] == "-" ? NO_SQUARE : parse_ep_field(fields[3]);
+  finish_setup();
+}
+
+void print_board() {
+  for (int rank = 7; rank >= 0; --rank) {
+    std::string line;
+    for (int file = 0; file < 8; ++file) {
+      char shown = '.';
+      for (int code = 0; code < 12; ++code) {
+        if (bitboards[code] & square_bb(rank * 8 + file)) {
+          shown = PIECE_LETTERS[code];
+          break;
+        }
+      }
+      line += shown;
+      line += ' ';
+    }
+    send_line(line);
+  }
+  char key[17];
+  std::snprintf(key, sizeof key, "%llx", static_cast<unsigned long long>(zobrist_key));
+  send_line("side=" + std::string(side == WHITE ? "w" : "b") + " castle=" + std::to_string(castle) +
+            " ep=" + (ep_sq == NO_SQUARE ? std::string("-") : sq_to_str(ep_sq)) + " key=" + key);
+}

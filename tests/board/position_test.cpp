@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "board/position.h"
+#include "board/zobrist.h"
+#include "board_test_env.h"
+
+namespace {
+
+const char* const START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+void expect_same_position(const SavedPosition& a, const SavedPosition& b) {
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(a.bitboards[i], b.bitboards[i]) << i;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(a.occupancies[i], b.occupancies[i]) << i;
+  EXPECT_EQ(a.side, b.side);
+  EXPECT_EQ(a.castle, b.castle);
+  EXPECT_EQ(a.ep_sq, b.ep_sq);
+  EXPECT_EQ(a.zobrist_key, b.zobrist_key);
+}
+
+TEST(Position, StartPositionFromBothSources) {
+  init_board_tables();
+  init_board_startpos();
+  EXPECT_EQ(bitboards[P], 0xff00u);
+  EXPECT_EQ(bitboards[k], 0x1000000000000000u);
+  EXPECT_EQ(occupancies[2], 0xffff00000000ffffu);
+  EXPECT_EQ(castle, 15);
+  EXPECT_EQ(ep_sq, NO_SQUARE);
+  const SavedPosition from_init = save_position();
+  for (const char* fen : {START_FEN, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 57 120",
+                          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -"}) {
+    load_fen(fen);
+    expect_same_position(from_init, save_position());
+  }
+}
+
+TEST(Position, SetupResetsRepetitionStack) {
+  init_board_tables();
+  repetition_stack.assign({1, 2, 3});
+  load_fen(KIWIPETE);
+  ASSERT_EQ(repetition_stack.size(), 1u);
+  EXPECT_EQ(repetition_stack[0], zobrist_key);
+  repetition_stack.push_back(5);
+  init_board_startpos();
+  ASSERT_EQ(repetition_stack.size(), 1u);
+  EXPECT_EQ(repetition_stack[0], zobrist_key);
+}
+
+TEST(Position, FenFields) {
+  init_board_tables();
+  load_fen("4k3/8/8/8/8/8/8/4K3 w qkQK - 0 1");
+  EXPECT_EQ(castle, 15);
+  load_fen("4k3/8/8/8/8/8/8/4K3 w Kk - 0 1");
+  EXPECT_EQ(castle, 5);
+  load_fen("4k3/8/8/8/8/8/8/4K3 W - e3 0 1");
+  EXPECT_EQ(castle, 0);
+  EXPECT_EQ(side, BLACK);
+  EXPECT_EQ(ep_sq, 20);
+  load_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
+  EXPECT_EQ(side, WHITE);
+  EXPECT_EQ(ep_sq, NO_SQUARE);
+  load_fen("");
+  EXPECT_EQ(side, BLACK);
+  EXPECT_EQ(occupancies[2], 0u);
+}
+
+// An en-passant field that names no square gives no square.
+TEST(Position, MalformedEnPassantFieldGivesNoSquare) {
+  init_board_tables();
+  for (const char* ep : {"e", "x3", "e9", "i0", "E3", "3e"}) {
+    load_fen(std::string("4k3/8/8/8/8/8/8/4K3 w - ") + ep + " 0 1");
+    EXPECT_EQ(ep_sq, NO_SQUARE) << ep;
+    EXPECT_EQ(zobrist_key, compute_zobrist());
+  }
+  load_fen("4k3/8/8/8/8/8/8/4K3 w -");
+  EXPECT_EQ(ep_sq, NO_SQUARE);
+  load_fen("4k3/8/8/8/8/8/8/4K3 b - h3xyz 0 1");
+  EXPECT_EQ(ep_sq, 23);
+}
+
+TEST(Position, UnknownPlacementCharacterSkipsOneSquare) {
+  init_board_tables();
+  load_fen("4k3/8/8/8/8/8/8/xK6 w - - 0 1");
+  EXPECT_EQ(bitboards[K], square_bb(1));
+  EXPECT_EQ(occupancies[WHITE], square_bb(1));
+}
+
+// Placement text past the h-file or below the first rank is dropped, not wrapped.
+TEST(Position, PlacementPastTheBoardIsIgnored) {
+  init_board_tables();
+  load_fen("rnbqkbnrRRRR/pppppppp9999999999/8/8/8/8/PPPPPPPP/RNBQKBNR/QQQQ/KKKK////q w KQkq - 0 1");
+  EXPECT_EQ(bitboards[R], 0x81u);
+  EXPECT_EQ(bitboards[Q], 0x8u);
+  EXPECT_EQ(bitboards[K], 0x10u);
+  EXPECT_EQ(bitboards[q], 0x800000000000000u);
+  EXPECT_EQ(occupancies[2], 0xffff00000000ffffu);
+  std::string long_rank(100000, '9');
+  load_fen(long_rank + "k/K w - - 0 1");
+  EXPECT_EQ(bitboards[k], 0u);
+  EXPECT_EQ(bitboards[K], square_bb(48));
+}
+
+TEST(Position, BoardDisplay) {
+  init_board_tables();
+  init_board_startpos();
+  testing::internal::CaptureStdout();
+  print_board();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "r n b q k b n r \n"
+            "p p p p p p p p \n"
+            ". . . . . . . . \n"
+            ". . . . . . . . \n"
+            ". . . . . . . . \n"
+            ". . . . . . . . \n"
+            "P P P P P P P P \n"
+            "R N B Q K B N R \n"
+            "side=w castle=15 ep=- key=8d3149f56d01bcb7\n");
+  load_fen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+  testing::internal::CaptureStdout();
+  print_board();
+  std::string shown = testing::internal::GetCapturedStdout();
+  EXPECT_NE(shown.find(". . . . P . . . \n"), std::string::npos);
+  EXPECT_NE(shown.find("side=b castle=15 ep=e3 key=a71fb59d3721a832\n"), std::string::npos);
+}
+
+TEST(Position, DisplayedKeyHasNoLeadingZeros) {
+  init_board_tables();
+  init_board_startpos();
+  zobrist_key = 0xabcULL;
+  testing::internal::CaptureStdout();
+  print_board();
+  std::string shown = testing::internal::GetCapturedStdout();
+  EXPECT_NE(shown.find(" key=abc\n"), std::string::npos);
+  init_board_startpos();
+}
+
+}  // namespace

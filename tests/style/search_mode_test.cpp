@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "board/position.h"
+#include "style/search_mode.h"
+
+namespace {
+
+TEST(SearchMode, NamesRoundTrip) {
+  for (int value = 1; value <= 9; ++value) {
+    const auto mode = static_cast<SearchMode>(value);
+    EXPECT_EQ(parse_search_mode(mode_name(mode)), mode) << value;
+  }
+  EXPECT_STREQ(mode_name(Balanced), "Balanced");
+  EXPECT_STREQ(mode_name(MinorPieceEnding), "MinorPieceEnding");
+  EXPECT_STREQ(mode_name(static_cast<SearchMode>(10)), "Balanced");
+  EXPECT_STREQ(mode_name(static_cast<SearchMode>(-1)), "Balanced");
+}
+
+TEST(SearchMode, ParsingIsExactAndCaseSensitive) {
+  EXPECT_EQ(parse_search_mode("Balanced"), Balanced);
+  EXPECT_EQ(parse_search_mode("KingAttack"), KingAttack);
+  for (const char* text : {"", "deep", "Deep ", " Deep", "kingattack", "DEEP", "Deeper"})
+    EXPECT_EQ(parse_search_mode(text), Balanced) << '"' << text << '"';
+}
+
+TEST(SearchMode, UciVarList) {
+  const char* vars = search_mode_uci_vars();
+  EXPECT_EQ(std::strlen(vars), 148u);
+  EXPECT_STREQ(vars,
+               " var Balanced var Deep var Wide var KingAttack var PassedPawn var PawnStorm var Provocation"
+               " var PawnEnding var MajorPieceEnding var MinorPieceEnding");
+}
+
+TEST(SearchMode, BothSidesAndActiveMode) {
+  apply_search_mode_both("Deep");
+  EXPECT_EQ(white_search_mode, Deep);
+  EXPECT_EQ(black_search_mode, Deep);
+  black_search_mode = parse_search_mode("Wide");
+  EXPECT_EQ(white_search_mode, Deep);
+  white_search_mode = KingAttack;
+  side = WHITE;
+  EXPECT_EQ(active_mode(), KingAttack);
+  side = BLACK;
+  EXPECT_EQ(active_mode(), Wide);
+  apply_search_mode_both("nonsense");
+  EXPECT_EQ(white_search_mode, Balanced);
+  EXPECT_EQ(black_search_mode, Balanced);
+  side = WHITE;
+}
+
+}  // namespace
