@@ -1,19 +1,21 @@
-// Entry point: build the tables in their order, set the start position, run the UCI loop.
+// Entry point: build the tables in their order, set the start position, then
+// read the command line and run one task or the UCI loop.
+
+#include <string>
+#include <vector>
 
 #include "board/attacks.h"
 #include "board/position.h"
 #include "board/zobrist.h"
-#include "frontend/search_thread.h"
-#include "frontend/uci.h"
+#include "frontend/cmdline.h"
 
-int main() {
+int main(int argc, char** argv) {
   init_leapers();
   init_magics();
   init_zobrist();
   // The evaluation's start-up tables are built here, after the keys and before the position.
   init_board_startpos();
 
-  uci_loop();
-  wait_search_done();
-  return 0;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return run_command(apply_command_line(args));
 }

@@ -1,0 +1,114 @@
+#include "frontend/cmdline.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "board/perft.h"
+#include "board/position.h"
+#include "frontend/output.h"
+#include "frontend/search_thread.h"
+#include "frontend/uci.h"
+#include "style/search_mode.h"
+#include "style/tactical.h"
+
+namespace {
+
+constexpr const char* KIWIPETE_FEN = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+
+// The lower-case words that select a mode for both sides, with the mode's own name.
+constexpr const char* MODE_WORDS[][2] = {
+    {"deep", "Deep"},
+    {"wide", "Wide"},
+    {"kingattack", "KingAttack"},
+    {"passedpawn", "PassedPawn"},
+    {"pawnstorm", "PawnStorm"},
+    {"provocation", "Provocation"},
+    {"pawnending", "PawnEnding"},
+    {"majorpieceending", "MajorPieceEnding"},
+    {"minorpieceending", "MinorPieceEnding"},
+};
+
+// If word is prefix followed by a value in the same word, stores the value.
+bool take_joined(const std::string& word, std::string_view prefix, std::string& value) {
+  if (word.size() < prefix.size() || word.compare(0, prefix.size(), prefix) != 0) return false;
+  value = word.substr(prefix.size());
+  return true;
+}
+
+int count_or(const std::vector<std::string>& command_words, int fallback) {
+  return command_words.size() > 1 ? std::atoi(command_words[1].c_str()) : fallback;
+}
+
+}  // namespace
+
+std::vector<std::string> apply_command_line(const std::vector<std::string>& args) {
+  std::vector<std::string> command_words;
+  const std::size_t n = args.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::string& word = args[i];
+    // A two-word option takes the next word whatever it looks like; as the last word it is a command word.
+    const bool has_next = i + 1 < n;
+    const std::string next = has_next ? args[i + 1] : std::string();
+    std::string value;
+    std::size_t used = 1;
+    if (take_joined(word, "--mode=", value)) {
+      apply_search_mode_both(value);
+    } else if (word == "--mode" && has_next) {
+      apply_search_mode_both(next);
+      used = 2;
+    } else if (take_joined(word, "--white-mode=", value)) {
+      white_search_mode = parse_search_mode(value);
+    } else if (word == "--white-mode" && has_next) {
+      white_search_mode = parse_search_mode(next);
+      used = 2;
+    } else if (take_joined(word, "--black-mode=", value)) {
+      black_search_mode = parse_search_mode(value);
+    } else if (word == "--black-mode" && has_next) {
+      black_search_mode = parse_search_mode(next);
+      used = 2;
+    } else if (take_joined(word, "--threshold=", value)) {
+      tactic_threshold_cp = std::atoi(value.c_str());
+    } else if (word == "--threshold" && has_next) {
+      tactic_threshold_cp = std::atoi(next.c_str());
+      used = 2;
+    } else if (word == "--no-tactics") {
+      tactical_move_selection = false;
+    } else {
+      bool is_mode_word = false;
+      for (const auto& entry : MODE_WORDS) {
+        if (word == entry[0]) {
+          apply_search_mode_both(entry[1]);
+          is_mode_word = true;
+          break;
+        }
+      }
+      if (!is_mode_word) command_words.push_back(word);
+    }
+    i += used;
+  }
+  return command_words;
+}
+
+int run_command(const std::vector<std::string>& command_words) {
+  const std::string first = command_words.empty() ? std::string() : command_words[0];
+
+  if (first == "perft") {
+    const int depth = count_or(command_words, 5);
+    send_line("perft(" + std::to_string(depth) + ") = " + std::to_string(perft(depth)));
+    return 0;
+  }
+  if (first == "kiwipete") {
+    load_fen(KIWIPETE_FEN);
+    const int depth = count_or(command_words, 4);
+    send_line("perft(" + std::to_string(depth) + ") on kiwipete = " + std::to_string(perft(depth)));
+    return 0;
+  }
+  // The "bench" word (a fixed-depth search of the start position) is dispatched
+  // here once the search exists; until then it takes the UCI path below.
+
+  // "uci", any other word, or none: the UCI loop, then join a search it may have left running.
+  uci_loop();
+  wait_search_done();
+  return 0;
+}

@@ -1,0 +1,62 @@
+// The one-shot command words, run through the built program as a user would.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct ProcessResult {
+  std::string output;
+  int status = -1;
+};
+
+// Runs the program with the given arguments and no input; collects all it prints.
+ProcessResult run_brisvane(const std::string& args) {
+  ProcessResult run;
+  const std::string command = std::string(BRISVANE_BINARY) + " " + args + " </dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+void expect_output(const std::string& args, const std::string& expected) {
+  const ProcessResult run = run_brisvane(args);
+  EXPECT_EQ(run.output, expected) << args;
+  EXPECT_EQ(run.status, 0) << args;
+}
+
+TEST(CommandLineProcess, Perft) {
+  expect_output("perft", "perft(5) = 4865609\n");
+  expect_output("perft 0", "perft(0) = 1\n");
+  expect_output("perft 1", "perft(1) = 20\n");
+  expect_output("perft 3 extra words", "perft(3) = 8902\n");
+  // The count is what the number conversion gave, not the text typed.
+  expect_output("perft x", "perft(0) = 1\n");
+  expect_output("perft 02", "perft(2) = 400\n");
+  expect_output("perft -2", "perft(-2) = 1\n");
+}
+
+TEST(CommandLineProcess, Kiwipete) {
+  expect_output("kiwipete", "perft(4) on kiwipete = 4085603\n");
+  expect_output("kiwipete 1", "perft(1) on kiwipete = 48\n");
+  expect_output("--no-tactics kiwipete --mode Deep 2", "perft(2) on kiwipete = 2039\n");
+}
+
+// Anything but a task word runs the UCI loop, which ends at the end of input.
+TEST(CommandLineProcess, OtherWordsRunTheUciLoop) {
+  for (const char* args : {"", "uci", "3 perft", "--mode", "--mode perft 2", "Perft 2"}) {
+    const ProcessResult run = run_brisvane(args);
+    EXPECT_EQ(run.output.find("perft("), std::string::npos) << args;
+    EXPECT_EQ(run.status, 0) << args;
+  }
+}
+
+}  // namespace
