@@ -1,0 +1,165 @@
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "eval/evaluate.h"
+#include "eval/king_safety.h"
+#include "eval_fixture.h"
+
+namespace {
+
+constexpr SearchMode ALL_MODES[] = {Balanced,    Deep,       Wide,          KingAttack,       PassedPawn,
+                                    PawnStorm,   Provocation, PawnEnding,   MajorPieceEnding, MinorPieceEnding};
+
+// The ending modes measure from d4 and truncate the pawn-mass average, so they
+// are not colour-symmetric and are checked by their examples instead.
+constexpr SearchMode SYMMETRIC_MODES[] = {Balanced,  Deep,      Wide,       KingAttack,
+                                          PassedPawn, PawnStorm, Provocation};
+
+// Turns the board upside down and swaps the colours and the side to move.
+void flip_colours() {
+  Bitboard old[12];
+  std::memcpy(old, bitboards, sizeof old);
+  for (int piece = 0; piece < 12; ++piece) bitboards[(piece + 6) % 12] = __builtin_bswap64(old[piece]);
+  side ^= 1;
+  update_occupancies();
+}
+
+std::vector<std::string> suite_fens() {
+  std::vector<std::string> fens;
+  std::ifstream in(std::string(BRISVANE_TEST_DATA) + "/perft.epd");
+  for (std::string line; std::getline(in, line);) {
+    auto cut = line.find(';');
+    if (cut != std::string::npos) line.resize(cut);
+    if (line.find('/') != std::string::npos) fens.push_back(line);
+  }
+  return fens;
+}
+
+}  // namespace
+
+TEST_F(EvalTest, StartPositionIsLevelInEveryMode) {
+  for (SearchMode mode : ALL_MODES) {
+    set_modes(mode, mode);
+    load(START_FEN);
+    EXPECT_EQ(evaluate(), 0) << mode_name(mode);
+    load("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1");
+    EXPECT_EQ(evaluate(), 0) << mode_name(mode);
+  }
+}
+
+TEST_F(EvalTest, GamePhaseCountsPiecesAndClamps) {
+  load(START_FEN);
+  EXPECT_EQ(game_phase(), 24);
+  load("4k3/8/8/8/4K3/8/8/8 w - - 0 1");
+  EXPECT_EQ(game_phase(), 0);
+  load("1n2k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
+  EXPECT_EQ(game_phase(), 1);
+  load("rqqqk3/8/8/8/8/8/8/RQQQK3 w - - 0 1");
+  EXPECT_EQ(game_phase(), 24);
+}
+
+TEST_F(EvalTest, LoneKingsReadTheEndgameTable) {
+  load("8/8/8/4k3/4K3/8/8/8 w - - 0 1");
+  EXPECT_EQ(evaluate(), 0);
+  // White's corner king is worse than Black's central one.
+  load("8/8/8/4k3/8/8/8/K7 w - - 0 1");
+  EXPECT_EQ(evaluate(), -90);
+  load("8/8/8/4k3/8/8/8/K7 b - - 0 1");
+  EXPECT_EQ(evaluate(), 90);
+}
+
+TEST_F(EvalTest, BlendTruncatesTowardZero) {
+  EXPECT_EQ(taper(-25, -25, 12), -25);
+  EXPECT_EQ(taper(-1, 0, 12), 0);
+  EXPECT_EQ(taper(1, 0, 12), 0);
+  EXPECT_EQ(taper(100, 40, 24), 100);
+  EXPECT_EQ(taper(100, 40, 0), 40);
+  // mg -200, eg -175, phase 1: -4225 / 24 is -176 toward zero (flooring would give -177).
+  load("1n2k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
+  EXPECT_EQ(evaluate(), -176);
+  load("1n2k3/8/8/8/8/8/4P3/4K3 b - - 0 1");
+  EXPECT_EQ(evaluate(), 176);
+}
+
+TEST_F(EvalTest, MirroredPawnsCancel) {
+  load("4k3/4p3/8/8/8/8/4P3/4K3 w - - 0 1");
+  EXPECT_EQ(evaluate(), 0);
+}
+
+TEST_F(EvalTest, EachModeAddsItsOwnTerm) {
+  // Queen h8 against a bare king, phase 4: mg 950, eg 840. The major ending adds
+  // 55 - (-25) to eg, the minor ending -35 - 0; the other modes have nothing to add.
+  const char* fen = "7Q/8/8/8/8/8/4k3/K7 w - - 0 1";
+  const std::pair<SearchMode, int> expected[] = {
+      {Balanced, 858}, {KingAttack, 858}, {PassedPawn, 858},       {PawnStorm, 858},
+      {PawnEnding, 858}, {MajorPieceEnding, 925}, {MinorPieceEnding, 829}};
+  for (auto [mode, value] : expected) {
+    set_modes(mode, mode);
+    load(fen);
+    EXPECT_EQ(evaluate(), value) << mode_name(mode);
+  }
+  // King and pawn against king at phase 0: eg 180 plus the pawn-ending score 214.
+  set_modes(PawnEnding, PawnEnding);
+  load("8/8/P7/8/8/8/8/4K2k w - - 0 1");
+  EXPECT_EQ(evaluate(), 394);
+  load("8/8/P7/8/8/8/8/4K2k b - - 0 1");
+  EXPECT_EQ(evaluate(), -394);
+}
+
+TEST_F(EvalTest, KingAttackTermSaturates) {
+  EXPECT_EQ(king_safety_bonus(0), 0);
+  EXPECT_EQ(king_safety_bonus(11), 22);
+  EXPECT_EQ(king_safety_bonus(32), 169);
+  EXPECT_EQ(king_safety_bonus(61), 500);
+  EXPECT_EQ(king_safety_bonus(63), 500);
+  EXPECT_EQ(king_safety_bonus(70), 500);
+}
+
+TEST_F(EvalTest, ColourMirrorGivesTheSameValue) {
+  auto fens = suite_fens();
+  ASSERT_GT(fens.size(), 20u);
+  for (SearchMode mode : SYMMETRIC_MODES) {
+    set_modes(mode, mode);
+    for (const auto& fen : fens) {
+      load(fen);
+      int original = evaluate();
+      flip_colours();
+      EXPECT_EQ(evaluate(), original) << mode_name(mode) << " " << fen;
+    }
+  }
+}
+
+TEST_F(EvalTest, ModeTermFollowsTheSideToMove) {
+  // Queen and knight press on the Black king (weight 11); nothing presses on White's.
+  const std::string board = "4k3/8/8/5N2/8/8/4Q3/K7 ";
+  auto value = [&](SearchMode white, SearchMode black, const char* to_move) {
+    set_modes(white, black);
+    load(board + to_move + " - - 0 1");
+    return evaluate();
+  };
+  int plain_white = value(Balanced, Balanced, "w");
+  int attack_white = value(KingAttack, KingAttack, "w");
+  ASSERT_GT(attack_white, plain_white);
+  EXPECT_EQ(value(KingAttack, Balanced, "w"), attack_white);
+  EXPECT_EQ(value(Balanced, KingAttack, "w"), plain_white);
+
+  int plain_black = value(Balanced, Balanced, "b");
+  int attack_black = value(KingAttack, KingAttack, "b");
+  EXPECT_EQ(plain_black, -plain_white);
+  EXPECT_EQ(attack_black, -attack_white);
+  EXPECT_EQ(value(KingAttack, Balanced, "b"), plain_black);
+  EXPECT_EQ(value(Balanced, KingAttack, "b"), attack_black);
+}
+
+TEST_F(EvalTest, MissingKingIsHarmlessInEveryMode) {
+  for (SearchMode mode : ALL_MODES) {
+    set_modes(mode, mode);
+    load("8/8/8/8/8/3n4/4P3/4K3 w - - 0 1");
+    int white_view = evaluate();
+    load("8/8/8/8/8/3n4/4P3/4K3 b - - 0 1");
+    // Without a Black king both kings' values no longer cancel, but the score stays finite.
+    EXPECT_EQ(evaluate(), -white_view) << mode_name(mode);
+  }
+}
