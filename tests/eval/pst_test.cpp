@@ -25,7 +25,9 @@ TEST(PieceSquareTables, KnightEndgameHasItsOutpostsOnTheSeventhRank) {
   EXPECT_EQ(pst_knight_eg[sq('d', 7)], 5);
   EXPECT_EQ(pst_knight_eg[sq('e', 7)], 5);
   EXPECT_EQ(pst_knight_eg[sq('e', 2)], 0);
-  EXPECT_EQ(pst_knight_eg[sq('g', 3)], 5);
+  EXPECT_EQ(pst_knight_eg[sq('g', 3)], 0);
+  EXPECT_EQ(pst_knight_eg[sq('g', 4)], 5);
+  EXPECT_EQ(pst_knight_mg[sq('g', 3)], 5);
 }
 
 TEST(PieceSquareTables, HSideMirrorsTheASide) {
