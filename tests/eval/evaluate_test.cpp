@@ -152,14 +152,3 @@ TEST_F(EvalTest, ModeTermFollowsTheSideToMove) {
   EXPECT_EQ(value(KingAttack, Balanced, "b"), plain_black);
   EXPECT_EQ(value(Balanced, KingAttack, "b"), attack_black);
 }
-
-TEST_F(EvalTest, MissingKingIsHarmlessInEveryMode) {
-  for (SearchMode mode : ALL_MODES) {
-    set_modes(mode, mode);
-    load("8/8/8/8/8/3n4/4P3/4K3 w - - 0 1");
-    int white_view = evaluate();
-    load("8/8/8/8/8/3n4/4P3/4K3 b - - 0 1");
-    // Without a Black king both kings' values no longer cancel, but the score stays finite.
-    EXPECT_EQ(evaluate(), -white_view) << mode_name(mode);
-  }
-}
