@@ -7,13 +7,14 @@
 #include "board/attacks.h"
 #include "board/position.h"
 #include "board/zobrist.h"
+#include "eval/passed_pawns.h"
 #include "frontend/cmdline.h"
 
 int main(int argc, char** argv) {
   init_leapers();
   init_magics();
   init_zobrist();
-  // The evaluation's start-up tables are built here, after the keys and before the position.
+  init_passed_pawn_masks();
   init_board_startpos();
 
   const std::vector<std::string> args(argv + 1, argv + argc);
