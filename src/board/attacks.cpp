@@ -1,6 +1,5 @@
 #include "board/attacks.h"
 
-#include "board/position.h"
 
 Bitboard pawn_attacks[2][64];
 Bitboard knight_attacks[64];
@@ -106,18 +105,4 @@ void init_magics() {
       bishop_attack_table[sq][(o * bishop_magics[sq]) >> (64 - bishop_bits[sq])] = bishop_attacks_slow(sq, o);
     }
   }
-}
-
-bool is_square_attacked(int square, int by_side) {
-  // Square 64 ("no square", e.g. the king of a side that has none) is never attacked.
-  if (static_cast<unsigned>(square) >= 64) return false;
-  const Bitboard* theirs = bitboards + (by_side == WHITE ? 0 : 6);
-  if (pawn_attacks[by_side ^ 1][square] & theirs[P]) return true;
-  if (knight_attacks[square] & theirs[N]) return true;
-  if (king_attacks[square] & theirs[K]) return true;
-  // Queens are tested with the bishops and rooks: the answer is the same and each slider is looked up once.
-  Bitboard diagonal = theirs[B] | theirs[Q];
-  if (diagonal && (bishop_attacks(square, occupancies[2]) & diagonal)) return true;
-  Bitboard straight = theirs[R] | theirs[Q];
-  return straight && (rook_attacks(square, occupancies[2]) & straight);
 }

@@ -16,54 +16,22 @@ void move_rook(int code, int from, int to, std::uint64_t& key) {
   key ^= zob_piece[code][to];
 }
 
-}  // namespace
-
-bool make_move(const Move& m) {
-  const int us = side;
-  const int them = us ^ 1;
-  const Bitboard from_bb = square_bb(m.from);
-  const Bitboard to_bb = square_bb(m.to);
-  std::uint64_t key = zobrist_key;
-
-  if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
-
-  if (m.castling) {
-    // Castling rights read from a FEN need not match the board; keep the key honest.
-    if (bitboards[m.piece] & from_bb) key ^= zob_piece[m.piece][m.from];
-  } else {
-    key ^= zob_piece[m.piece][m.from];
-  }
-  bitboards[m.piece] = (bitboards[m.piece] & ~from_bb) | to_bb;
-  key ^= zob_piece[m.piece][m.to];
-  key ^= zob_castle[castle];
-
-  if (m.capture) {
-    if (m.en_passant) {
-      const int victim_sq = us == WHITE ? m.to - 8 : m.to + 8;
-      const int victim = us == WHITE ? p : P;
-      // A FEN may name an en-passant square with no pawn behind it; then nothing is taken.
-      if (bitboards[victim] & square_bb(victim_sq)) {
-        bitboards[victim] &= ~square_bb(victim_sq);
-        key ^= zob_piece[victim][victim_sq];
-      }
-    } else {
-      const int first = them * 6;
-      for (int code = first; code < first + 6; ++code) {
-        if (bitboards[code] & to_bb) {
-          bitboards[code] &= ~to_bb;
-          key ^= zob_piece[code][m.to];
-          break;
-        }
-      }
+// Castling, promotions and en passant are rare; keeping them out of line keeps the common path short.
+[[gnu::noinline]] void make_special(const Move& m, int us, std::uint64_t& key) {
+  if (m.en_passant) {
+    const int victim_sq = us == WHITE ? m.to - 8 : m.to + 8;
+    const int victim = us == WHITE ? p : P;
+    // A FEN may name an en-passant square with no pawn behind it; then nothing is taken.
+    if (bitboards[victim] & square_bb(victim_sq)) {
+      bitboards[victim] &= ~square_bb(victim_sq);
+      key ^= zob_piece[victim][victim_sq];
     }
   }
-
   if (m.promoted != NO_PIECE) {
-    bitboards[m.piece] &= ~to_bb;
-    bitboards[m.promoted] |= to_bb;
+    bitboards[m.piece] &= ~square_bb(m.to);
+    bitboards[m.promoted] |= square_bb(m.to);
     key ^= zob_piece[m.piece][m.to] ^ zob_piece[m.promoted][m.to];
   }
-
   if (m.castling) {
     switch (m.to) {
       case 6: move_rook(R, 7, 5, key); break;
@@ -73,6 +41,44 @@ bool make_move(const Move& m) {
       default: break;
     }
   }
+}
+
+}  // namespace
+
+bool make_move(const Move& m) {
+  const int us = side;
+  const int them = us ^ 1;
+  const Bitboard from_bb = square_bb(m.from);
+  const Bitboard to_bb = square_bb(m.to);
+  std::uint64_t key = zobrist_key ^ zob_castle[castle] ^ zob_side;
+
+  if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
+
+  // Castling rights read from a FEN need not match the board, so the king may be
+  // missing from its origin; the key only loses a piece that was there.
+  if (bitboards[m.piece] & from_bb) key ^= zob_piece[m.piece][m.from];
+  bitboards[m.piece] = (bitboards[m.piece] & ~from_bb) | to_bb;
+  key ^= zob_piece[m.piece][m.to];
+
+  // The occupancy sets follow the common moves incrementally; the rare ones recount.
+  occupancies[us] = (occupancies[us] & ~from_bb) | to_bb;
+  if (m.capture && !m.en_passant) {
+    occupancies[them] &= ~to_bb;
+    // The captured piece is the first of the opponent's sets, in code order, that holds the target.
+    const int first = them * 6;
+    for (int code = first; code < first + 6; ++code) {
+      if (bitboards[code] & to_bb) {
+        bitboards[code] &= ~to_bb;
+        key ^= zob_piece[code][m.to];
+        break;
+      }
+    }
+  }
+  if (m.en_passant | m.castling | (m.promoted != NO_PIECE)) {
+    make_special(m, us, key);
+    update_occupancies();
+  }
+  occupancies[2] = occupancies[WHITE] | occupancies[BLACK];
 
   ep_sq = NO_SQUARE;
   castle &= castle_rights_mask[m.from] & castle_rights_mask[m.to];
@@ -80,9 +86,7 @@ bool make_move(const Move& m) {
     ep_sq = us == WHITE ? m.to - 8 : m.to + 8;
     key ^= zob_ep[ep_sq];
   }
-  key ^= zob_castle[castle] ^ zob_side;
-
-  update_occupancies();
+  key ^= zob_castle[castle];
 
   // A side without a king (only possible from a FEN) is treated as never in check.
   const Bitboard king = bitboards[us == WHITE ? K : k];

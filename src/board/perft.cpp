@@ -11,7 +11,7 @@ std::uint64_t perft(int depth) {
   const SavedPosition saved = save_position();
   for (const Move& m : list.moves) {
     // Every move is made, also at the last ply: the count checks make_move as well as the generator.
-    if (make_move(m)) count += perft(depth - 1);
+    if (make_move(m)) count += depth == 1 ? 1 : perft(depth - 1);
     restore_position(saved);
   }
   return count;

@@ -69,12 +69,6 @@ int parse_ep_field(const std::string& field) {
 
 }  // namespace
 
-void update_occupancies() {
-  occupancies[WHITE] = bitboards[P] | bitboards[N] | bitboards[B] | bitboards[R] | bitboards[Q] | bitboards[K];
-  occupancies[BLACK] = bitboards[p] | bitboards[n] | bitboards[b] | bitboards[r] | bitboards[q] | bitboards[k];
-  occupancies[2] = occupancies[WHITE] | occupancies[BLACK];
-}
-
 void init_board_startpos() {
   constexpr Bitboard START[12] = {
       0xff00ULL, 0x42ULL, 0x24ULL, 0x81ULL, 0x8ULL, 0x10ULL,

@@ -23,8 +23,14 @@ extern const int castle_rights_mask[64];
 
 void init_board_startpos();
 void load_fen(const std::string& text);
-void update_occupancies();
 void print_board();
+
+// Recomputes the three occupancy sets from the twelve piece sets. Inline: it runs once per move.
+inline void update_occupancies() {
+  occupancies[WHITE] = bitboards[P] | bitboards[N] | bitboards[B] | bitboards[R] | bitboards[Q] | bitboards[K];
+  occupancies[BLACK] = bitboards[p] | bitboards[n] | bitboards[b] | bitboards[r] | bitboards[q] | bitboards[k];
+  occupancies[2] = occupancies[WHITE] | occupancies[BLACK];
+}
 
 // Everything make_move may change: the copy taken before a move and put back after it.
 struct SavedPosition {

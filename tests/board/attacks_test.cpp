@@ -67,6 +67,15 @@ TEST(Attacks, MagicLookupsAgreeWithRayScans) {
   }
 }
 
+// is_square_attacked reads entry 0 of each block as the empty-board attack set.
+TEST(Attacks, FirstTableEntryIsTheEmptyBoardSet) {
+  init_board_tables();
+  for (int sq = 0; sq < 64; ++sq) {
+    EXPECT_EQ(rook_attack_table[sq][0], rook_attacks_slow(sq, 0)) << sq;
+    EXPECT_EQ(bishop_attack_table[sq][0], bishop_attacks_slow(sq, 0)) << sq;
+  }
+}
+
 TEST(Attacks, SquareAttackedInStartPosition) {
   init_board_tables();
   init_board_startpos();
