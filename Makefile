@@ -37,5 +37,23 @@ tsan:
 	cmake --build build-tsan -j $(JOBS)
 	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -LE slow -j $(JOBS) --output-on-failure
 
+# The libFuzzer targets (clang), FUZZ_SECONDS each, with the whole core instrumented.
+# New corpus entries go to build-fuzz; the committed seeds stay untouched.
+FUZZ_SECONDS ?= 30
+FUZZ_TARGETS = uci_fuzz fen_fuzz
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+	  -DBRISVANE_FUZZ=ON -DBRISVANE_SANITIZE=address,undefined -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
+	cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t build-fuzz/artifacts && \
+	  echo "fuzzing $$t for $(FUZZ_SECONDS) s" && \
+	  ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ./build-fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/artifacts/$$t- build-fuzz/corpus/$$t tests/fuzz/seeds/$$t \
+	    2>build-fuzz/$$t.log || { tail -n 60 build-fuzz/$$t.log; exit 1; }; \
+	  grep -E "^(stat::number_of_executed_units|Done)" build-fuzz/$$t.log; \
+	done
+
 clean:
 	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz

@@ -1,0 +1,43 @@
+#include <sstream>
+#include <string>
+
+#include "board/position.h"
+#include "frontend/output.h"
+#include "frontend/search_thread.h"
+#include "frontend/uci.h"
+#include "frontend/uci_commands.h"
+
+bool uci_command(std::string line) {
+  trim_cr(line);
+  if (line.empty()) return true;
+
+  std::istringstream words(line);
+  std::string command;
+  next_word(words, command);  // a line of blanks leaves it empty, which matches nothing
+
+  if (command == "uci") {
+    handle_uci(words);
+  } else if (command == "isready") {
+    send_line("readyok");
+  } else if (command == "setoption") {
+    handle_setoption(words);
+  } else if (command == "ucinewgame") {
+    handle_ucinewgame(words);
+  } else if (command == "position") {
+    handle_position(words);
+  } else if (command == "stop") {
+    wait_search_done();
+  } else if (command == "quit") {
+    wait_search_done();
+    return false;
+  } else if (command == "d") {
+    // The search thread changes the position while it runs, so showing it
+    // mid-search would read a board in the middle of a move: stop first.
+    wait_search_done();
+    print_board();
+  }
+  // Dispatch point of "go": its handler reads its limits from the same word stream.
+  //   if (command == "go") handle_go(words);
+  // Anything else is not ours to answer: silence.
+  return true;
+}

@@ -1,0 +1,68 @@
+#include <string>
+
+#include "board/notation.h"
+#include "board/position.h"
+#include "board/types.h"
+#include "frontend/search_thread.h"
+#include "frontend/uci_commands.h"
+#include "search/tt.h"
+
+namespace {
+
+// Move generation and the legality test locate each king as the lowest bit of
+// its set; a board loaded from FEN without one king per side gives them no
+// square to work with, so no move is tried on it.
+bool has_one_king_each() {
+  return popcount(bitboards[K]) == 1 && popcount(bitboards[k]) == 1;
+}
+
+// Plays each remaining word that names a legal move of the current position;
+// other words are skipped and the following ones still tried.
+void play_moves(std::istream& words) {
+  std::string text;
+  while (words >> text) {
+    if (!has_one_king_each()) continue;
+    const Move move = parse_uci_move(text);
+    if (is_empty_move(move)) continue;
+    const SavedPosition saved = save_position();
+    if (!make_move(move)) {
+      restore_position(saved);
+      continue;
+    }
+    repetition_stack.push_back(zobrist_key);
+  }
+}
+
+}  // namespace
+
+void handle_position(std::istream& words) {
+  wait_search_done();
+  std::string sub;
+  next_word(words, sub);
+
+  if (sub == "startpos") {
+    init_board_startpos();
+    next_word(words, sub);
+  } else if (sub == "fen") {
+    // At most the six FEN fields; an early "moves" ends the FEN.
+    std::string fen, word;
+    for (int fields = 0; fields < 6 && next_word(words, word); ++fields) {
+      if (word == "moves") {
+        sub = word;
+        break;
+      }
+      if (!fen.empty()) fen += ' ';
+      fen += word;
+    }
+    load_fen(fen);
+    if (sub != "moves") next_word(words, sub);
+  }
+  // "moves" straight after "position" plays on the current position.
+  if (sub == "moves") play_moves(words);
+}
+
+void handle_ucinewgame(std::istream&) {
+  wait_search_done();
+  init_board_startpos();
+  tt_clear();
+}

@@ -1,0 +1,129 @@
+// Hostile input through the real binary: nothing may crash it, hang it, or make
+// it print anything but the answers to the commands it knows.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/engine_process.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Every board display is eight board lines and one status line.
+bool looks_like_board(const Lines& lines, size_t at) {
+  if (at + 9 > lines.size()) return false;
+  for (size_t i = at; i < at + 8; ++i)
+    if (lines[i].size() != 16) return false;
+  return lines[at + 8].starts_with("side=");
+}
+
+bool is_command_word(const std::string& line) {
+  std::istringstream words(line);
+  std::string first;
+  words >> first;
+  for (const char* c : {"uci", "isready", "setoption", "ucinewgame", "position", "go", "stop", "quit", "d"})
+    if (first == c) return true;
+  return false;
+}
+
+}  // namespace
+
+TEST(UciBadInput, RandomBytesPrintNothing) {
+  std::mt19937_64 rng(20240611);
+  std::string input;
+  for (int line = 0; line < 3000; ++line) {
+    std::string text;
+    const int length = static_cast<int>(rng() % 80);
+    for (int i = 0; i < length; ++i) {
+      char c = static_cast<char>(rng() & 0xff);
+      if (c == '\n') c = ' ';
+      text += c;
+    }
+    if (is_command_word(text)) continue;
+    input += text + '\n';
+  }
+  EngineRun run = run_engine(input + "isready\n");
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.lines, Lines{"readyok"});
+}
+
+TEST(UciBadInput, JunkAfterEveryKeyword) {
+  const char* junk[] = {"", " x", " \x01\xff\x7f", " name", " value", " fen", " moves", " startpos moves",
+                        " 0000", " -1", " 99999999999999999999", " name value", " fen moves", " \t \r"};
+  for (const char* j : junk) {
+    std::string input;
+    for (const char* keyword : {"setoption", "ucinewgame", "position", "stop", "unknown"})
+      input += std::string(keyword) + j + "\n";
+    input += std::string("isready") + j + "\nd" + j + "\nuci" + j + "\nquit" + j + "\nisready\n";
+    EngineRun run = run_engine(input);
+    EXPECT_EQ(run.exit_code, 0) << "junk: " << j;
+    ASSERT_EQ(run.lines.size(), 1u + 9u + 8u) << "junk: " << j;
+    EXPECT_EQ(run.lines[0], "readyok");
+    EXPECT_TRUE(looks_like_board(run.lines, 1));
+    EXPECT_EQ(run.lines[10], "id name Brisvane");
+    EXPECT_EQ(run.lines.back(), "uciok");
+  }
+}
+
+TEST(UciBadInput, MegabyteLines) {
+  const std::string mb(1 << 20, 'x');
+  std::string spaced;
+  for (int i = 0; i < (1 << 20) / 5; ++i) spaced += "e2e4 ";
+  std::string moves = "position startpos moves";
+  for (int i = 0; i < (1 << 20) / 20; ++i) moves += " g1f3 g8f6 f3g1 f6g8";
+  const std::string input = mb + "\n" + "setoption name " + mb + " value " + mb + "\n" + "position fen " + mb +
+                            "\n" + "position startpos moves " + spaced + "\n" + moves + "\n" + "d\nisready\n";
+  EngineRun run = run_engine(input, {}, 4 * ENGINE_TIMEOUT_MS);
+  EXPECT_EQ(run.exit_code, 0);
+  ASSERT_EQ(run.lines.size(), 10u);
+  EXPECT_EQ(run.lines[8], "side=w castle=15 ep=- key=8d3149f56d01bcb7");
+  EXPECT_EQ(run.lines[9], "readyok");
+}
+
+TEST(UciBadInput, MalformedFensGiveSomeBoardAndNoCrash) {
+  const char* fens[] = {
+      "8/8/8/8/8/8/8/8/8/8/8/8 w - -",                            // too many ranks
+      "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR/RNBQKBNR w KQkq -",
+      "rnbqkbnrrnbqkbnr/pppppppppp/99999999/8/8/8/PPPPPPPP/RNBQKBNRQQQ w KQkq -",  // too many files
+      "9/9/9/9/9/9/9/9/9 w",
+      "////////////////// b",
+      "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk w",
+      "8/8/8/8/8/8/8/8 w KQkq e3",                                 // no kings at all
+      "8/8/8/8/8/8/4P3/4K3 w - -",                                // no Black king
+      "4k3/8/8/8/8/8/8/8 b - -",                                  // no White king
+      "4k3/8/8/8/8/8/8/4K3 w - z9",                               // ep square off the board
+      "4k3/8/8/8/8/8/8/4K3 w - e",
+      "4k3/8/8/8/8/8/8/4K3 w - a",
+      "4k3/8/8/8/8/8/8/4K3 w - ~~",
+      "4k3/8/8/8/8/8/8/4K3 W KQkqKQkq\xff -",
+      "PPPPPPPP/PPPPPPPP/PPPPPPPP/PPPPPPPP/PPPPPPPP/PPPPPPPP/PPPPPPPP/PPPPPPPP w",
+      "K7/8/8/8/8/8/8/7k w - - 0 1 x y z",
+      "",
+  };
+  for (const char* fen : fens) {
+    const std::string moves = " moves e2e4 e1e2 e8e7 a1a8 h8h1 a7a8q 0000 e1g1 e8c8";
+    const std::string input = std::string("position fen ") + fen + moves + "\nd\nposition fen " + fen +
+                              "\nposition moves e1d1 d8d1\nd\nisready\n";
+    EngineRun run = run_engine(input);
+    EXPECT_EQ(run.exit_code, 0) << fen;
+    ASSERT_EQ(run.lines.size(), 19u) << fen;
+    EXPECT_TRUE(looks_like_board(run.lines, 0)) << fen;
+    EXPECT_TRUE(looks_like_board(run.lines, 9)) << fen;
+    EXPECT_EQ(run.lines[18], "readyok") << fen;
+  }
+}
+
+TEST(UciBadInput, KingCapturedDuringMovesList) {
+  // Black is left in check with White to move; taking the king must not break
+  // the moves that follow.
+  EngineRun run = run_engine("position fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1 moves e2e8 e8d8 e1d1 a1a2\nd\nisready\n");
+  EXPECT_EQ(run.exit_code, 0);
+  ASSERT_EQ(run.lines.size(), 10u);
+  EXPECT_EQ(run.lines[9], "readyok");
+}

@@ -1,0 +1,143 @@
+// The UCI dialogue through the real binary: what a GUI types and exactly what
+// it reads back.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/engine_process.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string VARS =
+    " var Balanced var Deep var Wide var KingAttack var PassedPawn var PawnStorm var Provocation"
+    " var PawnEnding var MajorPieceEnding var MinorPieceEnding";
+
+Lines id_block(const std::string& white = "Balanced", const std::string& black = "Balanced",
+               const std::string& tactics = "true", const std::string& threshold = "40") {
+  return {"id name Brisvane",
+          "id author Temmerok",
+          "option name Hash type spin default 16 min 1 max 1024",
+          "option name WhiteSearchMode type combo default " + white + VARS,
+          "option name BlackSearchMode type combo default " + black + VARS,
+          "option name TacticalMoveSelection type check default " + tactics,
+          "option name TacticThreshold type spin default " + threshold + " min 0 max 300",
+          "uciok"};
+}
+
+const Lines START_BOARD = {
+    "r n b q k b n r ", "p p p p p p p p ", ". . . . . . . . ", ". . . . . . . . ",
+    ". . . . . . . . ", ". . . . . . . . ", "P P P P P P P P ", "R N B Q K B N R ",
+    "side=w castle=15 ep=- key=8d3149f56d01bcb7"};
+
+Lines concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// Runs a script to its end of input; the engine must exit 0 after it.
+Lines dialogue(const std::string& input, const std::vector<std::string>& args = {}) {
+  EngineRun run = run_engine(input, args);
+  EXPECT_EQ(run.exit_code, 0) << "input:\n" << input;
+  return run.lines;
+}
+
+}  // namespace
+
+TEST(UciDialogue, IdentificationBlockAndReadiness) {
+  EXPECT_EQ(dialogue("uci\nisready\n"), concat({id_block(), {"readyok"}}));
+}
+
+TEST(UciDialogue, EndOfInputAloneExitsZeroSilently) {
+  EXPECT_EQ(dialogue(""), Lines{});
+  // A last line without a newline is still read.
+  EXPECT_EQ(dialogue("isready"), Lines{"readyok"});
+}
+
+TEST(UciDialogue, QuitEndsTheDialogueAndLaterLinesAreNotRead) {
+  EXPECT_EQ(dialogue("isready\nquit\nisready\nuci\n"), Lines{"readyok"});
+}
+
+TEST(UciDialogue, CrlfAndLoneCrLinesReadLikePlainLines) {
+  EXPECT_EQ(dialogue("uci\r\n\r\nisready\r\n\r\r\n  \r\nd\r\nquit\r\nisready\r\n"),
+            concat({id_block(), {"readyok"}, START_BOARD}));
+  // Only one carriage return is trimmed; the second is a blank between words.
+  EXPECT_EQ(dialogue("isready\r\r\n"), Lines{"readyok"});
+}
+
+TEST(UciDialogue, CommandWordsAreCaseSensitiveAndUnknownOnesSilent) {
+  EXPECT_EQ(dialogue("UCI\nUci\nISREADY\nucix\nhello world\n \n\t\nD\nstop\nstop now\n"
+                     "ucinewgame\nsetoption name Hash value 64\nposition startpos\nisready\n"),
+            Lines{"readyok"});
+}
+
+TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
+  EXPECT_EQ(dialogue("setoption name SearchMode value Deep\nuci\n"
+                     "setoption name BlackSearchMode value Wide\n"
+                     "setoption name TacticalMoveSelection value True\n"
+                     "setoption name TacticThreshold value 500\nuci\n"
+                     "setoption name TacticThreshold value abc\n"
+                     "setoption name TacticalMoveSelection value 1\n"
+                     "setoption name WhiteSearchMode value PawnStorm\nuci\n"
+                     "setoption name TacticThreshold value 12abc\n"
+                     "setoption name WhiteSearchMode value kingattack\n"
+                     "setoption name TacticThreshold value 99999999999\nuci\n"),
+            concat({id_block("Deep", "Deep"), id_block("Deep", "Wide", "false", "500"),
+                    id_block("PawnStorm", "Wide", "true", "500"),
+                    id_block("Balanced", "Wide", "true", "12")}));
+}
+
+TEST(UciDialogue, HashIsAdvertisedButIgnored) {
+  EXPECT_EQ(dialogue("setoption name Hash value 64\nsetoption name Hash value 1024\nuci\n"), id_block());
+}
+
+TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
+  EXPECT_EQ(dialogue("uci\n", {"--white-mode=KingAttack", "--threshold", "-5", "--no-tactics"}),
+            id_block("KingAttack", "Balanced", "false", "-5"));
+}
+
+TEST(UciDialogue, BoardDisplayAfterPositionCommands) {
+  // e2e5 names no legal move and is skipped.
+  const Lines e4 = {"r n b q k b n r ", "p p p p p p p p ", ". . . . . . . . ", ". . . . . . . . ",
+                    ". . . . P . . . ", ". . . . . . . . ", "P P P P . P P P ", "R N B Q K B N R ",
+                    "side=b castle=15 ep=e3 key=a71fb59d3721a832"};
+  EXPECT_EQ(dialogue("position startpos moves e2e5 e2e4\nd\n"
+                     "position startpos e2e4\nd\n"
+                     "position moves e2e4\nd\n"
+                     "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves e2e4\nd\n"
+                     "ucinewgame\nd\n"),
+            concat({e4, START_BOARD, e4, e4, START_BOARD}));
+}
+
+TEST(UciDialogue, DisplaysOfTheSamePositionReachedTwoWaysAgree) {
+  const Lines by_moves = dialogue("position startpos moves e2e4 c7c5 g1f3 d7d6 d2d4 c5d4 f3d4 g8f6 b1c3 a7a6\nd\n");
+  const Lines by_fen =
+      dialogue("position fen rnbqkb1r/1p2pppp/p2p1n2/8/3NP3/2N5/PPP2PPP/R1BQKB1R w KQkq - 0 6\nd\n");
+  ASSERT_EQ(by_moves.size(), 9u);
+  EXPECT_EQ(by_moves, by_fen);
+}
+
+TEST(UciDialogue, HundredsOfMovesEndWhereTheyShould) {
+  std::string moves;
+  for (int i = 0; i < 150; ++i) moves += " g1f3 g8f6 f3g1 f6g8";
+  EXPECT_EQ(dialogue("position startpos moves" + moves + "\nd\n"), START_BOARD);
+}
+
+TEST(UciDialogue, IsreadyAnswersBetweenCommandsInStep) {
+  EngineProcess engine;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(engine.send("isready"));
+    EXPECT_EQ(engine.read_line(), "readyok");
+  }
+  ASSERT_TRUE(engine.send("position startpos moves d2d4"));
+  ASSERT_TRUE(engine.send("stop"));
+  ASSERT_TRUE(engine.send("isready"));
+  EXPECT_EQ(engine.read_line(), "readyok");
+  ASSERT_TRUE(engine.send("quit"));
+  EXPECT_EQ(engine.wait_exit(), 0);
+  EXPECT_EQ(engine.read_line(), std::nullopt);
+}

@@ -1,0 +1,258 @@
+// The UCI dispatcher called in-process, to check the state each command leaves
+// behind (position, repetition history, settings) where output cannot show it.
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "board/attacks.h"
+#include "board/position.h"
+#include "board/zobrist.h"
+#include "frontend/uci.h"
+#include "style/search_mode.h"
+#include "style/tactical.h"
+
+namespace {
+
+void init_tables_once() {
+  static const bool done = [] {
+    init_leapers();
+    init_magics();
+    init_zobrist();
+    return true;
+  }();
+  (void)done;
+}
+
+class UciState : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    init_tables_once();
+    init_board_startpos();
+    white_search_mode = Balanced;
+    black_search_mode = Balanced;
+    tactical_move_selection = true;
+    tactic_threshold_cp = 40;
+  }
+};
+
+// The whole position as one comparable value.
+struct Snapshot {
+  SavedPosition pos;
+  std::vector<std::uint64_t> stack;
+};
+
+Snapshot snapshot() { return {save_position(), repetition_stack}; }
+
+bool same_position(const Snapshot& a, const Snapshot& b) {
+  for (int i = 0; i < 12; ++i)
+    if (a.pos.bitboards[i] != b.pos.bitboards[i]) return false;
+  return a.pos.side == b.pos.side && a.pos.castle == b.pos.castle && a.pos.ep_sq == b.pos.ep_sq &&
+         a.pos.zobrist_key == b.pos.zobrist_key;
+}
+
+Snapshot after(const std::string& line) {
+  init_board_startpos();
+  uci_command(line);
+  return snapshot();
+}
+
+Snapshot from_fen(const std::string& fen) {
+  load_fen(fen);
+  return snapshot();
+}
+
+}  // namespace
+
+TEST(UciTrimCr, RemovesOnlyOneTrailingCarriageReturn) {
+  std::string s = "uci\r";
+  trim_cr(s);
+  EXPECT_EQ(s, "uci");
+  s = "a\r\r";
+  trim_cr(s);
+  EXPECT_EQ(s, "a\r");
+  s = "\ra";
+  trim_cr(s);
+  EXPECT_EQ(s, "\ra");
+  s = "";
+  trim_cr(s);
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(UciState, PositionMovesGrowTheRepetitionStackByOneKeyPerPlayedMove) {
+  uci_command("position startpos moves e2e4 e7e5");
+  ASSERT_EQ(repetition_stack.size(), 3u);
+  EXPECT_EQ(repetition_stack.back(), zobrist_key);
+  EXPECT_EQ(side, 0);
+  EXPECT_EQ(bitboards[p] & square_bb(36), square_bb(36));  // e5
+
+  const Snapshot expected = from_fen("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2");
+  EXPECT_TRUE(same_position(after("position startpos moves e2e4 e7e5"), expected));
+}
+
+TEST_F(UciState, KnightShuffleReturnsToTheStartKeyOnAFiveEntryStack) {
+  init_board_startpos();
+  const std::uint64_t start_key = zobrist_key;
+  uci_command("position startpos moves g1f3 g8f6 f3g1 f6g8");
+  ASSERT_EQ(repetition_stack.size(), 5u);
+  EXPECT_EQ(repetition_stack.front(), start_key);
+  EXPECT_EQ(repetition_stack.back(), start_key);
+  EXPECT_TRUE(is_repetition());
+}
+
+TEST_F(UciState, UnknownAndIllegalMoveWordsAreSkippedAndLaterOnesStillTried) {
+  const Snapshot e4 = after("position startpos moves e2e4");
+  const Snapshot got = after("position startpos moves e2e5 xyz e2e4 e1e2 a7a9");
+  EXPECT_TRUE(same_position(got, e4));
+  EXPECT_EQ(got.stack.size(), 2u);
+
+  // The bishop on e2 is pinned: its move is generated but make_move rejects it.
+  const Snapshot pinned = after("position fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3 e1d1 e7e2 d1e2");
+  EXPECT_EQ(pinned.stack.size(), 4u);
+  EXPECT_EQ(pinned.pos.side, 1);
+  EXPECT_EQ(pinned.pos.bitboards[K], square_bb(12));  // the king took the rook on e2
+  EXPECT_EQ(pinned.pos.bitboards[r], 0u);
+  EXPECT_EQ(pinned.pos.bitboards[B], 0u);
+}
+
+TEST_F(UciState, PositionSubWordVariants) {
+  const Snapshot start = after("position startpos");
+  EXPECT_EQ(start.stack.size(), 1u);
+  // Without "moves" the move words are not played.
+  EXPECT_TRUE(same_position(after("position startpos e2e4"), start));
+
+  // "moves" straight after "position" plays on the current position.
+  uci_command("position startpos moves e2e4");
+  const Snapshot e4 = snapshot();
+  uci_command("position startpos");
+  uci_command("position moves e2e4");
+  EXPECT_TRUE(same_position(snapshot(), e4));
+  uci_command("position moves e7e5");
+  EXPECT_EQ(repetition_stack.size(), 3u);  // history kept across the two commands
+
+  // An unknown sub-word, or none at all, leaves the position alone.
+  const Snapshot before = snapshot();
+  uci_command("position");
+  uci_command("position startpos_ moves a2a3");
+  uci_command("position FEN 8/8/8/8/8/8/8/8 w - -");
+  EXPECT_TRUE(same_position(snapshot(), before));
+  EXPECT_EQ(repetition_stack.size(), 3u);
+}
+
+TEST_F(UciState, FenWithFourOrSixFieldsThenMoves) {
+  const std::string fen4 = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -";
+  const Snapshot expected = from_fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R4RK1 b kq - 1 1");
+  EXPECT_TRUE(same_position(after("position fen " + fen4 + " moves e1g1"), expected));
+  EXPECT_TRUE(same_position(after("position fen " + fen4 + " 0 1 moves e1g1"), expected));
+  EXPECT_TRUE(same_position(after("position fen " + fen4 + " 57 120 moves e1g1"), expected));
+  // A seventh word that is not "moves" means no moves follow.
+  EXPECT_TRUE(same_position(after("position fen " + fen4 + " 0 1 e1g1 moves e1g1"), from_fen(fen4)));
+  // Whatever the fifth and sixth words are, "moves" may follow them.
+  EXPECT_TRUE(same_position(after("position fen " + fen4 + " x y moves e1g1"), expected));
+}
+
+TEST_F(UciState, FenWithoutKingsSkipsMovesInsteadOfCrashing) {
+  uci_command("position fen 8/8/8/8/8/8/4P3/8 w - - moves e2e4");
+  EXPECT_EQ(repetition_stack.size(), 1u);
+  EXPECT_EQ(bitboards[P], square_bb(12));
+  uci_command("position fen moves e2e4");  // empty FEN: an empty board
+  EXPECT_EQ(repetition_stack.size(), 1u);
+  // White takes the king that Black left en prise; Black has no king to move.
+  uci_command("position fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1 moves e2e8 a7a6 e1d1");
+  EXPECT_EQ(repetition_stack.size(), 2u);
+  EXPECT_EQ(repetition_stack.back(), zobrist_key);
+}
+
+TEST_F(UciState, UcinewgameResetsThePositionButKeepsTheSettings) {
+  uci_command("setoption name SearchMode value Deep");
+  uci_command("setoption name TacticThreshold value 77");
+  uci_command("position startpos moves e2e4 e7e5 g1f3");
+  uci_command("ucinewgame");
+  EXPECT_TRUE(same_position(snapshot(), after("position startpos")));
+  EXPECT_EQ(repetition_stack.size(), 1u);
+  EXPECT_EQ(white_search_mode, Deep);
+  EXPECT_EQ(tactic_threshold_cp, 77);
+}
+
+TEST_F(UciState, SearchModeOptions) {
+  uci_command("setoption name SearchMode value Deep");
+  EXPECT_EQ(white_search_mode, Deep);
+  EXPECT_EQ(black_search_mode, Deep);
+  uci_command("setoption name BlackSearchMode value Wide");
+  EXPECT_EQ(white_search_mode, Deep);
+  EXPECT_EQ(black_search_mode, Wide);
+  uci_command("setoption name WhiteSearchMode value kingattack");  // case-sensitive
+  EXPECT_EQ(white_search_mode, Balanced);
+  uci_command("setoption name WhiteSearchMode value Major Piece Ending");
+  EXPECT_EQ(white_search_mode, Balanced);
+  uci_command("setoption name WhiteSearchMode value   MajorPieceEnding  ");  // blanks between words vanish
+  EXPECT_EQ(white_search_mode, MajorPieceEnding);
+  uci_command("setoption name BlackSearchMode");  // no value: empty text
+  EXPECT_EQ(black_search_mode, Balanced);
+  // The first word is skipped unread, whatever it is.
+  uci_command("setoption nom BlackSearchMode value PawnStorm");
+  EXPECT_EQ(black_search_mode, PawnStorm);
+  uci_command("setoption name Black SearchMode value Wide");
+  uci_command("setoption name blacksearchmode value Wide");
+  EXPECT_EQ(black_search_mode, PawnStorm);
+}
+
+TEST_F(UciState, TacticalMoveSelectionIsTrueOnlyForTrueOrOne) {
+  const struct {
+    const char* line;
+    bool expected;
+  } cases[] = {
+      {"setoption name TacticalMoveSelection value false", false},
+      {"setoption name TacticalMoveSelection value true", true},
+      {"setoption name TacticalMoveSelection value True", false},
+      {"setoption name TacticalMoveSelection value 1", true},
+      {"setoption name TacticalMoveSelection", false},
+      {"setoption name TacticalMoveSelection value 1", true},
+      {"setoption name TacticalMoveSelection value true true", false},
+      {"setoption name TacticalMoveSelection value yes", false},
+      {"setoption name TacticalMoveSelection value true\r", true},
+  };
+  for (const auto& c : cases) {
+    uci_command(c.line);
+    EXPECT_EQ(tactical_move_selection, c.expected) << c.line;
+  }
+}
+
+TEST_F(UciState, TacticThresholdConversion) {
+  const struct {
+    const char* value;
+    int expected;  // the threshold before is 40 each time
+  } cases[] = {
+      {"500", 500}, {"12abc", 12}, {"abc", 40},           {"-20", -20},     {"+7", 7},
+      {"", 40},     {"0x1f", 0},   {"99999999999", 40},   {"2147483647", 2147483647},
+      {"-2147483648", std::numeric_limits<int>::min()}, {"2147483648", 40}, {"1 2", 1},
+  };
+  for (const auto& c : cases) {
+    tactic_threshold_cp = 40;
+    const std::string line = std::string("setoption name TacticThreshold") +
+                             (*c.value ? std::string(" value ") + c.value : std::string());
+    uci_command(line);
+    EXPECT_EQ(tactic_threshold_cp, c.expected) << line;
+  }
+}
+
+TEST_F(UciState, HashAndUnknownOptionsChangeNoSetting) {
+  uci_command("setoption name Hash value 64");
+  uci_command("setoption name Threads value 4");
+  uci_command("setoption name value TacticThreshold");
+  uci_command("setoption");
+  EXPECT_EQ(tactic_threshold_cp, 40);
+  EXPECT_TRUE(tactical_move_selection);
+  EXPECT_EQ(white_search_mode, Balanced);
+  EXPECT_EQ(black_search_mode, Balanced);
+}
+
+TEST_F(UciState, QuitEndsTheLoopAndNothingElseDoes) {
+  EXPECT_FALSE(uci_command("quit"));
+  EXPECT_FALSE(uci_command("quit now\r"));
+  EXPECT_FALSE(uci_command("  quit"));
+  for (const char* line : {"", "\r", "Quit", "QUIT", "quitx", "stop", "position quit"})
+    EXPECT_TRUE(uci_command(line)) << line;
+}
