@@ -127,3 +127,19 @@ TEST(UciBadInput, KingCapturedDuringMovesList) {
   ASSERT_EQ(run.lines.size(), 10u);
   EXPECT_EQ(run.lines[9], "readyok");
 }
+
+TEST(UciBadInput, EnPassantSquareThatAPieceStandsOn) {
+  // Found by fuzzing: the FEN's en-passant square is occupied, so the capture
+  // onto it lands on a piece. The engine must carry on regardless.
+  const char* lines[] = {
+      "position fen 4k3/3ppp2/4p3/8/8/8/8/4K3 b - e6 0 1 moves d7e6 f7e6 e1e2",
+      "position fen 4k3/4p3/3P1P2/8/8/8/8/4K3 w - e7 0 1 moves d6e7 f6e7 e8e7",
+  };
+  for (const char* line : lines) {
+    EngineRun run = run_engine(std::string(line) + "\nd\nisready\n");
+    EXPECT_EQ(run.exit_code, 0) << line;
+    ASSERT_EQ(run.lines.size(), 10u) << line;
+    EXPECT_TRUE(looks_like_board(run.lines, 0)) << line;
+    EXPECT_EQ(run.lines[9], "readyok");
+  }
+}
