@@ -1,4 +1,52 @@
 #include "search/tt.h"
 
-// Placeholder until the table is written.
-void tt_clear() {}
+#include <cstring>
+
+#include "search/search_state.h"
+
+// Value-initialised, so every slot starts all zero.
+std::unique_ptr<TTEntry[]> tt = std::make_unique<TTEntry[]>(TT_SIZE);
+
+void tt_clear() { std::memset(static_cast<void*>(tt.get()), 0, TT_SIZE * sizeof(TTEntry)); }
+
+int tt_score_to_table(int score, int ply) {
+  if (score >= MATE_THRESHOLD) return score + ply;
+  if (score <= -MATE_THRESHOLD) return score - ply;
+  return score;
+}
+
+int tt_score_from_table(int score, int ply) {
+  if (score >= MATE_THRESHOLD) return score - ply;
+  if (score <= -MATE_THRESHOLD) return score + ply;
+  return score;
+}
+
+void tt_store(std::uint64_t key, int depth, int score, int flag, const Move& move, int ply) {
+  TTEntry& e = tt[key & TT_MASK];
+  e.key = key;
+  e.depth = depth;
+  e.score = tt_score_to_table(score, ply);
+  e.flag = flag;
+  e.move = pack_move(move);
+}
+
+TTProbe tt_probe(std::uint64_t key, int depth, int alpha, int beta, int ply) {
+  TTProbe r;
+  const TTEntry* e = tt_lookup(key);
+  if (!e) return r;
+  r.hit = true;
+  r.move = unpack_move(e->move);
+  if (ply == 0 || e->depth < depth) return r;
+  int s = tt_score_from_table(e->score, ply);
+  if (e->flag == TT_EXACT) {
+    r.cut = true;
+    r.score = s;
+  } else if (e->flag == TT_UPPER && s <= alpha) {
+    r.cut = true;
+    r.score = alpha;
+  } else if (e->flag == TT_LOWER && s >= beta) {
+    r.cut = true;
+    r.score = beta;
+  }
+  return r;
+}

@@ -1,0 +1,92 @@
+#include "search/node_rules.h"
+
+#include "board/attacks.h"
+#include "board/position.h"
+#include "eval/passed_pawns.h"
+
+NodeParams node_params(SearchMode mover_mode) {
+  switch (mover_mode) {
+    case Deep:
+      return {2, 2, 6, false, 2, true};
+    case Wide:
+      return {10, 5, 8, false, 3, false};
+    case KingAttack:
+      return {4, 3, 8, true, 3, true};
+    default:
+      return {4, 3, 8, false, 3, true};
+  }
+}
+
+namespace {
+
+Bitboard pieces_of_types(int type_a, int type_b) {
+  return bitboards[type_a] | bitboards[type_b] | bitboards[type_a + 6] | bitboards[type_b + 6];
+}
+
+bool pawn_push_tagged(const Move& m) { return !m.capture && (m.piece == P || m.piece == p); }
+
+}  // namespace
+
+StyleTag style_tag(const Move& m, SearchMode mover_mode) {
+  switch (mover_mode) {
+    case PassedPawn:
+      if (pawn_push_tagged(m) && !(passed_pawn_mask[side][m.from] & bitboards[side == WHITE ? p : P]))
+        return StyleTag::PassedPush;
+      return StyleTag::None;
+    case PawnStorm: {
+      Bitboard enemy_king = bitboards[side == WHITE ? k : K];
+      if (pawn_push_tagged(m) && enemy_king) {
+        int distance = file_of(m.to) - file_of(lsb(enemy_king));
+        if (distance >= -1 && distance <= 1) return StyleTag::StormPush;
+      }
+      return StyleTag::None;
+    }
+    case MajorPieceEnding:
+      if (m.capture && (pieces_of_types(N, B) & square_bb(m.to))) return StyleTag::MinorCapture;
+      return StyleTag::None;
+    case MinorPieceEnding:
+      if (m.capture && (pieces_of_types(R, Q) & square_bb(m.to))) return StyleTag::MajorCapture;
+      return StyleTag::None;
+    default:
+      return StyleTag::None;
+  }
+}
+
+int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
+  if (ply > MAX_EXTENSION_PLY) return 0;
+  switch (tag) {
+    case StyleTag::PassedPush:
+      if (rank_of(m.to) == (mover == WHITE ? 6 : 1)) return 1;
+      break;
+    case StyleTag::StormPush:
+      if (pawn_attacks[mover][m.to] & bitboards[mover == WHITE ? p : P]) return 1;
+      break;
+    case StyleTag::MinorCapture:
+    case StyleTag::MajorCapture:
+      return 1;
+    case StyleTag::None:
+      break;
+  }
+  if (!m.capture) return 0;
+  // The ending rules follow the style of the side now to move.
+  switch (active_mode()) {
+    case PawnEnding:
+      return (pieces_of_types(N, B) | pieces_of_types(R, Q)) ? 0 : 1;
+    case MajorPieceEnding:
+      return pieces_of_types(N, B) ? 0 : 1;
+    case MinorPieceEnding:
+      return pieces_of_types(R, Q) ? 0 : 1;
+    default:
+      return 0;
+  }
+}
+
+bool king_attacked(int colour) {
+  Bitboard king = bitboards[colour == WHITE ? K : k];
+  return king && is_square_attacked(lsb(king), colour ^ 1);
+}
+
+bool has_non_pawn_material(int colour) {
+  int base = colour == WHITE ? 0 : 6;
+  return (bitboards[base + N] | bitboards[base + B] | bitboards[base + R] | bitboards[base + Q]) != 0;
+}

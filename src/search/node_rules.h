@@ -1,0 +1,36 @@
+#pragma once
+// The style-dependent rules of an alpha-beta node: reduction parameters, style tags
+// and extensions. Kept apart from the node so that each rule reads on its own.
+
+#include "board/move.h"
+#include "style/search_mode.h"
+
+// Late-move-reduction and check-extension parameters of the side to move's style.
+struct NodeParams {
+  int full_depth_moves;     // moves searched at full depth before any reduction
+  int reduction_min_depth;  // smallest remaining depth that reduces
+  int late_move_index;      // from this many searched moves on, reduce one ply more
+  bool check_extension;     // every reply to check searched one ply deeper
+  int null_min_depth;       // smallest remaining depth that tries a null move
+  bool null_move;           // whether this style tries null moves at all
+};
+
+NodeParams node_params(SearchMode mover_mode);
+
+// Extensions stop beyond this ply, so the per-ply tables keep room for the line.
+constexpr int MAX_EXTENSION_PLY = 61;
+
+enum class StyleTag { None, PassedPush, StormPush, MinorCapture, MajorCapture };
+
+// The tag of a move in the current position, by the mover's style (before the move is made).
+StyleTag style_tag(const Move& m, SearchMode mover_mode);
+
+// The style extension (0 or 1) of a move just made; mover is the colour that moved.
+// Reads the mode of the side now to move for the three ending rules.
+int style_extension(const Move& m, StyleTag tag, int mover, int ply);
+
+// Whether colour's king is attacked (false when it has no king, as in odd set-ups).
+bool king_attacked(int colour);
+
+// Whether the side to move has a knight, bishop, rook or queen.
+bool has_non_pawn_material(int colour);

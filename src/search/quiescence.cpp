@@ -1,0 +1,78 @@
+#include "search/quiescence.h"
+
+#include "board/attacks.h"
+#include "board/movegen.h"
+#include "board/position.h"
+#include "eval/evaluate.h"
+#include "search/ordering.h"
+#include "search/search_state.h"
+#include "style/search_mode.h"
+
+namespace {
+
+// Quiet candidates sort after every capture.
+constexpr int QUIET_CANDIDATE_OFFSET = 1000000;
+
+// How many quiescence plies may still try quiet checking moves, by the mover's style.
+int quiet_check_limit(SearchMode mode) {
+  if (mode == Wide) return 2;
+  if (mode == KingAttack) return 3;
+  return 0;
+}
+
+// Whether the side to move (the opponent of the mover) is in check.
+bool opponent_in_check() {
+  Bitboard king = bitboards[side == WHITE ? K : k];
+  return king && is_square_attacked(lsb(king), side ^ 1);
+}
+
+bool stopped() { return stop_search.load(std::memory_order_relaxed) || time_expired(); }
+
+}  // namespace
+
+int quiescence(int alpha, int beta, int ply, int qdepth) {
+  ++nodes_searched;
+  if (stopped()) return alpha;
+
+  // Stand pat: the side to move may decline every capture.
+  int stand_pat = evaluate();
+  if (stand_pat >= beta) return beta;
+  if (stand_pat > alpha) alpha = stand_pat;
+
+  const bool quiets_allowed = qdepth < quiet_check_limit(active_mode());
+  MoveList list;
+  generate_moves(list);
+  OrderKeys candidates;
+  candidates.reserve(list.moves.size());
+  for (std::size_t i = 0; i < list.moves.size(); ++i) {
+    const Move& m = list.moves[i];
+    if (m.capture)
+      candidates.add(score_move(m, ply, nullptr), i);
+    else if (quiets_allowed)
+      candidates.add(score_move(m, ply, nullptr) - QUIET_CANDIDATE_OFFSET, i);
+  }
+  candidates.sort();
+
+  for (std::size_t i = 0; i < candidates.count; ++i) {
+    const Move& m = list.moves[candidates.index(i)];
+    const SavedPosition saved = save_position();
+    if (!make_move(m)) {
+      restore_position(saved);
+      continue;
+    }
+    // A quiet candidate is searched only when it gives check.
+    if (!m.capture && !opponent_in_check()) {
+      restore_position(saved);
+      continue;
+    }
+    repetition_stack.push_back(zobrist_key);
+    int score = -quiescence(-beta, -alpha, ply + 1, qdepth + 1);
+    repetition_stack.pop_back();
+    restore_position(saved);
+
+    if (stopped()) return alpha;
+    if (score >= beta) return beta;
+    if (score > alpha) alpha = score;
+  }
+  return alpha;
+}
