@@ -1,0 +1,250 @@
+#include <regex>
+#include <sstream>
+#include <vector>
+
+#include "eval/evaluate.h"
+#include "search/negamax.h"
+#include "search/quiescence.h"
+#include "search/search.h"
+#include "search_fixture.h"
+
+namespace {
+
+class DriverTest : public SearchTest {};
+
+struct SearchRun {
+  Move best;
+  std::vector<std::string> lines;
+};
+
+SearchRun run_search(int depth, int movetime_ms = 0, bool analysis = true) {
+  ::testing::internal::CaptureStdout();
+  SearchRun run;
+  run.best = search_best(depth, movetime_ms, analysis);
+  std::istringstream out(::testing::internal::GetCapturedStdout());
+  for (std::string line; std::getline(out, line);) run.lines.push_back(line);
+  return run;
+}
+
+SearchRun run_fen(const std::string& fen, int depth) {
+  load_fen(fen);
+  return run_search(depth);
+}
+
+const std::string& last_info(const SearchRun& run) { return run.lines.back(); }
+
+std::string field_after(const std::string& line, const std::string& name) {
+  std::istringstream in(line);
+  for (std::string word; in >> word;)
+    if (word == name) {
+      std::string value;
+      in >> value;
+      if (name == "score") {
+        std::string number;
+        in >> number;
+        value += " " + number;
+      }
+      return value;
+    }
+  return "";
+}
+
+std::int64_t nodes_of(const std::string& line) { return std::stoll(field_after(line, "nodes")); }
+
+TEST_F(DriverTest, PrintedScores) {
+  std::string line;
+  print_info_score(line, 48935);
+  EXPECT_EQ(line, " score cp 48935");
+  for (auto [score, text] : std::vector<std::pair<int, std::string>>{{48936, " score mate 32"},
+                                                                      {-48936, " score mate -32"},
+                                                                      {48999, " score mate 1"},
+                                                                      {-48998, " score mate -1"},
+                                                                      {-35, " score cp -35"}}) {
+    line.clear();
+    print_info_score(line, score);
+    EXPECT_EQ(line, text);
+  }
+}
+
+TEST_F(DriverTest, HeaderAndInfoLinesAreWellFormed) {
+  tactical_move_selection = true;
+  tactic_threshold_cp = 40;
+  SearchRun run = run_search(3);
+  ASSERT_EQ(run.lines.size(), 4u);
+  EXPECT_EQ(run.lines[0], "info string white_mode=Balanced black_mode=Balanced tactics=on threshold=40");
+  const std::regex info(
+      "info depth [1-3] score (cp -?[0-9]+|mate -?[0-9]+) nodes [0-9]+ time [0-9]+( nps [0-9]+)? pv( "
+      "[a-h][1-8][a-h][1-8][qrbn]?)+");
+  for (std::size_t i = 1; i < run.lines.size(); ++i) {
+    EXPECT_TRUE(std::regex_match(run.lines[i], info)) << run.lines[i];
+    EXPECT_EQ(field_after(run.lines[i], "depth"), std::to_string(i));
+    // No rate is printed before a whole millisecond has passed.
+    EXPECT_EQ(field_after(run.lines[i], "time") == "0", run.lines[i].find(" nps ") == std::string::npos);
+  }
+  EXPECT_EQ(field_after(last_info(run), "pv"), move_to_str(run.best));
+  EXPECT_EQ(nodes_of(last_info(run)), nodes_searched);
+}
+
+TEST_F(DriverTest, MateInOneAndBeingMated) {
+  SearchRun run = run_fen("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 3);
+  EXPECT_EQ(field_after(last_info(run), "score"), "mate 1");
+  EXPECT_EQ(move_to_str(run.best), "a1a8");
+
+  run = run_fen("7k/8/6K1/8/8/8/8/R7 b - - 0 1", 3);
+  EXPECT_EQ(field_after(last_info(run), "score"), "mate -1");
+  EXPECT_EQ(move_to_str(run.best), "h8g8");
+}
+
+TEST_F(DriverTest, LongerMatesGetTheirNumber) {
+  EXPECT_EQ(field_after(last_info(run_fen("7k/8/8/8/8/8/R7/1R4K1 w - - 0 1", 5)), "score"), "mate 2");
+  EXPECT_EQ(field_after(last_info(run_fen("4k3/8/8/8/8/8/R7/1R4K1 w - - 0 1", 5)), "score"), "mate 2");
+  EXPECT_EQ(field_after(last_info(run_fen("3k4/8/8/8/8/8/R7/1R4K1 w - - 0 1", 7)), "score"), "mate 3");
+  EXPECT_EQ(field_after(last_info(run_fen("r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 7)), "score"), "mate 3");
+}
+
+TEST_F(DriverTest, NoLegalMoveAtTheRoot) {
+  SearchRun mated = run_fen("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1", 5);
+  ASSERT_EQ(mated.lines.size(), 2u);
+  EXPECT_EQ(mated.lines[1], "info depth 0 score mate 0 nodes 0 time 0 pv");
+  EXPECT_TRUE(is_empty_move(mated.best));
+
+  SearchRun stalemate = run_fen("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 5);
+  ASSERT_EQ(stalemate.lines.size(), 2u);
+  EXPECT_EQ(stalemate.lines[1], "info depth 0 score cp 0 nodes 0 time 0 pv");
+  EXPECT_EQ(move_to_str(stalemate.best), "0000");
+}
+
+TEST_F(DriverTest, WithoutACompletedIterationTheFirstLegalMoveIsPlayed) {
+  // In check, the first generated move may be illegal; the answer must still be legal.
+  load_fen("4k3/8/8/8/8/8/3q4/R3K3 w - - 0 1");
+  Move first_legal = empty_move();
+  MoveList list;
+  generate_moves(list);
+  for (const Move& m : list.moves) {
+    SavedPosition saved = save_position();
+    bool legal = make_move(m);
+    restore_position(saved);
+    if (legal) {
+      first_legal = m;
+      break;
+    }
+  }
+  ASSERT_FALSE(is_empty_move(first_legal));
+
+  SearchRun shallow = run_search(0);
+  EXPECT_EQ(shallow.lines.size(), 1u);  // header only
+  EXPECT_TRUE(same_move(shallow.best, first_legal));
+
+  stop_search = true;
+  SearchRun stopped = run_search(6);
+  EXPECT_EQ(stopped.lines.size(), 1u);
+  EXPECT_TRUE(same_move(stopped.best, first_legal));
+}
+
+TEST_F(DriverTest, DeepIteratesTwoPliesAtATimeAfterFour) {
+  white_search_mode = Deep;
+  black_search_mode = Deep;
+  SearchRun run = run_search(7);
+  std::vector<std::string> depths;
+  for (std::size_t i = 1; i < run.lines.size(); ++i) depths.push_back(field_after(run.lines[i], "depth"));
+  EXPECT_EQ(depths, (std::vector<std::string>{"1", "2", "3", "4", "6"}));
+}
+
+TEST_F(DriverTest, SameSearchAfterClearingTheTableCountsTheSameNodes) {
+  SearchRun first = run_search(6);
+  SearchRun warm = run_search(6);
+  tt_clear();
+  SearchRun cleared = run_search(6);
+  EXPECT_EQ(nodes_of(last_info(first)), nodes_of(last_info(cleared)));
+  EXPECT_LT(nodes_of(last_info(warm)), nodes_of(last_info(first)));
+  EXPECT_TRUE(same_move(first.best, cleared.best));
+}
+
+TEST_F(DriverTest, SearchLeavesThePositionAlone) {
+  load_fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  const SavedPosition before = save_position();
+  const std::size_t stack = repetition_stack.size();
+  run_search(4);
+  const SavedPosition after = save_position();
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  EXPECT_EQ(repetition_stack.size(), stack);
+}
+
+class NodeTest : public SearchTest {};
+
+TEST_F(NodeTest, RepetitionBelowTheRootIsADraw) {
+  play("g1f3");
+  play("g8f6");
+  play("f3g1");
+  play("f6g8");  // the start position again
+  std::memset(pv_length, 0, sizeof pv_length);
+  nodes_searched = 0;
+  EXPECT_EQ(negamax(3, -SCORE_INFINITY, SCORE_INFINITY, 1, true), 0);
+  EXPECT_EQ(nodes_searched, 1);
+  // At the root the same position is searched normally.
+  EXPECT_GT(negamax(3, -SCORE_INFINITY, SCORE_INFINITY, 0, true), -SCORE_INFINITY);
+  EXPECT_GT(nodes_searched, 100);
+  EXPECT_GT(pv_length[0], 0);
+}
+
+TEST_F(NodeTest, CheckmateAndStalemateScores) {
+  load_fen("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
+  EXPECT_EQ(negamax(2, -SCORE_INFINITY, SCORE_INFINITY, 3, true), 3 - MATE_VALUE);
+  load_fen("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
+  EXPECT_EQ(negamax(2, -SCORE_INFINITY, SCORE_INFINITY, 3, true), 0);
+}
+
+TEST_F(NodeTest, AFirstMoveCutOffIsNotMistakenForMate) {
+  // In check, the king takes the checking queen first, and with a window far
+  // below that first move already cuts off.
+  load_fen("4k3/8/8/8/8/8/3q4/4K3 w - - 0 1");
+  int score = negamax(2, -SCORE_INFINITY, -1000, 1, true);
+  EXPECT_GT(score, -1000);
+  EXPECT_LT(score, MATE_THRESHOLD);
+}
+
+TEST_F(NodeTest, NodesPastTheLastPlyAnswerWithTheEvaluation) {
+  load_fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  nodes_searched = 0;
+  EXPECT_EQ(negamax(5, -SCORE_INFINITY, SCORE_INFINITY, MAX_PLY, true), evaluate());
+  EXPECT_EQ(nodes_searched, 1);
+  // Lines crossing the last ply keep to the tables (checked under the sanitizers).
+  int score = negamax(4, -SCORE_INFINITY, SCORE_INFINITY, MAX_PLY - 2, true);
+  EXPECT_GT(score, -SCORE_INFINITY);
+  EXPECT_GE(pv_length[MAX_PLY - 2], MAX_PLY - 2);
+  EXPECT_LE(pv_length[MAX_PLY - 2], MAX_PLY);
+}
+
+TEST_F(NodeTest, QuiescenceStandsPatAndStaysInTheWindow) {
+  load_fen("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
+  const int e = evaluate();
+  nodes_searched = 0;
+  EXPECT_EQ(quiescence(e - 100, e - 50, 0, 0), e - 50);
+  EXPECT_EQ(nodes_searched, 1);
+  EXPECT_EQ(quiescence(-SCORE_INFINITY, SCORE_INFINITY, 0, 0), e);  // no captures
+  EXPECT_EQ(quiescence(e + 10, e + 20, 0, 0), e + 10);
+  // Winning a queen is still capped at beta.
+  load_fen("4k3/8/8/3q4/4P3/8/8/4K3 w - - 0 1");
+  EXPECT_EQ(quiescence(-20, 20, 0, 0), 20);
+}
+
+TEST_F(NodeTest, QuietChecksInQuiescenceFollowTheMoverStyle) {
+  // Only a quiet check (Ra8+) changes anything here.
+  load_fen("6k1/8/8/8/8/8/8/R5K1 w - - 0 1");
+  nodes_searched = 0;
+  quiescence(-SCORE_INFINITY, SCORE_INFINITY, 0, 0);
+  EXPECT_EQ(nodes_searched, 1);
+  white_search_mode = Wide;
+  nodes_searched = 0;
+  quiescence(-SCORE_INFINITY, SCORE_INFINITY, 0, 0);
+  EXPECT_GT(nodes_searched, 1);
+  nodes_searched = 0;
+  quiescence(-SCORE_INFINITY, SCORE_INFINITY, 0, 2);  // Wide stops at the second quiescence ply
+  EXPECT_EQ(nodes_searched, 1);
+  white_search_mode = KingAttack;
+  nodes_searched = 0;
+  quiescence(-SCORE_INFINITY, SCORE_INFINITY, 0, 2);
+  EXPECT_GT(nodes_searched, 1);
+}
+
+}  // namespace
