@@ -44,6 +44,7 @@ int null_move_score(int depth, int beta, int ply) {
   ep_sq = NO_SQUARE;
   side ^= 1;
   zobrist_key = key;
+  tt_prefetch(key);
   repetition_stack.push_back(key);
 
   const int reduction = 2 + depth / 4 + (active_mode() == Deep ? 1 : 0);
@@ -139,6 +140,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
       continue;
     }
     any_legal = true;
+    tt_prefetch(zobrist_key);
     repetition_stack.push_back(zobrist_key);
 
     const int check_extension = params.check_extension && in_check && ply <= MAX_EXTENSION_PLY ? 1 : 0;

@@ -67,9 +67,8 @@ int quiet_bonus(const Move& m, SearchMode mode) {
 
 }  // namespace
 
-int score_move(const Move& m, int ply, const Move* hash_move) {
+int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode) {
   if (hash_move && same_move(m, *hash_move)) return HASH_MOVE_SCORE;
-  SearchMode mode = active_mode();
   if (m.capture) return capture_score(m, mode);
   // Quiescence can run past the last killer row; it shares the deepest one.
   int row = std::min(ply, MAX_PLY - 1);
@@ -79,12 +78,30 @@ int score_move(const Move& m, int ply, const Move* hash_move) {
   return static_cast<int>(std::min<long long>(score, INT_MAX));
 }
 
-void OrderKeys::sort() { std::sort(keys, keys + count, std::greater<std::int64_t>()); }
+int score_move(const Move& m, int ply, const Move* hash_move) {
+  return score_move_in_mode(m, ply, hash_move, active_mode());
+}
+
+void OrderKeys::sort() {
+  // Move lists are short: insertion sort beats the general sort up to a few dozen.
+  if (count > 48) {
+    std::sort(keys, keys + count, std::greater<std::int64_t>());
+    return;
+  }
+  for (std::size_t i = 1; i < count; ++i) {
+    const std::int64_t key = keys[i];
+    std::size_t j = i;
+    for (; j > 0 && keys[j - 1] < key; --j) keys[j] = keys[j - 1];
+    keys[j] = key;
+  }
+}
 
 void score_and_sort(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys) {
   keys.count = 0;
   keys.reserve(list.moves.size());
-  for (std::size_t i = 0; i < list.moves.size(); ++i) keys.add(score_move(list.moves[i], ply, hash_move), i);
+  const SearchMode mode = active_mode();
+  for (std::size_t i = 0; i < list.moves.size(); ++i)
+    keys.add(score_move_in_mode(list.moves[i], ply, hash_move, mode), i);
   keys.sort();
 }
 

@@ -7,6 +7,7 @@
 
 #include "board/move.h"
 #include "search/search_state.h"
+#include "style/search_mode.h"
 
 // Piece values by piece code, used as both victim and attacker value.
 constexpr int mvv_lva_value[12] = {100, 320, 330, 500, 900, 20000,
@@ -28,6 +29,8 @@ extern Move killers[2][MAX_PLY];
 extern int history[12][64];
 
 int score_move(const Move& m, int ply, const Move* hash_move);
+// score_move with the side to move's style already looked up, for scoring whole lists.
+int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode);
 void order_moves(MoveList& list, int ply, const Move* hash_move);
 
 // Records a quiet move that caused a beta cut-off at ply.

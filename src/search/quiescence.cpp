@@ -4,6 +4,7 @@
 #include "board/movegen.h"
 #include "board/position.h"
 #include "eval/evaluate.h"
+#include "search/node_rules.h"
 #include "search/ordering.h"
 #include "search/search_state.h"
 #include "style/search_mode.h"
@@ -20,12 +21,6 @@ int quiet_check_limit(SearchMode mode) {
   return 0;
 }
 
-// Whether the side to move (the opponent of the mover) is in check.
-bool opponent_in_check() {
-  Bitboard king = bitboards[side == WHITE ? K : k];
-  return king && is_square_attacked(lsb(king), side ^ 1);
-}
-
 bool stopped() { return stop_search.load(std::memory_order_relaxed) || time_expired(); }
 
 }  // namespace
@@ -39,7 +34,8 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
   if (stand_pat >= beta) return beta;
   if (stand_pat > alpha) alpha = stand_pat;
 
-  const bool quiets_allowed = qdepth < quiet_check_limit(active_mode());
+  const SearchMode mode = active_mode();
+  const bool quiets_allowed = qdepth < quiet_check_limit(mode);
   MoveList list;
   generate_moves(list);
   OrderKeys candidates;
@@ -47,9 +43,9 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
   for (std::size_t i = 0; i < list.moves.size(); ++i) {
     const Move& m = list.moves[i];
     if (m.capture)
-      candidates.add(score_move(m, ply, nullptr), i);
+      candidates.add(score_move_in_mode(m, ply, nullptr, mode), i);
     else if (quiets_allowed)
-      candidates.add(score_move(m, ply, nullptr) - QUIET_CANDIDATE_OFFSET, i);
+      candidates.add(score_move_in_mode(m, ply, nullptr, mode) - QUIET_CANDIDATE_OFFSET, i);
   }
   candidates.sort();
 
@@ -61,7 +57,7 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
       continue;
     }
     // A quiet candidate is searched only when it gives check.
-    if (!m.capture && !opponent_in_check()) {
+    if (!m.capture && !king_attacked(side)) {
       restore_position(saved);
       continue;
     }

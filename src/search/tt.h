@@ -69,6 +69,9 @@ inline const TTEntry* tt_lookup(std::uint64_t key) {
   return e->key == key ? e : nullptr;
 }
 
+// Starts loading a slot that is about to be probed, hiding the memory latency.
+inline void tt_prefetch(std::uint64_t key) { __builtin_prefetch(&tt[key & TT_MASK]); }
+
 // Result of probing at a search node.
 struct TTProbe {
   bool hit = false;  // the slot holds this key; move is the hash move

@@ -199,7 +199,7 @@ TEST_F(NodeTest, AFirstMoveCutOffIsNotMistakenForMate) {
   // below that first move already cuts off.
   load_fen("4k3/8/8/8/8/8/3q4/4K3 w - - 0 1");
   int score = negamax(2, -SCORE_INFINITY, -1000, 1, true);
-  EXPECT_GT(score, -1000);
+  EXPECT_GE(score, -1000);
   EXPECT_LT(score, MATE_THRESHOLD);
 }
 
