@@ -3,11 +3,13 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
 #include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci.h"
+#include "search/search.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 
@@ -104,8 +106,12 @@ int run_command(const std::vector<std::string>& command_words) {
     send_line("perft(" + std::to_string(depth) + ") on kiwipete = " + std::to_string(perft(depth)));
     return 0;
   }
-  // The "bench" word (a fixed-depth search of the start position) is dispatched
-  // here once the search exists; until then it takes the UCI path below.
+  if (first == "bench") {
+    // A fixed-depth search of the start position on this thread; nothing can stop it.
+    const Move best = search_best(8, 0, false);
+    send_line("bestmove " + move_to_str(best));
+    return 0;
+  }
 
   // "uci", any other word, or none: the UCI loop, then join a search it may have left running.
   uci_loop();

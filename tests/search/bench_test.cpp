@@ -1,0 +1,66 @@
+// The "bench" command as a user runs it: the real binary, its whole output.
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "search_fixture.h"
+
+namespace {
+
+std::vector<std::string> run_bench() {
+  std::vector<std::string> lines;
+  FILE* pipe = popen(BRISVANE_BINARY " bench", "r");
+  if (!pipe) return lines;
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  pclose(pipe);
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The node count the README states as the bench signature, or -1.
+long long readme_signature() {
+  std::ifstream readme(BRISVANE_TEST_DATA "/../../README.md");
+  const std::regex signature("^Bench: ([0-9]+) nodes.*");
+  std::smatch match;
+  for (std::string line; std::getline(readme, line);)
+    if (std::regex_match(line, match, signature)) return std::stoll(match[1]);
+  return -1;
+}
+
+long long nodes_of(const std::string& line) {
+  std::smatch match;
+  if (!std::regex_search(line, match, std::regex(" nodes ([0-9]+) "))) return -1;
+  return std::stoll(match[1]);
+}
+
+class BenchTest : public SearchTest {};
+
+TEST_F(BenchTest, PrintsEightIterationsAndALegalMove) {
+  const std::vector<std::string> lines = run_bench();
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "info string white_mode=Balanced black_mode=Balanced tactics=on threshold=40");
+  for (int depth = 1; depth <= 8; ++depth) {
+    const std::regex info("info depth " + std::to_string(depth) +
+                          " score cp -?[0-9]+ nodes [0-9]+ time [0-9]+( nps [0-9]+)? pv( [a-h][1-8][a-h][1-8])+");
+    EXPECT_TRUE(std::regex_match(lines[depth], info)) << lines[depth];
+  }
+  ASSERT_EQ(lines[9].rfind("bestmove ", 0), 0u);
+  EXPECT_FALSE(is_empty_move(parse_uci_move(lines[9].substr(9))));
+}
+
+TEST_F(BenchTest, NodeCountsAreStableAndMatchTheSignature) {
+  const std::vector<std::string> first = run_bench();
+  const std::vector<std::string> second = run_bench();
+  ASSERT_EQ(first.size(), 10u);
+  ASSERT_EQ(second.size(), 10u);
+  for (std::size_t i = 1; i <= 8; ++i) EXPECT_EQ(nodes_of(first[i]), nodes_of(second[i]));
+  // A change to the tree must be noticed and the README updated with the new count.
+  EXPECT_EQ(nodes_of(first[8]), readme_signature());
+}
+
+}  // namespace
