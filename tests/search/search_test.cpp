@@ -1,4 +1,3 @@
-#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -72,12 +71,8 @@ TEST_F(DriverTest, HeaderAndInfoLinesAreWellFormed) {
   SearchRun run = run_search(3);
   ASSERT_EQ(run.lines.size(), 4u);
   EXPECT_EQ(run.lines[0], "info string white_mode=Balanced black_mode=Balanced tactics=on threshold=40");
-  const std::regex info(
-      "info depth [1-3] score (cp -?[0-9]+|mate -?[0-9]+) nodes [0-9]+ time [0-9]+( nps [0-9]+)? pv( "
-      "[a-h][1-8][a-h][1-8][qrbn]?)+");
   for (std::size_t i = 1; i < run.lines.size(); ++i) {
-    EXPECT_TRUE(std::regex_match(run.lines[i], info)) << run.lines[i];
-    EXPECT_EQ(field_after(run.lines[i], "depth"), std::to_string(i));
+    EXPECT_TRUE(is_info_line(run.lines[i], static_cast<int>(i))) << run.lines[i];
     // No rate is printed before a whole millisecond has passed.
     EXPECT_EQ(field_after(run.lines[i], "time") == "0", run.lines[i].find(" nps ") == std::string::npos);
   }
@@ -166,7 +161,12 @@ TEST_F(DriverTest, SearchLeavesThePositionAlone) {
   const std::size_t stack = repetition_stack.size();
   run_search(4);
   const SavedPosition after = save_position();
-  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  EXPECT_EQ(std::memcmp(before.bitboards, after.bitboards, sizeof before.bitboards), 0);
+  EXPECT_EQ(std::memcmp(before.occupancies, after.occupancies, sizeof before.occupancies), 0);
+  EXPECT_EQ(before.zobrist_key, after.zobrist_key);
+  EXPECT_EQ(before.side, after.side);
+  EXPECT_EQ(before.castle, after.castle);
+  EXPECT_EQ(before.ep_sq, after.ep_sq);
   EXPECT_EQ(repetition_stack.size(), stack);
 }
 
