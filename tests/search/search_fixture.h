@@ -90,12 +90,8 @@ inline bool is_info_line(const std::string& line, int depth) {
   std::vector<std::string> w;
   std::istringstream in(line);
   for (std::string word; in >> word;) w.push_back(word);
-  if (line != [&] {
-        std::string joined;
-        for (const std::string& word : w) joined += (joined.empty() ? "" : " ") + word;
-        return joined;
-      }())
-    return false;  // single blanks only
+  // Words are separated by single blanks, with none at either end.
+  if (line.find("  ") != std::string::npos || line.empty() || line.front() == ' ' || line.back() == ' ') return false;
   if (w.size() < 12 || w[0] != "info" || w[1] != "depth" || w[2] != std::to_string(depth) || w[3] != "score")
     return false;
   if ((w[4] != "cp" && w[4] != "mate") || !is_number(w[5], true)) return false;
