@@ -45,7 +45,9 @@ void generate_pawn_moves(MoveList& list, int us, Bitboard enemy, Bitboard all) {
       else
         add(list, from, to, pawn, 1);
     }
-    if (ep_sq != NO_SQUARE && (pawn_attacks[us][from] & square_bb(ep_sq)))
+    // A FEN can name an en-passant square that a piece stands on; capturing "onto" it
+    // would stack two pieces on one square, so only an empty target square counts.
+    if (ep_sq != NO_SQUARE && (pawn_attacks[us][from] & square_bb(ep_sq) & ~occupancies[2]))
       add(list, from, ep_sq, pawn, 1, NO_PIECE, 1);
   }
 }

@@ -80,6 +80,32 @@ TEST(MoveGen, EnPassantAfterOrdinaryCaptures) {
   EXPECT_EQ(std::count(both.begin(), both.end(), "f5e6"), 1);
 }
 
+TEST(MoveGen, OccupiedEnPassantSquareGivesNoEnPassantCapture) {
+  init_board_tables();
+  // Only a FEN can name an occupied en-passant square (own or enemy piece on it). Every
+  // move must still leave each square in at most one piece set.
+  for (const char* fen : {"4k3/3ppp2/4p3/8/8/8/8/4K3 b - e6 0 1", "4k3/4p3/3P1P2/8/8/8/8/4K3 w - e7 0 1",
+                          "4k3/8/4n3/3P4/8/8/8/4K3 w - e6 0 1"}) {
+    load_fen(fen);
+    MoveList list;
+    generate_moves(list);
+    for (const Move& m : list.moves) {
+      EXPECT_EQ(m.en_passant, 0) << fen << " " << move_to_str(m);
+      SavedPosition saved = save_position();
+      make_move(m);
+      Bitboard seen = 0;
+      for (Bitboard set : bitboards) {
+        EXPECT_EQ(seen & set, 0u) << fen << " " << move_to_str(m);
+        seen |= set;
+      }
+      restore_position(saved);
+    }
+  }
+  // The ordinary capture onto an enemy piece standing there is still listed.
+  Texts texts = generated("4k3/8/4n3/3P4/8/8/8/4K3 w - e6 0 1");
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "d5e6"), 1);
+}
+
 TEST(MoveGen, CastlingRules) {
   init_board_tables();
   // b1 attacked does not stop queen-side castling; c1 attacked does.

@@ -49,9 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check_invariants();
   check(repetition_stack.size() == 1 && repetition_stack[0] == zobrist_key);
   if (popcount(bitboards[K]) != 1 || popcount(bitboards[k]) != 1) return 0;
-  // An en-passant square that a piece stands on cannot come from a game; the
-  // capture onto it stacks two pieces and is left out of the move checks.
-  if (ep_sq != NO_SQUARE && (occupancies[2] & square_bb(ep_sq))) return 0;
 
   MoveList list;
   generate_moves(list);
