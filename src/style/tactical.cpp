@@ -1,4 +1,63 @@
 #include "style/tactical.h"
 
-// Placeholder until the tactical selection is written: keeps the search's move.
-Move pick_tactical_move(int, Move best) { return best; }
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "frontend/output.h"
+#include "search/search_state.h"
+#include "style/tactical_candidates.h"
+
+Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const Move& best, int threshold) {
+  const TacticalCandidate* best_record = nullptr;
+  for (const TacticalCandidate& record : records) {
+    if (same_move(record.move, best)) {
+      best_record = &record;
+      break;
+    }
+  }
+  if (best_record == nullptr || best_record->score == -SCORE_INFINITY) return best;
+
+  // Widened so that an extreme threshold cannot wrap the floor around.
+  const std::int64_t floor = std::int64_t{best_record->score} - threshold;
+  int running_max = -1;
+  Move choice = best;
+  for (const TacticalCandidate& record : records) {
+    if (record.score >= floor && record.tactical_score > running_max) {
+      choice = record.move;
+      running_max = record.tactical_score;
+    }
+  }
+  return choice;
+}
+
+Move pick_tactical_move(int depth, Move best) {
+  MoveList generated;
+  generate_moves(generated);
+  if (generated.moves.size() <= 1) return best;
+
+  // Leave the rest of the move time alone once most of it is spent.
+  if (search_movetime_ms > 0) {
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - search_start);
+    if (elapsed.count() > std::int64_t{search_movetime_ms} * 7 / 10) return best;
+  }
+
+  std::vector<Move> candidates = gather_tactical_candidates(generated);
+  if (candidates.empty()) return best;
+  shape_candidate_list(candidates, best);
+
+  const auto scoring_start = std::chrono::steady_clock::now();
+  const int d = std::clamp(depth - 1, 0, 4);
+  const std::vector<TacticalCandidate> records = score_tactical_candidates(candidates, d, scoring_start);
+  if (records.empty()) return best;
+
+  const Move choice = choose_tactical_move(records, best, tactic_threshold_cp);
+  if (!same_move(choice, best)) {
+    send_line("info string tactical pick " + move_to_str(choice) + " (best was " + move_to_str(best) + ")");
+  }
+  return choice;
+}

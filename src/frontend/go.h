@@ -1,0 +1,47 @@
+#pragma once
+// The "go" command: its limit words, the three arguments of the search they
+// give, and the start of the search thread.
+
+#include <istream>
+
+#include "board/position.h"
+
+// The limits as read from a "go" line; unset words keep these defaults.
+struct GoLimits {
+  int depth = 64;
+  int movetime = 0;
+  int wtime = 0;
+  int btime = 0;
+  int winc = 0;
+  int binc = 0;
+  bool infinite = false;
+};
+
+// What search_best is called with.
+struct SearchArgs {
+  int max_depth = 64;
+  int movetime_ms = 0;
+  bool analysis = true;
+};
+
+// The smallest time budget a clocked search gets, in milliseconds.
+constexpr int MIN_CLOCK_BUDGET_MS = 10;
+
+// Reads the words after "go". Later words override earlier ones; reading ends at
+// the first value that is not an integer (that limit then reads 0) and at a value
+// outside the 32-bit range (clamped to the nearest end).
+GoLimits parse_go_limits(std::istream& words);
+
+// Turns the limits into the search arguments for the given side to move.
+SearchArgs derive_search_args(const GoLimits& limits, int side_to_move);
+
+// Stops and joins any earlier search, then starts a new one from the words of the line.
+void handle_go(std::istream& words);
+
+// The position the running search started from. Written by the main thread at
+// "go" (while no search runs); read only by the main thread.
+extern SavedPosition go_start_position;
+
+// The board display for "d": while a search thread exists the search changes the
+// global position, so the copy taken at "go" is shown instead.
+void show_position();

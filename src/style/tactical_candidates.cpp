@@ -1,0 +1,88 @@
+#include "style/tactical_candidates.h"
+
+#include "board/attacks.h"
+#include "board/position.h"
+#include "eval/passed_pawns.h"
+#include "search/ordering.h"
+
+SearchMode mode_of(int colour) { return colour == WHITE ? white_search_mode : black_search_mode; }
+
+bool side_to_move_in_check() {
+  const Bitboard king = bitboards[side == WHITE ? K : k];
+  return king != 0 && is_square_attacked(lsb(king), side ^ 1);
+}
+
+bool least_attacker_capture(int square, Move& capture) {
+  int attacker_piece = 0;
+  const int attacker = see_least_attacker(square, side, occupancies[2], bitboards, attacker_piece);
+  if (attacker < 0) return false;
+  capture = Move{};
+  capture.from = attacker;
+  capture.to = square;
+  capture.piece = attacker_piece;
+  capture.capture = 1;
+  return true;
+}
+
+namespace {
+
+bool is_pawn_move(const Move& m) { return m.piece == P || m.piece == p; }
+
+bool is_quiet(const Move& m) { return !m.capture && m.promoted == NO_PIECE; }
+
+// First pass: captures and promotions, plus the pawn pushes of the mover's style.
+bool first_pass_candidate(const Move& m, SearchMode gathering_mode) {
+  if (!is_quiet(m)) return true;
+  if (!is_pawn_move(m)) return false;
+  const int mover = side;
+  if (gathering_mode == PassedPawn) {
+    const Bitboard enemy_pawns = bitboards[mover == WHITE ? p : P];
+    return (passed_pawn_mask[mover][m.from] & enemy_pawns) == 0;
+  }
+  if (gathering_mode == PawnStorm) {
+    const Bitboard enemy_king = bitboards[mover == WHITE ? k : K];
+    if (enemy_king == 0) return false;
+    const int file_gap = file_of(m.to) - file_of(lsb(enemy_king));
+    return file_gap >= -1 && file_gap <= 1;
+  }
+  return false;
+}
+
+// Second pass: a legal quiet move that checks, or that offers the moved piece
+// to a capture the opponent would not lose material on (in Provocation).
+bool second_pass_candidate(const Move& m) {
+  const SavedPosition saved = save_position();
+  if (!make_move(m)) {
+    restore_position(saved);
+    return false;
+  }
+  bool wanted = side_to_move_in_check();
+  if (mode_of(side) == Provocation && is_square_attacked(m.to, side)) {
+    Move capture;
+    if (least_attacker_capture(m.to, capture) && static_exchange_eval(capture) >= 0) wanted = true;
+  }
+  restore_position(saved);
+  return wanted;
+}
+
+}  // namespace
+
+std::vector<Move> gather_tactical_candidates(const MoveList& generated) {
+  std::vector<Move> candidates;
+  const SearchMode gathering_mode = mode_of(side);
+  for (const Move& m : generated.moves) {
+    if (first_pass_candidate(m, gathering_mode)) candidates.push_back(m);
+  }
+  for (const Move& m : generated.moves) {
+    if (is_quiet(m) && second_pass_candidate(m)) candidates.push_back(m);
+  }
+  return candidates;
+}
+
+void shape_candidate_list(std::vector<Move>& candidates, const Move& best) {
+  if (candidates.size() > MAX_TACTICAL_CANDIDATES) candidates.resize(MAX_TACTICAL_CANDIDATES);
+  for (const Move& m : candidates) {
+    if (same_move(m, best)) return;
+  }
+  candidates.push_back(best);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The pieces of the tactical move selection, split by step so each can be read
+// (and tested) on its own. Everything works on the current global position and
+// leaves it as it found it.
+
+#include <chrono>
+#include <vector>
+
+#include "board/move.h"
+#include "style/search_mode.h"
+
+// One scored candidate; score is from the root mover's view.
+struct TacticalCandidate {
+  Move move;
+  int score;
+  int tactical_score;
+};
+
+// At most this many gathered candidates are scored (best may come on top).
+constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
+// Scoring stops once more than this many whole milliseconds have passed.
+constexpr int TACTICAL_SCORING_BUDGET_MS = 250;
+
+SearchMode mode_of(int colour);
+
+// Whether the king of the side to move is attacked by the other side.
+bool side_to_move_in_check();
+
+// Both gathering passes over the generated moves, in generation order.
+std::vector<Move> gather_tactical_candidates(const MoveList& generated);
+
+// Cuts the list to its first eight and appends best when it is missing.
+void shape_candidate_list(std::vector<Move>& candidates, const Move& best);
+
+// The capture of the piece standing on square by the side to move's least
+// valuable attacker, or false when nothing attacks it.
+bool least_attacker_capture(int square, Move& capture);
+
+// Searches and rates each candidate to depth d (0..4) until the time runs out.
+std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
+                                                         std::chrono::steady_clock::time_point scoring_start);
+
+// The best-rated record within the threshold of best's score, or best itself.
+Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const Move& best, int threshold);

@@ -1,0 +1,184 @@
+#include <algorithm>
+#include <cstdlib>
+
+#include "board/attacks.h"
+#include "board/position.h"
+#include "eval/endgame.h"
+#include "eval/king_safety.h"
+#include "eval/passed_pawns.h"
+#include "search/negamax.h"
+#include "search/ordering.h"
+#include "search/quiescence.h"
+#include "search/search_state.h"
+#include "style/tactical_candidates.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The raw style measurements of one candidate; only the term mode's one is filled.
+struct StyleTerms {
+  int pressure = 0;
+  int passed = 0;
+  int storm = 0;
+  int bait = 0;
+  int ending = 0;
+};
+
+bool any_of_pieces(std::initializer_list<int> codes) {
+  for (int code : codes) {
+    if (bitboards[code]) return true;
+  }
+  return false;
+}
+
+int piece_on(int square) {
+  for (int code = 0; code < 12; ++code) {
+    if (bitboards[code] & square_bb(square)) return code;
+  }
+  return NO_PIECE;
+}
+
+int captured_piece(const Move& m, int root_side) {
+  if (m.en_passant) return root_side == WHITE ? p : P;
+  if (m.capture) return piece_on(m.to);
+  return NO_PIECE;
+}
+
+// How much better the mover stands if the opponent takes the offered piece than
+// after the opponent's best reply. Called in the position after the candidate.
+int provocation_bait(const Move& candidate, int d, int ng) {
+  if (!is_square_attacked(candidate.to, side)) return 0;
+  Move capture;
+  if (!least_attacker_capture(candidate.to, capture)) return 0;
+  const int see = static_exchange_eval(capture);
+  if (see < 0) return 0;
+  const SavedPosition after_candidate = save_position();
+  if (!make_move(capture)) {
+    restore_position(after_candidate);
+    return 0;
+  }
+  repetition_stack.push_back(zobrist_key);
+  const int taken = negamax(d, -SCORE_INFINITY, SCORE_INFINITY, 2, true);
+  repetition_stack.pop_back();
+  restore_position(after_candidate);
+  const int gain = taken + ng;
+  if (gain <= 20) return 0;
+  const int v = mvv_lva_value[candidate.promoted != NO_PIECE ? candidate.promoted : candidate.piece];
+  return std::min(gain, 600) / 2 + see / 2 + v / 8 + 40;
+}
+
+// The ending terms reward captures that steer toward the mode's kind of ending.
+int ending_term(SearchMode mode, int mover, int captured) {
+  const int opponent = mover ^ 1;
+  const int captured_type = captured == NO_PIECE ? -1 : captured % 6;
+  if (mode == PawnEnding) {
+    if (any_of_pieces({N, B, R, Q, n, b, r, q})) return 0;
+    return 150 + std::max(0, pawn_ending_score(mover) - pawn_ending_score(opponent));
+  }
+  if (mode == MajorPieceEnding) {
+    const int diff = major_piece_ending_score(mover) - major_piece_ending_score(opponent);
+    if (!any_of_pieces({N, B, n, b})) return std::max(0, diff) + 150;
+    if (captured_type == 1 || captured_type == 2) return std::max(0, diff) / 2 + 80;
+    return 0;
+  }
+  if (mode == MinorPieceEnding) {
+    const int diff = minor_piece_ending_score(mover) - minor_piece_ending_score(opponent);
+    if (!any_of_pieces({R, Q, r, q})) return std::max(0, diff) + 150;
+    if (captured_type == 3 || captured_type == 4) return std::max(0, diff) / 2 + 80;
+    return 0;
+  }
+  return 0;
+}
+
+// Measured in the position after the candidate, by the mode of the side now to move.
+StyleTerms style_terms(const Move& m, int mover, int captured, int d, int ng) {
+  StyleTerms terms;
+  const SearchMode term_mode = mode_of(side);
+  switch (term_mode) {
+    case KingAttack:
+      terms.pressure = king_zone_pressure(side);
+      break;
+    case PassedPawn: {
+      int mg = 0, eg = 0;
+      passed_pawn_terms(mover, mg, eg);
+      terms.passed = mg + eg;
+      break;
+    }
+    case PawnStorm:
+      terms.storm = pawn_storm_score(mover);
+      break;
+    case Provocation:
+      terms.bait = provocation_bait(m, d, ng);
+      break;
+    case PawnEnding:
+    case MajorPieceEnding:
+    case MinorPieceEnding:
+      if (m.capture) terms.ending = ending_term(term_mode, mover, captured);
+      break;
+    default:
+      break;
+  }
+  return terms;
+}
+
+// The bonus is read by the root mover's mode, which may differ from the term mode.
+int style_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
+  switch (bonus_mode) {
+    case KingAttack:
+      return 3 * std::min(terms.pressure, 30);
+    case PassedPawn:
+      return std::min(terms.passed, 200) / 4;
+    case PawnStorm:
+      return std::min(terms.storm, 300) / 5;
+    case Provocation:
+      return std::min(terms.bait, 500);
+    case PawnEnding:
+    case MajorPieceEnding:
+    case MinorPieceEnding:
+      return std::min(terms.ending, 400);
+    default:
+      return 0;
+  }
+}
+
+bool scoring_time_is_up(Clock::time_point scoring_start) {
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - scoring_start);
+  return elapsed.count() > TACTICAL_SCORING_BUDGET_MS;
+}
+
+}  // namespace
+
+std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
+                                                         Clock::time_point scoring_start) {
+  std::vector<TacticalCandidate> records;
+  const int mover = side;
+  const SearchMode bonus_mode = mode_of(mover);
+  for (const Move& m : candidates) {
+    if (stop_search.load() || scoring_time_is_up(scoring_start)) break;
+    const int captured = captured_piece(m, mover);
+
+    const SavedPosition root = save_position();
+    if (!make_move(m)) {
+      restore_position(root);
+      continue;
+    }
+    repetition_stack.push_back(zobrist_key);
+    const int qs = quiescence(-SCORE_INFINITY, SCORE_INFINITY, 1, 0);
+    const int ng = negamax(d, -SCORE_INFINITY, SCORE_INFINITY, 1, true);
+    repetition_stack.pop_back();
+    const bool gives_check = side_to_move_in_check();
+    const StyleTerms terms = style_terms(m, mover, captured, d, ng);
+    restore_position(root);
+
+    if (stop_search.load() || time_expired()) break;
+
+    const int see_gain = m.capture ? std::max(0, static_exchange_eval(m)) : 0;
+    int tactical_score = std::min(std::abs(ng - qs), 400) / 4 + see_gain;
+    if (gives_check) tactical_score += 60;
+    if (m.promoted != NO_PIECE) tactical_score += 120;
+    tactical_score += style_bonus(bonus_mode, terms);
+    records.push_back({m, -ng, tactical_score});
+  }
+  return records;
+}

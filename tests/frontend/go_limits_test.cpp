@@ -1,0 +1,132 @@
+// The "go" words and the search arguments they give, without starting a search.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sstream>
+#include <string>
+
+#include "board/types.h"
+#include "frontend/go.h"
+
+namespace {
+
+GoLimits parse(const std::string& text) {
+  std::istringstream words(text);
+  return parse_go_limits(words);
+}
+
+SearchArgs args_for(const std::string& text, int side_to_move = WHITE) {
+  return derive_search_args(parse(text), side_to_move);
+}
+
+void expect_args(const SearchArgs& args, int max_depth, int movetime_ms, bool analysis) {
+  EXPECT_EQ(args.max_depth, max_depth);
+  EXPECT_EQ(args.movetime_ms, movetime_ms);
+  EXPECT_EQ(args.analysis, analysis);
+}
+
+TEST(GoLimits, DefaultsWithoutWords) {
+  const GoLimits limits = parse("");
+  EXPECT_EQ(limits.depth, 64);
+  EXPECT_EQ(limits.movetime, 0);
+  EXPECT_EQ(limits.wtime, 0);
+  EXPECT_EQ(limits.btime, 0);
+  EXPECT_EQ(limits.winc, 0);
+  EXPECT_EQ(limits.binc, 0);
+  EXPECT_FALSE(limits.infinite);
+}
+
+TEST(GoLimits, EveryWordAndLastOneWins) {
+  const GoLimits limits = parse("depth 3 movetime 10 wtime 1 btime 2 winc 3 binc 4 depth 7 wtime 5");
+  EXPECT_EQ(limits.depth, 7);
+  EXPECT_EQ(limits.movetime, 10);
+  EXPECT_EQ(limits.wtime, 5);
+  EXPECT_EQ(limits.btime, 2);
+  EXPECT_EQ(limits.winc, 3);
+  EXPECT_EQ(limits.binc, 4);
+  EXPECT_TRUE(parse("wtime 5 infinite").infinite);
+}
+
+TEST(GoLimits, OtherWordsAndTheirNumbersAreSkipped) {
+  const GoLimits limits = parse("ponder movestogo 40 nodes 1000 mate 3 searchmoves e2e4 d2d4 depth 5");
+  EXPECT_EQ(limits.depth, 5);
+  EXPECT_EQ(limits.movetime, 0);
+  EXPECT_FALSE(limits.infinite);
+}
+
+TEST(GoLimits, NonIntegerValueReadsZeroAndEndsTheLine) {
+  const GoLimits limits = parse("depth x movetime 500");
+  EXPECT_EQ(limits.depth, 0);
+  EXPECT_EQ(limits.movetime, 0);
+  EXPECT_EQ(parse("movetime 300 depth").depth, 0);
+  EXPECT_EQ(parse("depth - movetime 5").movetime, 0);
+}
+
+TEST(GoLimits, SignsAndTrailingCharacters) {
+  EXPECT_EQ(parse("wtime -500").wtime, -500);
+  EXPECT_EQ(parse("wtime +500").wtime, 500);
+  // Digits are read up to the first other character, which starts a word of its own.
+  const GoLimits limits = parse("depth 12abc movetime 40");
+  EXPECT_EQ(limits.depth, 12);
+  EXPECT_EQ(limits.movetime, 40);
+}
+
+TEST(GoLimits, OutOfRangeValuesClampAndEndTheLine) {
+  EXPECT_EQ(parse("wtime 2147483647").wtime, INT_MAX);
+  EXPECT_EQ(parse("wtime -2147483648").wtime, INT_MIN);
+  const GoLimits high = parse("wtime 2147483648 depth 3");
+  EXPECT_EQ(high.wtime, INT_MAX);
+  EXPECT_EQ(high.depth, 64);
+  EXPECT_EQ(parse("btime -99999999999999999999999").btime, INT_MIN);
+}
+
+TEST(GoArgs, ClockBudgetExamples) {
+  expect_args(args_for("wtime 60000 btime 60000 winc 1000 binc 1000"), 64, 2500, false);
+  expect_args(args_for("wtime 60000 btime 30000 winc 1000 binc 0", BLACK), 64, 1000, false);
+  expect_args(args_for("wtime 299"), 64, 10, false);
+  expect_args(args_for("wtime 300"), 64, 10, false);
+  expect_args(args_for("btime 60000"), 64, 10, false);  // White to move, White's clock missing
+  expect_args(args_for("wtime -500"), 64, 10, false);
+  expect_args(args_for("wtime 60000 depth 9"), 9, 2000, false);
+}
+
+TEST(GoArgs, BudgetNeverExceedsHalfThePositiveClock) {
+  expect_args(args_for("wtime 1000 winc 5000"), 64, 500, false);
+  expect_args(args_for("btime 100 binc 100000", BLACK), 64, 50, false);
+  // Even a nearly empty clock keeps the smallest budget.
+  expect_args(args_for("wtime 12 winc 1000"), 64, 10, false);
+  // Extreme values neither overflow nor go below the floor.
+  expect_args(args_for("wtime 2147483647 winc 2147483647"), 64, INT_MAX / 30 + INT_MAX / 2, false);
+  expect_args(args_for("wtime -2147483648 winc -2147483648"), 64, 10, false);
+  for (int clock = 1; clock <= 100000; clock += 37) {
+    for (int inc : {0, 10, 1000, 60000}) {
+      const SearchArgs args = args_for("wtime " + std::to_string(clock) + " winc " + std::to_string(inc));
+      EXPECT_GE(args.movetime_ms, 10);
+      EXPECT_LE(args.movetime_ms, std::max(10, clock / 2)) << clock << " " << inc;
+    }
+  }
+}
+
+TEST(GoArgs, MovetimeOverridesClocksAndPassesUnchanged) {
+  expect_args(args_for("movetime 1000 wtime 60000"), 64, 1000, false);
+  expect_args(args_for("wtime 60000 movetime -5 depth 4"), 4, -5, false);
+}
+
+TEST(GoArgs, InfiniteOverridesDepthAndMovetime) {
+  expect_args(args_for("infinite depth 5"), 64, 0, true);
+  expect_args(args_for("depth 5 movetime 200 infinite"), 64, 0, true);
+}
+
+TEST(GoArgs, DepthOnlyAndBareGoAreAnalysis) {
+  expect_args(args_for("depth 6"), 6, 0, true);
+  expect_args(args_for(""), 64, 0, true);
+  expect_args(args_for("depth x movetime 500"), 0, 0, true);
+  expect_args(args_for("depth -3"), -3, 0, true);
+}
+
+TEST(GoArgs, PonderIsIgnored) {
+  expect_args(args_for("ponder wtime 60000"), 64, 2000, false);
+}
+
+}  // namespace
