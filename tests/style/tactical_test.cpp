@@ -1,0 +1,212 @@
+// The tactical move selection, called directly on set-up positions.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "board/attacks.h"
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "board/position.h"
+#include "board/zobrist.h"
+#include "eval/passed_pawns.h"
+#include "search/search_state.h"
+#include "search/tt.h"
+#include "style/search_mode.h"
+#include "style/tactical.h"
+#include "style/tactical_candidates.h"
+
+namespace {
+
+class TacticalPick : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    init_leapers();
+    init_magics();
+    init_zobrist();
+    init_passed_pawn_masks();
+  }
+
+  void SetUp() override {
+    white_search_mode = Balanced;
+    black_search_mode = Balanced;
+    tactical_move_selection = true;
+    tactic_threshold_cp = 40;
+    tt_clear();
+    nodes_searched = 0;
+    search_movetime_ms = 0;
+    search_start = std::chrono::steady_clock::now();
+    stop_search.store(false);
+  }
+
+  void TearDown() override {
+    white_search_mode = Balanced;
+    black_search_mode = Balanced;
+    tactic_threshold_cp = 40;
+  }
+
+  static Move move(const std::string& text) {
+    const Move m = parse_uci_move(text);
+    EXPECT_FALSE(is_empty_move(m)) << text;
+    return m;
+  }
+
+  // Runs the pick and returns what it printed; the position must come back unchanged.
+  static std::string pick(int depth, const Move& best, Move& result) {
+    const SavedPosition before = save_position();
+    const std::size_t history_size = repetition_stack.size();
+    ::testing::internal::CaptureStdout();
+    result = pick_tactical_move(depth, best);
+    std::string printed = ::testing::internal::GetCapturedStdout();
+    const SavedPosition after = save_position();
+    EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0) << "position changed";
+    EXPECT_EQ(repetition_stack.size(), history_size);
+    return printed;
+  }
+
+  static std::vector<std::string> texts(const std::vector<Move>& moves) {
+    std::vector<std::string> out;
+    for (const Move& m : moves) out.push_back(move_to_str(m));
+    return out;
+  }
+};
+
+TEST_F(TacticalPick, SingleGeneratedMoveReturnsBestAtOnce) {
+  load_fen("7k/8/8/8/8/n1n5/P1P5/KB6 w - - 0 1");
+  MoveList list;
+  generate_moves(list);
+  ASSERT_EQ(list.moves.size(), 1u);
+  // Any best comes back untouched: nothing is searched or compared.
+  Move result;
+  EXPECT_EQ(pick(5, list.moves[0], result), "");
+  EXPECT_TRUE(same_move(result, list.moves[0]));
+  EXPECT_EQ(pick(5, empty_move(), result), "");
+  EXPECT_TRUE(is_empty_move(result));
+}
+
+TEST_F(TacticalPick, BalancedCaptureWithExchangeGainReplacesQuietBest) {
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  Move result;
+  const std::string printed = pick(3, move("e1e2"), result);
+  EXPECT_EQ(move_to_str(result), "d1d5");
+  EXPECT_EQ(printed, "info string tactical pick d1d5 (best was e1e2)\n");
+}
+
+TEST_F(TacticalPick, ThresholdZeroAdmitsOnlyMovesAsGoodAsBest) {
+  // The knight fork wins the queen; taking the bishop gains more by exchange but
+  // scores far worse, so with no threshold the fork stays.
+  load_fen("q3k3/8/8/3N4/1b6/8/8/6K1 w - - 0 1");
+  tactic_threshold_cp = 0;
+  Move result;
+  EXPECT_EQ(pick(3, move("d5c7"), result), "");
+  EXPECT_EQ(move_to_str(result), "d5c7");
+  // A capture that scores better than a quiet best is still taken at threshold 0.
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  EXPECT_EQ(pick(3, move("e1e2"), result), "info string tactical pick d1d5 (best was e1e2)\n");
+}
+
+TEST_F(TacticalPick, BestThatIsTheSharpestMoveStaysSilently) {
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  Move result;
+  EXPECT_EQ(pick(1, move("d1d5"), result), "");
+  EXPECT_EQ(move_to_str(result), "d1d5");
+}
+
+TEST_F(TacticalPick, StopRequestKeepsBest) {
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  stop_search.store(true);
+  Move result;
+  EXPECT_EQ(pick(3, move("e1e2"), result), "");
+  EXPECT_EQ(move_to_str(result), "e1e2");
+}
+
+TEST_F(TacticalPick, MostOfTheMoveTimeSpentSkipsTheSelection) {
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  search_movetime_ms = 100;
+  search_start = std::chrono::steady_clock::now() - std::chrono::milliseconds(71);
+  Move result;
+  EXPECT_EQ(pick(3, move("e1e2"), result), "");
+  EXPECT_EQ(move_to_str(result), "e1e2");
+}
+
+TEST_F(TacticalPick, NoCandidatesReturnsBest) {
+  // Only quiet king moves, none of them checking.
+  load_fen("7k/8/8/8/8/8/8/K7 w - - 0 1");
+  Move result;
+  EXPECT_EQ(pick(3, move("a1b1"), result), "");
+  EXPECT_EQ(move_to_str(result), "a1b1");
+}
+
+TEST_F(TacticalPick, GatheringPutsCapturesFirstThenQuietChecks) {
+  // The a1 rook's moves come first in generation, but its check is a second-pass candidate.
+  load_fen("4k3/8/8/3n4/8/8/8/R2RK3 w - - 0 1");
+  MoveList list;
+  generate_moves(list);
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
+}
+
+TEST_F(TacticalPick, StylePawnPushThatChecksIsGatheredTwice) {
+  // f6f7 gives check and, under PawnStorm, is a push next to the enemy king's file.
+  load_fen("6k1/8/5P2/8/8/8/8/K7 w - - 0 1");
+  MoveList list;
+  generate_moves(list);
+  white_search_mode = PawnStorm;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"f6f7", "f6f7"}));
+  white_search_mode = Balanced;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), std::vector<std::string>{"f6f7"});
+  // PassedPawn gathers the push of a passed pawn; it is no check from f5.
+  load_fen("6k1/8/8/5P2/8/8/8/K7 w - - 0 1");
+  list.moves.clear();
+  generate_moves(list);
+  white_search_mode = PassedPawn;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), std::vector<std::string>{"f5f6"});
+}
+
+TEST_F(TacticalPick, BaitIsGatheredByTheOpponentsProvocationSetting) {
+  // Nc3-b5 or Nc3-d5 put the knight where a black pawn takes it for free.
+  load_fen("4k3/8/2p5/8/8/2N5/8/4K3 w - - 0 1");
+  MoveList list;
+  generate_moves(list);
+  white_search_mode = Provocation;
+  EXPECT_TRUE(gather_tactical_candidates(list).empty());
+  white_search_mode = Balanced;
+  black_search_mode = Provocation;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"c3b5", "c3d5"}));
+}
+
+TEST_F(TacticalPick, ShapingKeepsEightAndAppendsBest) {
+  load_fen("4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+  MoveList list;
+  generate_moves(list);
+  std::vector<Move> all(list.moves.begin(), list.moves.end());
+  ASSERT_GT(all.size(), 10u);
+  std::vector<Move> shaped = all;
+  shape_candidate_list(shaped, all[9]);
+  ASSERT_EQ(shaped.size(), 9u);
+  EXPECT_TRUE(same_move(shaped[8], all[9]));
+  EXPECT_TRUE(same_move(shaped[7], all[7]));
+  shaped = all;
+  shape_candidate_list(shaped, all[3]);
+  EXPECT_EQ(shaped.size(), 8u);
+}
+
+TEST_F(TacticalPick, ChoosingRuleByRecords) {
+  load_fen("4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+  const Move a = move("a1a8"), b = move("h1h8"), c = move("e1f1");
+  tactic_threshold_cp = 40;
+  // Ties go to the earlier record; best competes with its own tactical score.
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, 100, 50}, {b, 100, 50}, {c, 100, 10}}, c, 40), a));
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, 59, 90}, {c, 100, 10}}, c, 40), c));
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, 60, 90}, {c, 100, 10}}, c, 40), a));
+  EXPECT_TRUE(same_move(choose_tactical_move({{c, 100, 70}, {a, 100, 70}}, c, 40), c));
+  // Without best's record, or with best scored as the worst possible, best stays.
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, 100, 90}}, c, 40), c));
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, 100, 90}, {c, -SCORE_INFINITY, 0}}, c, 300), c));
+  // A huge threshold cannot wrap the floor around.
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, -40000, 90}, {c, -40000, 0}}, c, 2147483647), a));
+}
+
+}  // namespace
