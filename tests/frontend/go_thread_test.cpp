@@ -1,0 +1,230 @@
+// The search thread seen from outside: the real engine driven over its pipes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/engine_process.h"
+
+namespace {
+
+bool starts_with(const std::string& line, const std::string& prefix) { return line.rfind(prefix, 0) == 0; }
+
+int count_prefix(const std::vector<std::string>& lines, const std::string& prefix) {
+  return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                        [&](const std::string& l) { return starts_with(l, prefix); }));
+}
+
+// Start-position moves as the engine writes them; a stopped search must still name one.
+bool is_start_position_move(const std::string& bestmove_line) {
+  static const std::vector<std::string> moves = {
+      "a2a3", "a2a4", "b2b3", "b2b4", "c2c3", "c2c4", "d2d3", "d2d4", "e2e3", "e2e4",
+      "f2f3", "f2f4", "g2g3", "g2g4", "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
+  if (!starts_with(bestmove_line, "bestmove ")) return false;
+  return std::find(moves.begin(), moves.end(), bestmove_line.substr(9)) != moves.end();
+}
+
+// After a "bestmove" only the next search's header (or a main-thread answer) may follow:
+// no search prints anything after its own "bestmove".
+void expect_bestmove_ends_each_search(const std::vector<std::string>& lines) {
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (!starts_with(lines[i], "bestmove")) continue;
+    const std::string& next = lines[i + 1];
+    EXPECT_TRUE(starts_with(next, "info string white_mode=") || next == "readyok")
+        << "line after " << lines[i] << ": " << next;
+  }
+}
+
+TEST(GoThread, StopWithoutSearchPrintsNothing) {
+  const EngineRun run = run_engine("stop\nstop\nisready\n");
+  EXPECT_EQ(run.lines, std::vector<std::string>{"readyok"});
+  EXPECT_EQ(run.exit_code, 0);
+}
+
+TEST(GoThread, StopAfterFinishedSearchPrintsNoSecondBestmove) {
+  EngineProcess engine;
+  engine.send("go depth 2");
+  const auto search = engine.read_until("bestmove");
+  ASSERT_TRUE(search.found);
+  EXPECT_TRUE(is_start_position_move(search.lines.back()));
+  EXPECT_TRUE(starts_with(search.lines.front(), "info string white_mode="));
+  engine.send("stop");
+  engine.send("isready");
+  EXPECT_EQ(engine.read_line(), "readyok");
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+  EXPECT_TRUE(engine.read_available(50).empty());
+}
+
+TEST(GoThread, StopRightAfterGoInfiniteGivesOneLegalBestmove) {
+  EngineProcess engine;
+  engine.send("go infinite");
+  engine.send("stop");
+  engine.send("isready");
+  const auto lines = engine.read_until("readyok");
+  ASSERT_TRUE(lines.found);
+  ASSERT_EQ(count_prefix(lines.lines, "bestmove"), 1);
+  for (const std::string& l : lines.lines) {
+    if (starts_with(l, "bestmove")) EXPECT_TRUE(is_start_position_move(l)) << l;
+  }
+  EXPECT_EQ(count_prefix(lines.lines, "info string tactical pick"), 0);
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(GoThread, GoDuringGoEndsTheFirstSearchFirst) {
+  EngineProcess engine;
+  engine.send("go infinite");
+  ASSERT_TRUE(engine.read_until("info depth 1 ").found);
+  engine.send("go depth 1");
+  const auto first = engine.read_until("bestmove");
+  ASSERT_TRUE(first.found);
+  const auto second = engine.read_until("bestmove");
+  ASSERT_TRUE(second.found);
+  ASSERT_FALSE(second.lines.empty());
+  EXPECT_TRUE(starts_with(second.lines.front(), "info string white_mode="));
+  EXPECT_EQ(count_prefix(second.lines, "info depth "), 1);
+  EXPECT_TRUE(is_start_position_move(first.lines.back()));
+  EXPECT_TRUE(is_start_position_move(second.lines.back()));
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(GoThread, IsreadyIsAnsweredDuringASearch) {
+  EngineProcess engine;
+  engine.send("go infinite");
+  ASSERT_TRUE(engine.read_until("info depth 1 ").found);
+  engine.send("isready");
+  const auto ready = engine.read_until("readyok", 2000);
+  ASSERT_TRUE(ready.found);
+  EXPECT_EQ(count_prefix(ready.lines, "bestmove"), 0);
+  engine.send("stop");
+  EXPECT_TRUE(engine.read_until("bestmove").found);
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(GoThread, QuitDuringSearchPrintsItsBestmoveAndExitsCleanly) {
+  const EngineRun run = run_engine("go infinite\nquit\n");
+  EXPECT_EQ(run.exit_code, 0);
+  ASSERT_FALSE(run.lines.empty());
+  EXPECT_EQ(count_prefix(run.lines, "bestmove"), 1);
+  EXPECT_TRUE(is_start_position_move(run.lines.back()));
+}
+
+TEST(GoThread, EndOfInputDuringSearchPrintsItsBestmoveAndExitsCleanly) {
+  EngineProcess engine;
+  engine.send("go infinite");
+  ASSERT_TRUE(engine.read_until("info depth 1 ").found);
+  engine.close_stdin();
+  const auto rest = engine.read_until("bestmove");
+  ASSERT_TRUE(rest.found);
+  EXPECT_TRUE(is_start_position_move(rest.lines.back()));
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(GoThread, NoLegalMoveAnswersNullMove) {
+  // Fool's mate, then a stalemate.
+  EngineRun run = run_engine("position startpos moves f2f3 e7e5 g2g4 d8h4\ngo movetime 200\n");
+  ASSERT_FALSE(run.lines.empty());
+  EXPECT_EQ(run.lines.back(), "bestmove 0000");
+  run = run_engine("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1\ngo wtime 1000 btime 1000\n");
+  ASSERT_FALSE(run.lines.empty());
+  EXPECT_EQ(run.lines.back(), "bestmove 0000");
+}
+
+TEST(GoThread, DepthBelowOneStillNamesALegalMove) {
+  for (const char* input : {"go depth 0\n", "go depth -4\n", "go depth x movetime 500\n"}) {
+    const EngineRun run = run_engine(input);
+    ASSERT_FALSE(run.lines.empty()) << input;
+    EXPECT_EQ(count_prefix(run.lines, "bestmove"), 1) << input;
+    EXPECT_TRUE(is_start_position_move(run.lines.back())) << input << run.lines.back();
+  }
+}
+
+TEST(GoThread, BoardDisplayDuringSearchShowsTheSearchedPosition) {
+  EngineProcess engine;
+  engine.send("position startpos moves e2e4 c7c5 g1f3");
+  engine.send("d");
+  const auto idle = engine.read_until("side=");
+  ASSERT_TRUE(idle.found);
+  engine.send("go infinite");
+  ASSERT_TRUE(engine.read_until("info depth 2 ").found);
+  // Several displays while the search keeps changing the live position.
+  for (int i = 0; i < 20; ++i) {
+    engine.send("d");
+    const auto during = engine.read_until("side=");
+    ASSERT_TRUE(during.found);
+    std::vector<std::string> board;
+    for (const std::string& l : during.lines) {
+      if (!starts_with(l, "info ")) board.push_back(l);
+    }
+    EXPECT_EQ(board, idle.lines);
+  }
+  engine.send("stop");
+  EXPECT_TRUE(engine.read_until("bestmove").found);
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(GoThread, TacticalPickOnlyInTimedSearches) {
+  // The knight either forks king and rook (the search's choice) or takes the
+  // other knight, a capture with a large exchange gain; a threshold of 300
+  // lets the capture through, but only in a timed search with the selection on.
+  const std::string setup =
+      "setoption name TacticThreshold value 300\n"
+      "position fen r3k3/8/8/3N4/1n6/8/8/6K1 w - - 0 1\n";
+  const EngineRun timed = run_engine(setup + "go depth 3 movetime 60000\n");
+  const EngineRun analysis = run_engine(setup + "go depth 3\n");
+  const EngineRun switched_off =
+      run_engine(setup + "setoption name TacticalMoveSelection value false\ngo depth 3 movetime 60000\n");
+  ASSERT_EQ(count_prefix(timed.lines, "info string tactical pick"), 1);
+  for (const std::string& l : timed.lines) {
+    if (starts_with(l, "info string tactical pick ")) {
+      EXPECT_EQ(l, "info string tactical pick d5b4 (best was d5c7)");
+    }
+  }
+  EXPECT_EQ(timed.lines.back(), "bestmove d5b4");
+  EXPECT_EQ(analysis.lines.back(), "bestmove d5c7");
+  EXPECT_EQ(count_prefix(analysis.lines, "info string tactical pick"), 0);
+  EXPECT_EQ(count_prefix(switched_off.lines, "info string tactical pick"), 0);
+  EXPECT_EQ(count_prefix(timed.lines, "bestmove"), 1);
+  EXPECT_EQ(count_prefix(analysis.lines, "bestmove"), 1);
+  EXPECT_EQ(count_prefix(switched_off.lines, "bestmove"), 1);
+}
+
+TEST(GoThread, StressGoStopAndGoGo) {
+  EngineProcess engine;
+  std::vector<std::string> all;
+  int searches = 0;
+  for (int cycle = 0; cycle < 1000; ++cycle) {
+    if (cycle % 2 == 0) {
+      engine.send("go infinite");
+      engine.send("stop");
+      searches += 1;
+    } else {
+      engine.send(cycle % 4 == 1 ? "go movetime 1" : "go wtime 100 btime 100");
+      engine.send("go depth 1");
+      searches += 2;
+    }
+    for (int k = 0; k < (cycle % 2 == 0 ? 1 : 2); ++k) {
+      const auto got = engine.read_until("bestmove");
+      ASSERT_TRUE(got.found) << "cycle " << cycle;
+      EXPECT_TRUE(is_start_position_move(got.lines.back())) << got.lines.back();
+      all.insert(all.end(), got.lines.begin(), got.lines.end());
+    }
+  }
+  engine.send("isready");
+  const auto tail = engine.read_until("readyok");
+  ASSERT_TRUE(tail.found);
+  all.insert(all.end(), tail.lines.begin(), tail.lines.end());
+  EXPECT_EQ(count_prefix(all, "bestmove"), searches);
+  EXPECT_EQ(count_prefix(all, "info string white_mode="), searches);
+  expect_bestmove_ends_each_search(all);
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+}  // namespace
