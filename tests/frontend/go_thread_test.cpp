@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,18 @@ void expect_bestmove_ends_each_search(const std::vector<std::string>& lines) {
   }
 }
 
+// Sends the lines and waits for the search's answer (end of input would stop it at once).
+std::vector<std::string> search_to_bestmove(const std::string& input) {
+  EngineProcess engine;
+  std::istringstream lines(input);
+  for (std::string line; std::getline(lines, line);) engine.send(line);
+  const auto got = engine.read_until("bestmove");
+  EXPECT_TRUE(got.found) << input;
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+  return got.lines;
+}
+
 TEST(GoThread, StopWithoutSearchPrintsNothing) {
   const EngineRun run = run_engine("stop\nstop\nisready\n");
   EXPECT_EQ(run.lines, std::vector<std::string>{"readyok"});
@@ -67,7 +80,9 @@ TEST(GoThread, StopRightAfterGoInfiniteGivesOneLegalBestmove) {
   ASSERT_TRUE(lines.found);
   ASSERT_EQ(count_prefix(lines.lines, "bestmove"), 1);
   for (const std::string& l : lines.lines) {
-    if (starts_with(l, "bestmove")) EXPECT_TRUE(is_start_position_move(l)) << l;
+    if (starts_with(l, "bestmove")) {
+      EXPECT_TRUE(is_start_position_move(l)) << l;
+    }
   }
   EXPECT_EQ(count_prefix(lines.lines, "info string tactical pick"), 0);
   engine.send("quit");
@@ -127,20 +142,20 @@ TEST(GoThread, EndOfInputDuringSearchPrintsItsBestmoveAndExitsCleanly) {
 
 TEST(GoThread, NoLegalMoveAnswersNullMove) {
   // Fool's mate, then a stalemate.
-  EngineRun run = run_engine("position startpos moves f2f3 e7e5 g2g4 d8h4\ngo movetime 200\n");
-  ASSERT_FALSE(run.lines.empty());
-  EXPECT_EQ(run.lines.back(), "bestmove 0000");
-  run = run_engine("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1\ngo wtime 1000 btime 1000\n");
-  ASSERT_FALSE(run.lines.empty());
-  EXPECT_EQ(run.lines.back(), "bestmove 0000");
+  std::vector<std::string> lines = search_to_bestmove("position startpos moves f2f3 e7e5 g2g4 d8h4\ngo movetime 200");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "bestmove 0000");
+  lines = search_to_bestmove("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1\ngo wtime 1000 btime 1000");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "bestmove 0000");
 }
 
 TEST(GoThread, DepthBelowOneStillNamesALegalMove) {
-  for (const char* input : {"go depth 0\n", "go depth -4\n", "go depth x movetime 500\n"}) {
-    const EngineRun run = run_engine(input);
-    ASSERT_FALSE(run.lines.empty()) << input;
-    EXPECT_EQ(count_prefix(run.lines, "bestmove"), 1) << input;
-    EXPECT_TRUE(is_start_position_move(run.lines.back())) << input << run.lines.back();
+  for (const char* input : {"go depth 0", "go depth -4", "go depth x movetime 500"}) {
+    const std::vector<std::string> lines = search_to_bestmove(input);
+    ASSERT_FALSE(lines.empty()) << input;
+    EXPECT_EQ(count_prefix(lines, "bestmove"), 1) << input;
+    EXPECT_TRUE(is_start_position_move(lines.back())) << input << lines.back();
   }
 }
 
@@ -176,23 +191,23 @@ TEST(GoThread, TacticalPickOnlyInTimedSearches) {
   const std::string setup =
       "setoption name TacticThreshold value 300\n"
       "position fen r3k3/8/8/3N4/1n6/8/8/6K1 w - - 0 1\n";
-  const EngineRun timed = run_engine(setup + "go depth 3 movetime 60000\n");
-  const EngineRun analysis = run_engine(setup + "go depth 3\n");
-  const EngineRun switched_off =
-      run_engine(setup + "setoption name TacticalMoveSelection value false\ngo depth 3 movetime 60000\n");
-  ASSERT_EQ(count_prefix(timed.lines, "info string tactical pick"), 1);
-  for (const std::string& l : timed.lines) {
+  const std::vector<std::string> timed = search_to_bestmove(setup + "go depth 3 movetime 60000");
+  const std::vector<std::string> analysis = search_to_bestmove(setup + "go depth 3");
+  const std::vector<std::string> switched_off =
+      search_to_bestmove(setup + "setoption name TacticalMoveSelection value false\ngo depth 3 movetime 60000");
+  ASSERT_EQ(count_prefix(timed, "info string tactical pick"), 1);
+  for (const std::string& l : timed) {
     if (starts_with(l, "info string tactical pick ")) {
       EXPECT_EQ(l, "info string tactical pick d5b4 (best was d5c7)");
     }
   }
-  EXPECT_EQ(timed.lines.back(), "bestmove d5b4");
-  EXPECT_EQ(analysis.lines.back(), "bestmove d5c7");
-  EXPECT_EQ(count_prefix(analysis.lines, "info string tactical pick"), 0);
-  EXPECT_EQ(count_prefix(switched_off.lines, "info string tactical pick"), 0);
-  EXPECT_EQ(count_prefix(timed.lines, "bestmove"), 1);
-  EXPECT_EQ(count_prefix(analysis.lines, "bestmove"), 1);
-  EXPECT_EQ(count_prefix(switched_off.lines, "bestmove"), 1);
+  EXPECT_EQ(timed.back(), "bestmove d5b4");
+  EXPECT_EQ(analysis.back(), "bestmove d5c7");
+  EXPECT_EQ(count_prefix(analysis, "info string tactical pick"), 0);
+  EXPECT_EQ(count_prefix(switched_off, "info string tactical pick"), 0);
+  EXPECT_EQ(count_prefix(timed, "bestmove"), 1);
+  EXPECT_EQ(count_prefix(analysis, "bestmove"), 1);
+  EXPECT_EQ(count_prefix(switched_off, "bestmove"), 1);
 }
 
 TEST(GoThread, StressGoStopAndGoGo) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iostream>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -116,6 +117,12 @@ inline GameResult play_self_play_game(const GameConfig& config) {
       result.faults.push_back("no bestmove at ply " + std::to_string(result.plies) +
                               (engine.output_closed() ? " (engine gone)" : " (stalled)"));
       break;
+    }
+    // A move far over its budget is shown with the search's own lines, to see where the time went.
+    if (elapsed - budget > 100) {
+      std::cout << "[ slow move ] " << elapsed << " ms for a budget of " << budget << " ms after\n  position startpos moves"
+                << moves_text << "\n  " << go.str() << "\n";
+      for (const std::string& line : answer.lines) std::cout << "  " << line << "\n";
     }
     result.worst_overshoot_ms = std::max(result.worst_overshoot_ms, elapsed - budget);
     result.longest_move_ms = std::max(result.longest_move_ms, elapsed);
