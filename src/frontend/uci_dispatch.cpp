@@ -2,6 +2,7 @@
 #include <string>
 
 #include "board/position.h"
+#include "frontend/go.h"
 #include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci.h"
@@ -30,14 +31,12 @@ bool uci_command(std::string line) {
   } else if (command == "quit") {
     wait_search_done();
     return false;
+  } else if (command == "go") {
+    handle_go(words);
   } else if (command == "d") {
-    // The search thread changes the position while it runs, so showing it
-    // mid-search would read a board in the middle of a move: stop first.
-    wait_search_done();
-    print_board();
+    // The search keeps running: during a search this shows the position it started from.
+    show_position();
   }
-  // Dispatch point of "go": its handler reads its limits from the same word stream.
-  //   if (command == "go") handle_go(words);
   // Anything else is not ours to answer: silence.
   return true;
 }
