@@ -5,9 +5,25 @@ int search_movetime_ms = 0;
 std::chrono::steady_clock::time_point search_start;
 std::atomic<bool> stop_search{false};
 
+namespace {
+// The search (its start and budget) whose budget has been seen to run out.
+// Written and read only by the thread that runs the search.
+std::chrono::steady_clock::time_point expired_start;
+int expired_budget = 0;
+}  // namespace
+
 bool time_expired() {
-  if (search_movetime_ms <= 0 || (nodes_searched & 4095) != 0) return false;
+  if (search_movetime_ms <= 0) return false;
+  // Once seen, an expiry holds for the rest of that search. Without this a
+  // re-search started after an aborted child moves the node count off the
+  // checked multiple, the callers above no longer see the expiry, and the
+  // iteration runs on and is reported as complete long after the budget.
+  if (expired_budget == search_movetime_ms && expired_start == search_start) return true;
+  if ((nodes_searched & 4095) != 0) return false;
   auto elapsed = std::chrono::steady_clock::now() - search_start;
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
-  return ms >= search_movetime_ms;
+  if (ms < search_movetime_ms) return false;
+  expired_start = search_start;
+  expired_budget = search_movetime_ms;
+  return true;
 }

@@ -1,0 +1,47 @@
+// The budget check that timed searches rely on.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "search/search_state.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(TimeCheck, ClockIsReadOnlyOnMultiplesOf4096Nodes) {
+  search_movetime_ms = 5;
+  search_start = std::chrono::steady_clock::now() - 20ms;
+  nodes_searched = 4097;
+  EXPECT_FALSE(time_expired());
+  nodes_searched = 0;
+  search_movetime_ms = 0;
+  EXPECT_FALSE(time_expired());  // no budget, no expiry
+  search_movetime_ms = 1000;
+  nodes_searched = 8192;
+  EXPECT_FALSE(time_expired());  // within the budget
+}
+
+TEST(TimeCheck, AnExpirySeenOnceHoldsForTheRestOfThatSearch) {
+  search_movetime_ms = 5;
+  search_start = std::chrono::steady_clock::now() - 20ms;
+  nodes_searched = 8192;
+  ASSERT_TRUE(time_expired());
+  // A re-search after an aborted child moves the count off the multiple; it must
+  // still see the expiry instead of running on.
+  nodes_searched = 8193;
+  EXPECT_TRUE(time_expired());
+  nodes_searched = 12000;
+  EXPECT_TRUE(time_expired());
+  // The next search starts afresh.
+  search_start = std::chrono::steady_clock::now();
+  search_movetime_ms = 10000;
+  nodes_searched = 8193;
+  EXPECT_FALSE(time_expired());
+  nodes_searched = 8192;
+  EXPECT_FALSE(time_expired());
+  search_movetime_ms = 0;
+}
+
+}  // namespace
