@@ -119,7 +119,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   generate_moves(list);
   if (list.moves.empty()) return in_check ? ply - MATE_VALUE : 0;
   OrderKeys order;
-  score_and_sort(list, ply, probe.hit ? &probe.move : nullptr, order);
+  score_moves(list, ply, probe.hit ? &probe.move : nullptr, order);
 
   // Step 11.
   const int entry_alpha = alpha;
@@ -131,7 +131,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
 
   // Step 12. The moves in order.
   for (std::size_t i = 0; i < order.count; ++i) {
-    const Move& m = list.moves[order.index(i)];
+    const Move& m = list.moves[order.pick(i)];
     const StyleTag tag = style_tag(m, mover_mode);
 
     const SavedPosition saved = save_position();

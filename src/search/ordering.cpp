@@ -96,18 +96,18 @@ void OrderKeys::sort() {
   }
 }
 
-void score_and_sort(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys) {
+void score_moves(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys) {
   keys.count = 0;
   keys.reserve(list.moves.size());
   const SearchMode mode = active_mode();
   for (std::size_t i = 0; i < list.moves.size(); ++i)
     keys.add(score_move_in_mode(list.moves[i], ply, hash_move, mode), i);
-  keys.sort();
 }
 
 void order_moves(MoveList& list, int ply, const Move* hash_move) {
   OrderKeys keys;
-  score_and_sort(list, ply, hash_move, keys);
+  score_moves(list, ply, hash_move, keys);
+  keys.sort();
   MoveList original = list;
   list.moves.clear();
   for (std::size_t i = 0; i < keys.count; ++i) list.moves.push_back(original.moves[keys.index(i)]);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "board/move.h"
@@ -61,10 +62,19 @@ struct OrderKeys {
   std::size_t index(std::size_t i) const { return 65535 - static_cast<std::size_t>(keys[i] & 65535); }
   // Descending by score; equal scores keep generation order.
   void sort();
+  // Brings the largest of keys[i..count) to position i and returns its move's index.
+  // Picking one by one gives the sorted order but stops paying at a cut-off.
+  std::size_t pick(std::size_t i) {
+    std::size_t best = i;
+    for (std::size_t j = i + 1; j < count; ++j)
+      if (keys[j] > keys[best]) best = j;
+    std::swap(keys[i], keys[best]);
+    return index(i);
+  }
 };
 
-// Fills keys with every move of the list, scored by score_move, and sorts them.
-void score_and_sort(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys);
+// Fills keys with every move of the list, scored by score_move, in generation order.
+void score_moves(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys);
 
 // Square of side's least valuable attacker of square under occupancy, or -1;
 // piece_out receives its code when one is found.

@@ -47,10 +47,9 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
     else if (quiets_allowed)
       candidates.add(score_move_in_mode(m, ply, nullptr, mode) - QUIET_CANDIDATE_OFFSET, i);
   }
-  candidates.sort();
 
   for (std::size_t i = 0; i < candidates.count; ++i) {
-    const Move& m = list.moves[candidates.index(i)];
+    const Move& m = list.moves[candidates.pick(i)];
     const SavedPosition saved = save_position();
     if (!make_move(m)) {
       restore_position(saved);

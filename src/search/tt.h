@@ -28,9 +28,14 @@ struct TTEntry {
 };
 static_assert(sizeof(TTEntry) == 24, "a table entry should stay small");
 
+// Frees the table's memory at exit.
+struct TTMemoryRelease {
+  void operator()(TTEntry* entries) const;
+};
+
 // Created zeroed during static initialisation and never resized. Written by the
 // thread that runs the search; cleared by the main thread only while no search runs.
-extern std::unique_ptr<TTEntry[]> tt;
+extern std::unique_ptr<TTEntry[], TTMemoryRelease> tt;
 
 constexpr PackedMove pack_move(const Move& m) {
   return static_cast<PackedMove>(m.from & 63) | static_cast<PackedMove>(m.to & 63) << 6 |
