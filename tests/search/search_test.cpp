@@ -170,6 +170,22 @@ TEST_F(DriverTest, SearchLeavesThePositionAlone) {
   EXPECT_EQ(repetition_stack.size(), stack);
 }
 
+TEST_F(DriverTest, TimedSearchStopsAfterHalfTheBudget) {
+  // Every iteration but the last ended within half the budget; the last may not.
+  ::testing::internal::CaptureStdout();
+  const Move best = search_best(64, 200, true);
+  std::istringstream out(::testing::internal::GetCapturedStdout());
+  std::vector<long long> times;
+  for (std::string line; std::getline(out, line);) {
+    std::size_t at = line.find(" time ");
+    if (line.rfind("info depth", 0) == 0 && at != std::string::npos) times.push_back(std::stoll(line.substr(at + 6)));
+  }
+  ASSERT_FALSE(times.empty());
+  for (std::size_t i = 0; i + 1 < times.size(); ++i) EXPECT_LE(2 * times[i], 200);
+  EXPECT_FALSE(is_empty_move(parse_uci_move(move_to_str(best))));
+  EXPECT_EQ(search_movetime_ms, 200);
+}
+
 class NodeTest : public SearchTest {};
 
 TEST_F(NodeTest, RepetitionBelowTheRootIsADraw) {
