@@ -44,18 +44,23 @@ class BenchTest : public SearchTest {};
 
 TEST_F(BenchTest, PrintsEightIterationsAndALegalMove) {
   const std::vector<std::string> lines = run_bench();
-  ASSERT_EQ(lines.size(), 10u);
+  // Header, eight iterations, perhaps the tactical pick's line, then the move.
+  ASSERT_GE(lines.size(), 10u);
+  ASSERT_LE(lines.size(), 11u);
+  if (lines.size() == 11u) {
+    EXPECT_EQ(lines[9].rfind("info string tactical pick ", 0), 0u);
+  }
   EXPECT_EQ(lines[0], "info string white_mode=Balanced black_mode=Balanced tactics=on threshold=40");
   for (int depth = 1; depth <= 8; ++depth) EXPECT_TRUE(is_info_line(lines[depth], depth)) << lines[depth];
-  ASSERT_EQ(lines[9].rfind("bestmove ", 0), 0u);
-  EXPECT_FALSE(is_empty_move(parse_uci_move(lines[9].substr(9))));
+  ASSERT_EQ(lines.back().rfind("bestmove ", 0), 0u);
+  EXPECT_FALSE(is_empty_move(parse_uci_move(lines.back().substr(9))));
 }
 
 TEST_F(BenchTest, NodeCountsAreStableAndMatchTheSignature) {
   const std::vector<std::string> first = run_bench();
   const std::vector<std::string> second = run_bench();
-  ASSERT_EQ(first.size(), 10u);
-  ASSERT_EQ(second.size(), 10u);
+  ASSERT_GE(first.size(), 10u);
+  ASSERT_GE(second.size(), 10u);
   for (std::size_t i = 1; i <= 8; ++i) EXPECT_EQ(nodes_of(first[i]), nodes_of(second[i]));
   // A change to the tree must be noticed and the README updated with the new count.
   EXPECT_EQ(nodes_of(first[8]), readme_signature());
