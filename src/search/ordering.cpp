@@ -7,6 +7,7 @@
 #include "board/attacks.h"
 #include "board/position.h"
 #include "eval/passed_pawns.h"
+#include "search/node_rules.h"
 #include "style/search_mode.h"
 
 Move killers[2][MAX_PLY];
@@ -79,7 +80,7 @@ int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode
 }
 
 int score_move(const Move& m, int ply, const Move* hash_move) {
-  return score_move_in_mode(m, ply, hash_move, active_mode());
+  return score_move_in_mode(m, ply, hash_move, mode_to_move());
 }
 
 void OrderKeys::sort() {
@@ -99,7 +100,7 @@ void OrderKeys::sort() {
 void score_moves(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys) {
   keys.count = 0;
   keys.reserve(list.moves.size());
-  const SearchMode mode = active_mode();
+  const SearchMode mode = mode_to_move();
   for (std::size_t i = 0; i < list.moves.size(); ++i)
     keys.add(score_move_in_mode(list.moves[i], ply, hash_move, mode), i);
 }

@@ -34,7 +34,7 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
   if (stand_pat >= beta) return beta;
   if (stand_pat > alpha) alpha = stand_pat;
 
-  const SearchMode mode = active_mode();
+  const SearchMode mode = mode_to_move();
   const bool quiets_allowed = qdepth < quiet_check_limit(mode);
   MoveList list;
   generate_moves(list);

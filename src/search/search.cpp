@@ -118,7 +118,7 @@ Move search_best(int max_depth, int movetime_ms, bool analysis) {
   }
   if (max_depth < 1) return best;
 
-  const SearchMode root_mode = active_mode();
+  const SearchMode root_mode = mode_to_move();
   int depth = 1, score = 0, completed_depth = 0;
   for (;;) {
     score = search_root(depth, score);

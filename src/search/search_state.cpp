@@ -12,7 +12,7 @@ std::chrono::steady_clock::time_point expired_start;
 int expired_budget = 0;
 }  // namespace
 
-bool time_expired() {
+bool time_budget_spent() {
   if (search_movetime_ms <= 0) return false;
   // Once seen, an expiry holds for the rest of that search. Without this a
   // re-search started after an aborted child moves the node count off the

@@ -17,5 +17,8 @@ extern std::chrono::steady_clock::time_point search_start;
 // Cleared only by the code that starts a search; raised only by wait_search_done.
 extern std::atomic<bool> stop_search;
 
-// The budget check: reads the clock only every 4096 nodes.
-bool time_expired();
+// The clock part of the budget check, for searches that have a budget.
+bool time_budget_spent();
+// The budget check: reads the clock only every 4096 nodes. Searches without a
+// budget (bench, analysis) settle it here without a call.
+inline bool time_expired() { return search_movetime_ms > 0 && time_budget_spent(); }
