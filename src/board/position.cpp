@@ -102,13 +102,13 @@ void load_fen(const std::string& text) {
   finish_setup();
 }
 
-void print_board() {
+void print_position(const SavedPosition& pos) {
   for (int rank = 7; rank >= 0; --rank) {
     std::string line;
     for (int file = 0; file < 8; ++file) {
       char shown = '.';
       for (int code = 0; code < 12; ++code) {
-        if (bitboards[code] & square_bb(rank * 8 + file)) {
+        if (pos.bitboards[code] & square_bb(rank * 8 + file)) {
           shown = PIECE_LETTERS[code];
           break;
         }
@@ -119,7 +119,9 @@ void print_board() {
     send_line(line);
   }
   char key[17];
-  std::snprintf(key, sizeof key, "%llx", static_cast<unsigned long long>(zobrist_key));
-  send_line("side=" + std::string(side == WHITE ? "w" : "b") + " castle=" + std::to_string(castle) +
-            " ep=" + (ep_sq == NO_SQUARE ? std::string("-") : sq_to_str(ep_sq)) + " key=" + key);
+  std::snprintf(key, sizeof key, "%llx", static_cast<unsigned long long>(pos.zobrist_key));
+  send_line("side=" + std::string(pos.side == WHITE ? "w" : "b") + " castle=" + std::to_string(pos.castle) +
+            " ep=" + (pos.ep_sq == NO_SQUARE ? std::string("-") : sq_to_str(pos.ep_sq)) + " key=" + key);
 }
+
+void print_board() { print_position(save_position()); }

@@ -61,3 +61,6 @@ inline void restore_position(const SavedPosition& s) {
   castle = s.castle;
   ep_sq = s.ep_sq;
 }
+
+// The "d" display of a saved position; print_board shows the live one.
+void print_position(const SavedPosition& pos);
