@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -12,6 +13,7 @@
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/zobrist.h"
+#include "eval/king_safety.h"
 #include "eval/passed_pawns.h"
 #include "search/search_state.h"
 #include "search/tt.h"
@@ -213,6 +215,42 @@ TEST_F(TacticalPick, ChoosingRuleByRecords) {
   EXPECT_TRUE(same_move(choose_tactical_move({{a, 100, 90}, {c, -SCORE_INFINITY, 0}}, c, 300), c));
   // A huge threshold cannot wrap the floor around.
   EXPECT_TRUE(same_move(choose_tactical_move({{a, -40000, 90}, {c, -40000, 0}}, c, 2147483647), a));
+}
+
+TEST_F(TacticalPick, StyleTermFollowsTheOpponentsModeAndBonusTheMovers) {
+  // After Qd5 nothing can capture and nothing checks, so at depth 0 both searches
+  // agree and the tactical score is the style bonus alone. The term is measured
+  // only under the opponent's mode, the bonus paid only under the mover's.
+  load_fen("6k1/5ppp/8/P7/8/8/8/K2Q4 w - - 0 1");
+  const Move queen_move = move("d1d5");
+  const auto tactical_score = [&](SearchMode white, SearchMode black) {
+    white_search_mode = white;
+    black_search_mode = black;
+    tt_clear();
+    const std::vector<TacticalCandidate> records =
+        score_tactical_candidates({queen_move}, 0, std::chrono::steady_clock::now());
+    EXPECT_EQ(records.size(), 1u);
+    return records.empty() ? -1 : records[0].tactical_score;
+  };
+
+  const SavedPosition root = save_position();
+  ASSERT_TRUE(make_move(queen_move));
+  const int pressure = king_zone_pressure(BLACK);
+  int mg = 0, eg = 0;
+  passed_pawn_terms(WHITE, mg, eg);
+  restore_position(root);
+  ASSERT_GT(pressure, 0);
+  ASSERT_GT(mg + eg, 0);
+
+  EXPECT_EQ(tactical_score(Balanced, Balanced), 0);
+  EXPECT_EQ(tactical_score(KingAttack, KingAttack), 3 * std::min(pressure, 30));
+  EXPECT_EQ(tactical_score(KingAttack, Balanced), 0);
+  EXPECT_EQ(tactical_score(Balanced, KingAttack), 0);
+  EXPECT_EQ(tactical_score(PassedPawn, PassedPawn), std::min(mg + eg, 200) / 4);
+  EXPECT_EQ(tactical_score(PassedPawn, Balanced), 0);
+  EXPECT_EQ(tactical_score(Balanced, PassedPawn), 0);
+  // A term measured under one mode is not paid under another.
+  EXPECT_EQ(tactical_score(PassedPawn, KingAttack), 0);
 }
 
 }  // namespace
