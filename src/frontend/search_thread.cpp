@@ -3,9 +3,7 @@
 #include <string>
 
 #include "board/move.h"
-#include "board/movegen.h"
 #include "board/notation.h"
-#include "board/position.h"
 #include "frontend/output.h"
 #include "search/search.h"
 #include "search/search_state.h"
@@ -15,36 +13,10 @@ std::mutex search_mutex;
 
 namespace {
 
-bool is_legal_move(const Move& move) {
-  MoveList list;
-  generate_moves(list);
-  for (const Move& candidate : list.moves) {
-    if (!same_move(candidate, move)) continue;
-    const SavedPosition saved = save_position();
-    const bool legal = make_move(candidate);
-    restore_position(saved);
-    if (legal) return true;
-  }
-  return false;
-}
-
-Move first_legal_move() {
-  MoveList list;
-  generate_moves(list);
-  for (const Move& candidate : list.moves) {
-    const SavedPosition saved = save_position();
-    const bool legal = make_move(candidate);
-    restore_position(saved);
-    if (legal) return candidate;
-  }
-  return empty_move();
-}
-
 void search_thread_body(int max_depth, int movetime_ms, bool analysis) {
-  Move move = search_best(max_depth, movetime_ms, analysis);
-  // A stop during the first iteration or a depth below 1 leaves the search without
-  // a move of its own; a GUI must still get a legal one whenever there is one.
-  if (!is_legal_move(move)) move = first_legal_move();
+  // search_best answers with a legal move whenever one exists, even when stopped
+  // during its first iteration or given a depth below 1.
+  const Move move = search_best(max_depth, movetime_ms, analysis);
   std::lock_guard<std::mutex> lock(search_mutex);
   send_line("bestmove " + move_to_str(move));
 }
