@@ -12,16 +12,14 @@
 #include "eval/evaluate.h"
 #include "eval/passed_pawns.h"
 #include "style/search_mode.h"
+#include "frontend/startup.h"
 
 namespace {
 
 // The suite positions, loaded once and replayed by copy so the timed loop only evaluates.
 const std::vector<SavedPosition>& suite_positions() {
   static const std::vector<SavedPosition> positions = [] {
-    init_leapers();
-    init_magics();
-    init_zobrist();
-    init_passed_pawn_masks();
+    init_tables();
     std::vector<SavedPosition> loaded;
     std::ifstream in(std::string(BRISVANE_TEST_DATA) + "/perft.epd");
     for (std::string line; std::getline(in, line);) {

@@ -7,20 +7,12 @@
 #include "board/perft.h"
 #include "board/position.h"
 #include "board/zobrist.h"
+#include "frontend/startup.h"
 
 namespace {
 
-void init_board_tables() {
-  static bool done = false;
-  if (done) return;
-  init_leapers();
-  init_magics();
-  init_zobrist();
-  done = true;
-}
-
 void run_perft(benchmark::State& state, const char* fen) {
-  init_board_tables();
+  init_tables();
   load_fen(fen);
   const int depth = static_cast<int>(state.range(0));
   std::uint64_t leaves = 0;
@@ -45,7 +37,7 @@ void BM_PerftKiwipete(benchmark::State& state) {
 BENCHMARK(BM_PerftKiwipete)->Arg(4)->Unit(benchmark::kMillisecond);
 
 void BM_GenerateMovesKiwipete(benchmark::State& state) {
-  init_board_tables();
+  init_tables();
   load_fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
   MoveList list;
   for (auto _ : state) {

@@ -4,17 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "board/attacks.h"
 #include "board/position.h"
-#include "board/zobrist.h"
-#include "eval/passed_pawns.h"
 #include "frontend/cmdline.h"
+#include "frontend/startup.h"
 
 int main(int argc, char** argv) {
-  init_leapers();
-  init_magics();
-  init_zobrist();
-  init_passed_pawn_masks();
+  init_tables();
   init_board_startpos();
 
   const std::vector<std::string> args(argv + 1, argv + argc);

@@ -9,13 +9,12 @@
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/zobrist.h"
+#include "frontend/startup.h"
 
 void init_board_tables() {
   static bool done = false;
   if (done) return;
-  init_leapers();
-  init_magics();
-  init_zobrist();
+  init_tables();
   init_board_startpos();
   done = true;
 }

@@ -10,19 +10,14 @@
 #include "board/zobrist.h"
 #include "eval/passed_pawns.h"
 #include "style/search_mode.h"
+#include "frontend/startup.h"
 
 constexpr const char* START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 class EvalTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static bool ready = false;
-    if (ready) return;
-    init_leapers();
-    init_magics();
-    init_zobrist();
-    init_passed_pawn_masks();
-    ready = true;
+    init_tables();
   }
   void TearDown() override { set_modes(Balanced, Balanced); }
 

@@ -17,6 +17,7 @@
 #include "board/zobrist.h"
 #include "frontend/go.h"
 #include "support/engine_process.h"
+#include "frontend/startup.h"
 
 struct GameConfig {
   std::string white_mode;
@@ -33,15 +34,6 @@ struct GameResult {
   int worst_overshoot_ms = 0;     // largest time taken beyond the move's budget
   int longest_move_ms = 0;
 };
-
-inline void init_self_play_tables() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    init_leapers();
-    init_magics();
-    init_zobrist();
-  });
-}
 
 inline bool has_legal_move() {
   MoveList list;
@@ -63,7 +55,7 @@ inline bool only_kings_left() {
 }
 
 inline GameResult play_self_play_game(const GameConfig& config) {
-  init_self_play_tables();
+  init_tables();
   GameResult result;
   EngineProcess white_engine;
   EngineProcess black_engine;

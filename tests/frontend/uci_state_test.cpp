@@ -13,23 +13,14 @@
 #include "frontend/uci.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
+#include "frontend/startup.h"
 
 namespace {
-
-void init_tables_once() {
-  static const bool done = [] {
-    init_leapers();
-    init_magics();
-    init_zobrist();
-    return true;
-  }();
-  (void)done;
-}
 
 class UciState : public ::testing::Test {
  protected:
   void SetUp() override {
-    init_tables_once();
+    init_tables();
     init_board_startpos();
     white_search_mode = Balanced;
     black_search_mode = Balanced;

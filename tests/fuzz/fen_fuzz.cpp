@@ -13,6 +13,7 @@
 #include "board/position.h"
 #include "board/types.h"
 #include "board/zobrist.h"
+#include "frontend/startup.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ void check_invariants() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  init_leapers();
-  init_magics();
-  init_zobrist();
+  init_tables();
   return 0;
 }
 

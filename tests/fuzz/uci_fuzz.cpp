@@ -15,11 +15,10 @@
 #include "frontend/uci.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
+#include "frontend/startup.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  init_leapers();
-  init_magics();
-  init_zobrist();
+  init_tables();
   // The answers ("uci", "d") are not what is being tested; keep the fuzzer's log readable.
   const int null_fd = open("/dev/null", O_WRONLY);
   if (null_fd >= 0) dup2(null_fd, STDOUT_FILENO);

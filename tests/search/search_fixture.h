@@ -21,21 +21,12 @@
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
-
-inline void init_tables_once() {
-  static bool done = false;
-  if (done) return;
-  init_leapers();
-  init_magics();
-  init_zobrist();
-  init_passed_pawn_masks();
-  done = true;
-}
+#include "frontend/startup.h"
 
 class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    init_tables_once();
+    init_tables();
     white_search_mode = Balanced;
     black_search_mode = Balanced;
     tactical_move_selection = false;

@@ -20,16 +20,14 @@
 #include "style/search_mode.h"
 #include "style/tactical.h"
 #include "style/tactical_candidates.h"
+#include "frontend/startup.h"
 
 namespace {
 
 class TacticalPick : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    init_leapers();
-    init_magics();
-    init_zobrist();
-    init_passed_pawn_masks();
+    init_tables();
   }
 
   void SetUp() override {
