@@ -16,4 +16,5 @@ struct SearchLimits {
   bool infinite = false;     // search until told to stop
   bool ponder = false;       // searching on the opponent's time until "ponderhit" or "stop"
   bool analysis = false;     // no tactical selection of the played move
+  int multipv = 1;           // root lines reported per iteration
 };
