@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "style/tactical.h"
 #include "style/tactical_candidates.h"
 #include "frontend/startup.h"
+#include "search/search_fixture.h"
 
 namespace {
 
@@ -40,6 +42,8 @@ class TacticalPick : public ::testing::Test {
     search_movetime_ms = 0;
     search_start = std::chrono::steady_clock::now();
     stop_search.store(false);
+    limits = SearchLimits{};
+    budget_start = search_began = std::chrono::steady_clock::now();
   }
 
   void TearDown() override {
@@ -60,13 +64,27 @@ class TacticalPick : public ::testing::Test {
            a.zobrist_key == b.zobrist_key && a.side == b.side && a.castle == b.castle && a.ep_sq == b.ep_sq;
   }
 
+  // The search's limits and budget start as the pick sees them.
+  static inline SearchLimits limits;
+  static inline std::chrono::steady_clock::time_point budget_start;
+  // The info lines of the last pick's own search, and the line it handed back.
+  static inline std::vector<std::string> pick_info;
+  static inline std::vector<Move> pick_line;
+
   // Runs the pick and returns what it printed; the position must come back unchanged.
   static std::string pick(int depth, const Move& best, Move& result) {
     const SavedPosition before = save_position();
     const std::size_t history_size = repetition_stack.size();
     ::testing::internal::CaptureStdout();
-    result = pick_tactical_move(depth, best);
-    std::string printed = ::testing::internal::GetCapturedStdout();
+    pick_line.clear();
+    result = pick_tactical_move(depth, best, limits, budget_start, &pick_line);
+    std::istringstream out(::testing::internal::GetCapturedStdout());
+    std::string printed;
+    pick_info.clear();
+    for (std::string line; std::getline(out, line);) {
+      if (line.rfind("info depth ", 0) == 0) pick_info.push_back(line);
+      else printed += line + "\n";
+    }
     const SavedPosition after = save_position();
     EXPECT_TRUE(same_position(before, after)) << "position changed";
     EXPECT_EQ(repetition_stack.size(), history_size);
@@ -99,6 +117,28 @@ TEST_F(TacticalPick, BalancedCaptureWithExchangeGainReplacesQuietBest) {
   const std::string printed = pick(3, move("e1e2"), result);
   EXPECT_EQ(move_to_str(result), "d1d5");
   EXPECT_EQ(printed, "info string tactical pick d1d5 (best was e1e2)\n");
+  // Its own search of the rook capture follows: depth 2 below the move, the move first.
+  ASSERT_EQ(pick_info.size(), 1u);
+  EXPECT_TRUE(is_info_line(pick_info[0], 3)) << pick_info[0];
+  const std::size_t score_at = pick_info[0].find(" score cp ");
+  ASSERT_NE(score_at, std::string::npos) << pick_info[0];
+  EXPECT_GE(std::stoi(pick_info[0].substr(score_at + 10)), 400) << "a rook up: " << pick_info[0];
+  EXPECT_NE(pick_info[0].find(" pv d1d5 "), std::string::npos) << pick_info[0];
+  ASSERT_GE(pick_line.size(), 2u);
+  EXPECT_EQ(move_to_str(pick_line[0]), "d1d5");
+}
+
+TEST_F(TacticalPick, PicksOnlyAmongTheSearchMoves) {
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  limits.searchmoves = {move("e1e2"), move("d1d2")};
+  Move result;
+  EXPECT_EQ(pick(3, move("e1e2"), result), "");
+  EXPECT_EQ(move_to_str(result), "e1e2");
+  limits.searchmoves = {move("e1e2"), move("d1d5")};
+  EXPECT_EQ(pick(3, move("e1e2"), result), "info string tactical pick d1d5 (best was e1e2)\n");
+  limits.searchmoves = {move("e1e2")};
+  EXPECT_EQ(pick(3, move("e1e2"), result), "");
+  EXPECT_TRUE(pick_info.empty());
 }
 
 TEST_F(TacticalPick, ThresholdZeroAdmitsOnlyMovesAsGoodAsBest) {
@@ -131,8 +171,8 @@ TEST_F(TacticalPick, StopRequestKeepsBest) {
 
 TEST_F(TacticalPick, MostOfTheMoveTimeSpentSkipsTheSelection) {
   load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
-  search_movetime_ms = 100;
-  search_start = std::chrono::steady_clock::now() - std::chrono::milliseconds(71);
+  limits.movetime_ms = 100;
+  budget_start = std::chrono::steady_clock::now() - std::chrono::milliseconds(71);
   Move result;
   EXPECT_EQ(pick(3, move("e1e2"), result), "");
   EXPECT_EQ(move_to_str(result), "e1e2");
