@@ -45,23 +45,16 @@ void expect_bestmove_ends_each_search(const std::vector<std::string>& lines) {
 // The word after name in line ("" when absent).
 std::string word_after(const std::string& line, const std::string& name) {
   std::istringstream in(line);
-  for (std::string word; in >> word;) {
+  for (std::string word; in >> word;)
     if (word == name && in >> word) return word;
-  }
   return "";
 }
 
-// The last info line of a search names the move it plays first in its pv.
+// The last info line of a search starts its pv with the move it plays.
 void expect_last_pv_starts_with_bestmove(const std::vector<std::string>& lines) {
-  ASSERT_FALSE(lines.empty());
-  ASSERT_TRUE(starts_with(lines.back(), "bestmove ")) << lines.back();
-  const std::string played = word_after(lines.back(), "bestmove");
-  for (auto it = lines.rbegin() + 1; it != lines.rend(); ++it) {
-    if (!starts_with(*it, "info depth ")) continue;
-    EXPECT_EQ(word_after(*it, "pv"), played) << *it;
-    return;
-  }
-  ADD_FAILURE() << "no info line before " << lines.back();
+  auto info = std::find_if(lines.rbegin(), lines.rend(), [](const std::string& l) { return starts_with(l, "info depth"); });
+  ASSERT_TRUE(info != lines.rend() && starts_with(lines.back(), "bestmove "));
+  EXPECT_EQ(word_after(*info, "pv"), word_after(lines.back(), "bestmove")) << *info;
 }
 
 // Sends the lines and waits for the search's answer (end of input would stop it at once).
@@ -241,45 +234,43 @@ TEST(GoThread, TacticalPickOnlyInTimedSearches) {
   EXPECT_EQ(count_prefix(switched_off, "bestmove"), 1);
 }
 
-// Limits: each would run to depth 64 (or pick another move) when ignored.
+// Limits: each would run on to depth 64, or pick another move, if ignored.
 TEST(GoThread, NodesMateAndSearchmovesLimitTheSearch) {
   std::vector<std::string> lines = search_to_bestmove("go nodes 30000");
   for (const std::string& l : lines) {
-    if (starts_with(l, "info depth ")) EXPECT_LE(std::stoll(word_after(l, "nodes")), 30000 + 4096) << l;
+    if (starts_with(l, "info depth ")) {
+      EXPECT_LE(std::stoll(word_after(l, "nodes")), 30000 + 4096) << l;
+    }
   }
-  expect_last_pv_starts_with_bestmove(lines);
-
-  lines = search_to_bestmove("position fen 7k/8/8/8/8/8/R7/1R4K1 w - - 0 1\ngo mate 2");
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(word_after(lines[lines.size() - 2], "mate"), "2");
-  EXPECT_EQ(count_prefix(lines, "info depth "), std::stoi(word_after(lines[lines.size() - 2], "depth")));
-
+  const std::string mate_in_two = "position fen 7k/8/8/8/8/8/R7/1R4K1 w - - 0 1\n";
+  lines = search_to_bestmove(mate_in_two + "go mate 2");  // ends at the first line that proves it
+  EXPECT_EQ(word_after(lines.end()[-2], "mate"), "2");
+  EXPECT_EQ(count_prefix(lines, "info depth "), std::stoi(word_after(lines.end()[-2], "depth")));
+  EXPECT_EQ(word_after(search_to_bestmove(mate_in_two + "go mate 1 depth 6").end()[-2], "depth"), "6");
   lines = search_to_bestmove("go depth 5 searchmoves a2a3 h2h3");
   for (const std::string& l : lines) {
-    if (!starts_with(l, "info depth ")) continue;
-    const std::string first = word_after(l, "pv");
-    EXPECT_TRUE(first == "a2a3" || first == "h2h3") << l;
+    if (starts_with(l, "info depth ")) {
+      EXPECT_TRUE(word_after(l, "pv") == "a2a3" || word_after(l, "pv") == "h2h3") << l;
+    }
   }
   expect_last_pv_starts_with_bestmove(lines);
-  // Junk only: no restriction, the same answer as without the words.
+  // Junk only: no restriction.
   EXPECT_EQ(search_to_bestmove("go depth 5 searchmoves e2e5 zz").back(), search_to_bestmove("go depth 5").back());
 }
 
 // Stop: the first iterations complete whatever arrives, so a mate in one is played.
 TEST(GoThread, StopOrEndOfInputRightAfterGoStillPlaysTheMateInOne) {
-  const std::string mate_in_one = "position fen 6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1\n";
-  for (const std::string& input : {mate_in_one + "go depth 5\n", mate_in_one + "go infinite\nstop\n",
-                                   mate_in_one + "go infinite\nquit\n", mate_in_one + "go nodes 1\n",
-                                   mate_in_one + "go wtime 1 btime 1\n", mate_in_one + "go movetime 1\n"}) {
-    const EngineRun run = run_engine(input);
+  for (const std::string go : {"go depth 5\n", "go infinite\nstop\n", "go infinite\nquit\n", "go nodes 1\n",
+                               "go wtime 1 btime 1\n", "go movetime 1\n"}) {
+    const EngineRun run = run_engine("position fen 6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1\n" + go);
     EXPECT_EQ(run.exit_code, 0);
-    ASSERT_FALSE(run.lines.empty()) << input;
-    EXPECT_EQ(run.lines.back(), "bestmove a1a8") << input;
+    ASSERT_FALSE(run.lines.empty()) << go;
+    EXPECT_EQ(run.lines.back(), "bestmove a1a8") << go;
     expect_last_pv_starts_with_bestmove(run.lines);
   }
 }
 
-// An infinite search that has nothing left to search keeps its answer until "stop".
+// An infinite search with nothing left to search keeps its answer until "stop".
 TEST(GoThread, InfiniteSearchAnswersOnlyAfterStop) {
   EngineProcess engine;
   engine.send("position fen 7k/8/8/8/8/8/8/K7 w - - 0 1");
@@ -287,47 +278,32 @@ TEST(GoThread, InfiniteSearchAnswersOnlyAfterStop) {
   ASSERT_TRUE(engine.read_until("info depth 64 ").found);
   EXPECT_FALSE(engine.read_until("bestmove", 300).found);
   engine.send("stop");
-  engine.send("stop");
-  engine.send("isready");
-  const auto after = engine.read_until("readyok");
-  ASSERT_TRUE(after.found);
-  EXPECT_EQ(count_prefix(after.lines, "bestmove"), 1);
-
+  EXPECT_TRUE(engine.read_until("bestmove").found);
   engine.send("position fen R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");  // mated
   engine.send("go infinite");
-  const auto mated = engine.read_until("bestmove", 300);
-  EXPECT_FALSE(mated.found);
+  EXPECT_FALSE(engine.read_until("bestmove", 300).found);
+  engine.send("stop");
   engine.send("stop");
   EXPECT_EQ(engine.read_until("bestmove").lines.back(), "bestmove 0000");
   engine.send("quit");
   EXPECT_EQ(engine.wait_exit(), 0);
 }
 
-// Ponder: no answer before "ponderhit" or "stop", even after the go line's budget
-// (a few ms) or depth is spent; "ponderhit" makes it answer, "stop" too.
+// Ponder: no answer before "ponderhit" or "stop", though the go line's budget (a
+// few ms) or depth is long spent; either one makes it answer.
 TEST(GoThread, PonderSearchWaitsForPonderhitOrStop) {
   EngineProcess engine;
-  for (const std::string& release : {"ponderhit", "stop"}) {
-    for (const std::string& go : {"go ponder wtime 1000 btime 1000", "go ponder depth 3 movetime 50"}) {
+  for (const std::string release : {"ponderhit", "stop"}) {
+    for (const std::string go : {"go ponder wtime 1000 btime 1000", "go ponder depth 3 movetime 50"}) {
       engine.send("position startpos moves e2e4");
       engine.send(go);
       ASSERT_TRUE(engine.read_until("info depth 3 ").found) << go;
-      const auto pondering = engine.read_until("bestmove", 400);
-      EXPECT_FALSE(pondering.found) << go;
+      EXPECT_FALSE(engine.read_until("bestmove", 400).found) << go;
       engine.send(release);
-      const auto answer = engine.read_until("bestmove");
-      ASSERT_TRUE(answer.found) << go << " " << release;
-      std::vector<std::string> all = pondering.lines;
-      all.insert(all.end(), answer.lines.begin(), answer.lines.end());
-      if (release == "stop") {
-        EXPECT_EQ(count_prefix(all, "info string tactical pick"), 0);
-      } else {
-        // Extra ponderhits after the search has answered change nothing.
-        engine.send("ponderhit");
-      }
+      EXPECT_TRUE(engine.read_until("bestmove").found) << go << " " << release;
+      engine.send("ponderhit");  // after the answer: nothing happens
     }
   }
-  engine.send("ponderhit");
   engine.send("isready");
   EXPECT_EQ(engine.read_line(), "readyok");
   engine.send("quit");
@@ -335,31 +311,27 @@ TEST(GoThread, PonderSearchWaitsForPonderhitOrStop) {
 }
 
 // Ponder on: the answer names the reply its line expects, when the line has one.
-// In-process, as the option is set by setoption.
+// In-process, with the option set as setoption would.
 TEST(GoThread, BestmoveNamesThePonderMoveWhenPonderIsOn) {
   init_tables();
-  auto answer = [](const std::string& fen) {
+  auto answer = [](const std::string& fen, bool ponder) {
+    ponder_enabled = ponder;
     ::testing::internal::CaptureStdout();
     uci_command("position fen " + fen);
     uci_command("go infinite");
-    wait_search_done();
+    wait_search_done();  // stopped, but after two iterations: a line of two moves
     std::istringstream out(::testing::internal::GetCapturedStdout());
     std::vector<std::string> lines;
     for (std::string line; std::getline(out, line);) lines.push_back(line);
+    ponder_enabled = false;
     return lines;
   };
   const std::string start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-  ponder_enabled = true;
-  std::vector<std::string> lines = answer(start);
-  ASSERT_GE(lines.size(), 2u);
-  const std::string& pv_line = lines[lines.size() - 2];
-  const std::string pv = pv_line.substr(pv_line.find(" pv ") + 4);
+  const std::vector<std::string> lines = answer(start, true);
+  const std::string pv = lines.end()[-2].substr(lines.end()[-2].find(" pv ") + 4);
   EXPECT_EQ(lines.back(), "bestmove " + pv.substr(0, 4) + " ponder " + pv.substr(5, 4));
-  // A line of one move (the mate) has no reply to ponder on.
-  EXPECT_EQ(answer("6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1").back(), "bestmove a1a8");
-  ponder_enabled = false;
-  lines = answer(start);
-  EXPECT_EQ(lines.back().find(" ponder "), std::string::npos) << lines.back();
+  EXPECT_EQ(answer("6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", true).back(), "bestmove a1a8");  // mate: no reply
+  EXPECT_EQ(answer(start, false).back().find(" ponder "), std::string::npos);
 }
 
 TEST(GoThread, StressGoStopAndGoGo) {

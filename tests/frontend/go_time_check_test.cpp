@@ -71,15 +71,8 @@ TEST(TimeCheck, PonderBudgetWaitsForThePonderhitAndCountsFromIt) {
   EXPECT_FALSE(time_expired());
   const auto before_hit = std::chrono::steady_clock::now();
   signal_ponderhit();
-  EXPECT_FALSE(pondering.load());
   EXPECT_FALSE(time_expired());
   EXPECT_GE(search_start, before_hit);
-  EXPECT_FALSE(search_budget_waits);
-  // A ponderhit without a ponder search changes nothing.
-  const auto start = search_start;
-  signal_ponderhit();
-  EXPECT_EQ(search_start, start);
-  EXPECT_TRUE(budget_running());
   search_movetime_ms = 0;
 }
 
