@@ -21,7 +21,8 @@ void search_thread_body(SearchLimits limits) {
   const Move move = search_best(limits, &ponder_move);
   std::string line = "bestmove " + move_to_str(move);
   // Ponder is written by setoption, which joins this thread first.
-  if (ponder_enabled && !is_empty_move(move) && !is_empty_move(ponder_move)) line += " ponder " + move_to_str(ponder_move);
+  if (ponder_enabled && !is_empty_move(move) && !is_empty_move(ponder_move))
+    line += " ponder " + move_to_str(ponder_move);
   std::lock_guard<std::mutex> lock(search_mutex);
   send_line(line);
 }

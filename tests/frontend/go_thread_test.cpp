@@ -52,7 +52,8 @@ std::string word_after(const std::string& line, const std::string& name) {
 
 // The last info line of a search starts its pv with the move it plays.
 void expect_last_pv_starts_with_bestmove(const std::vector<std::string>& lines) {
-  auto info = std::find_if(lines.rbegin(), lines.rend(), [](const std::string& l) { return starts_with(l, "info depth"); });
+  auto info =
+      std::find_if(lines.rbegin(), lines.rend(), [](const std::string& l) { return starts_with(l, "info depth"); });
   ASSERT_TRUE(info != lines.rend() && starts_with(lines.back(), "bestmove "));
   EXPECT_EQ(word_after(*info, "pv"), word_after(lines.back(), "bestmove")) << *info;
 }
