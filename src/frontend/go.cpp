@@ -71,8 +71,9 @@ std::vector<Move> legal_search_moves(const std::vector<std::string>& words) {
     restore_position(saved);
   }
   for (const std::string& word : words) {
-    for (const auto& [text, m] : legal) {
-      if (text != word) continue;
+    for (const auto& named : legal) {
+      if (named.first != word) continue;
+      const Move& m = named.second;
       const bool seen = std::any_of(moves.begin(), moves.end(), [&](const Move& x) { return same_move(x, m); });
       if (!seen) moves.push_back(m);
     }
