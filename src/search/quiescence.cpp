@@ -1,6 +1,7 @@
 #include "search/quiescence.h"
 
 #include "board/attacks.h"
+#include "board/draw.h"
 #include "board/movegen.h"
 #include "board/position.h"
 #include "eval/evaluate.h"
@@ -28,6 +29,11 @@ bool stopped() { return stop_search.load(std::memory_order_relaxed) || time_expi
 int quiescence(int alpha, int beta, int ply, int qdepth) {
   ++nodes_searched;
   if (stopped()) return alpha;
+
+  // A quiet check can be the hundredth reversible half-move; in a position that
+  // neither side can mate in, no capture changes the score either.
+  if (halfmove_clock >= FIFTY_MOVE_PLIES) return is_checkmate() ? ply - MATE_VALUE : 0;
+  if (is_dead_position()) return 0;
 
   // Stand pat: the side to move may decline every capture.
   int stand_pat = evaluate();
