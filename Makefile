@@ -20,7 +20,9 @@ test: build
 test-slow: build
 	ctest --test-dir $(BUILD_DIR) -L slow -j $(JOBS) --output-on-failure
 
+# The speed suite (time to fixed depths), the Google Benchmark timings, then the bench signature.
 bench: build
+	./$(BUILD_DIR)/brisvane speed
 	./$(BUILD_DIR)/brisvane_bench
 	./$(BUILD_DIR)/brisvane bench
 

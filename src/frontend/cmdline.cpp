@@ -8,6 +8,7 @@
 #include "board/position.h"
 #include "frontend/output.h"
 #include "frontend/search_thread.h"
+#include "frontend/speed.h"
 #include "frontend/uci.h"
 #include "search/search.h"
 #include "style/search_mode.h"
@@ -110,6 +111,12 @@ int run_command(const std::vector<std::string>& command_words) {
     // A fixed-depth search of the start position on this thread; nothing can stop it.
     const Move best = search_best(8, 0, false);
     send_line("bestmove " + move_to_str(best));
+    return 0;
+  }
+
+  if (first == "speed") {
+    // The fixed suite, each position to its depth, or all capped at the given depth.
+    run_speed_suite(count_or(command_words, 64));
     return 0;
   }
 

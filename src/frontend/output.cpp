@@ -5,11 +5,18 @@
 
 namespace {
 std::mutex output_mutex;
-}
+bool output_muted = false;
+}  // namespace
 
 void send_line(std::string_view line) {
   std::lock_guard<std::mutex> lock(output_mutex);
+  if (output_muted) return;
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
+}
+
+void set_output_muted(bool muted) {
+  std::lock_guard<std::mutex> lock(output_mutex);
+  output_muted = muted;
 }

@@ -5,3 +5,7 @@
 #include <string_view>
 
 void send_line(std::string_view line);
+
+// While muted, send_line drops its lines. Set only by the one-shot speed command on
+// the main thread, which times searches without their info lines.
+void set_output_muted(bool muted);
