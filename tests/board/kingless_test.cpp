@@ -23,6 +23,7 @@ TEST(Kingless, NoKingsAtAll) {
     const SavedPosition saved = save_position();
     EXPECT_TRUE(make_move(m)) << move_to_str(m);  // no king, never in check
     EXPECT_EQ(zobrist_key, compute_zobrist());
+    EXPECT_TRUE(psq_sums_match_board()) << move_to_str(m);
     restore_position(saved);
   }
   EXPECT_EQ(perft(1), 11u);
@@ -64,6 +65,7 @@ TEST(Kingless, CastlingRightsWithoutKingOrRooks) {
   for (const Move& m : list.moves) {
     EXPECT_TRUE(make_move(m));
     EXPECT_EQ(zobrist_key, compute_zobrist());
+    EXPECT_TRUE(psq_sums_match_board()) << move_to_str(m);
     restore_position(saved);
   }
 }
