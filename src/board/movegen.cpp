@@ -18,6 +18,8 @@ inline void add_promotions(MoveList& list, int from, int to, int pawn, int captu
   add(list, from, to, pawn, capture, queen - 3);
 }
 
+// CAPTURES leaves out every move that is not a capture, keeping the order of the rest.
+template <bool CAPTURES>
 void generate_pawn_moves(MoveList& list, int us, Bitboard enemy, Bitboard all) {
   const int pawn = us == WHITE ? P : p;
   const int queen = us == WHITE ? Q : q;
@@ -28,7 +30,7 @@ void generate_pawn_moves(MoveList& list, int us, Bitboard enemy, Bitboard all) {
   while (pawns) {
     const int from = pop_lsb(pawns);
     const int ahead = from + step;
-    if (ahead >= 0 && ahead < 64 && !(all & square_bb(ahead))) {
+    if (!CAPTURES && ahead >= 0 && ahead < 64 && !(all & square_bb(ahead))) {
       if (rank_of(from) == promo_rank) {
         add_promotions(list, from, ahead, pawn, 0, queen);
       } else {
@@ -58,19 +60,18 @@ inline Bitboard piece_targets(int from, Bitboard all) {
   if constexpr (TYPE == 2) return bishop_attacks(from, all);
   if constexpr (TYPE == 3) return rook_attacks(from, all);
   if constexpr (TYPE == 4) return queen_attacks(from, all);
-  if constexpr (TYPE == 5) return king_attacks[from];
 }
 
-template <int TYPE>
+template <int TYPE, bool CAPTURES>
 void generate_piece_moves(MoveList& list, int us, Bitboard own, Bitboard enemy, Bitboard all) {
   const int piece = us * 6 + TYPE;
   Bitboard pieces = bitboards[piece];
   while (pieces) {
     const int from = pop_lsb(pieces);
-    Bitboard targets = piece_targets<TYPE>(from, all) & ~own;
+    Bitboard targets = piece_targets<TYPE>(from, all) & (CAPTURES ? enemy : ~own);
     while (targets) {
       const int to = pop_lsb(targets);
-      add(list, from, to, piece, (enemy & square_bb(to)) ? 1 : 0);
+      add(list, from, to, piece, CAPTURES || (enemy & square_bb(to)) ? 1 : 0);
     }
   }
 }
@@ -94,30 +95,35 @@ void generate_castling(MoveList& list, int us, Bitboard all) {
   }
 }
 
-}  // namespace
-
-void generate_moves(MoveList& list) {
+template <bool CAPTURES>
+void generate(MoveList& list) {
   list.moves.clear();
   const int us = side;
   const Bitboard own = occupancies[us];
   const Bitboard enemy = occupancies[us ^ 1];
   const Bitboard all = occupancies[2];
 
-  generate_pawn_moves(list, us, enemy, all);
-  generate_piece_moves<1>(list, us, own, enemy, all);
-  generate_piece_moves<2>(list, us, own, enemy, all);
-  generate_piece_moves<3>(list, us, own, enemy, all);
-  generate_piece_moves<4>(list, us, own, enemy, all);
+  generate_pawn_moves<CAPTURES>(list, us, enemy, all);
+  generate_piece_moves<1, CAPTURES>(list, us, own, enemy, all);
+  generate_piece_moves<2, CAPTURES>(list, us, own, enemy, all);
+  generate_piece_moves<3, CAPTURES>(list, us, own, enemy, all);
+  generate_piece_moves<4, CAPTURES>(list, us, own, enemy, all);
 
   // Only the king on the lowest square moves; a side without a king (FEN only) has no king step.
   const Bitboard king = bitboards[us * 6 + 5];
   if (king) {
     const int from = lsb(king);
-    Bitboard targets = king_attacks[from] & ~own;
+    Bitboard targets = king_attacks[from] & (CAPTURES ? enemy : ~own);
     while (targets) {
       const int to = pop_lsb(targets);
-      add(list, from, to, us * 6 + 5, (enemy & square_bb(to)) ? 1 : 0);
+      add(list, from, to, us * 6 + 5, CAPTURES || (enemy & square_bb(to)) ? 1 : 0);
     }
   }
-  generate_castling(list, us, all);
+  if (!CAPTURES) generate_castling(list, us, all);
 }
+
+}  // namespace
+
+void generate_moves(MoveList& list) { generate<false>(list); }
+
+void generate_captures(MoveList& list) { generate<true>(list); }

@@ -36,8 +36,13 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
 
   const SearchMode mode = mode_to_move();
   const bool quiets_allowed = qdepth < quiet_check_limit(mode);
+  // Without quiet candidates only the captures are needed; they come in the same
+  // relative order as in the full list, so the sort breaks ties the same way.
   MoveList list;
-  generate_moves(list);
+  if (quiets_allowed)
+    generate_moves(list);
+  else
+    generate_captures(list);
   OrderKeys candidates;
   candidates.reserve(list.moves.size());
   for (std::size_t i = 0; i < list.moves.size(); ++i) {

@@ -133,4 +133,39 @@ TEST(MoveGen, PinnedPiecesAndKingStepsIntoCheckAreListed) {
   EXPECT_EQ(list.moves[0].piece, B);  // bishop moves despite the pin
 }
 
+// The capture generator is the full list with every non-capture dropped, order kept,
+// in every suite position and every position one move later (two kings, odd rights and
+// en-passant squares from FEN included).
+TEST(MoveGen, CapturesAreTheFullListFilteredInOrder) {
+  init_board_tables();
+  auto compare = [](const std::string& where) {
+    MoveList all, captures;
+    generate_moves(all);
+    generate_captures(captures);
+    Texts expected;
+    for (const Move& m : all.moves)
+      if (m.capture) expected.push_back(move_to_str(m));
+    EXPECT_EQ(move_texts(captures), expected) << where;
+    for (const Move& m : captures.moves) EXPECT_EQ(m.capture, 1) << where;
+    return expected.size();
+  };
+  std::size_t seen = 0;
+  std::vector<std::string> fens = {"4k3/8/8/8/8/8/8/K6K w - - 0 1", "4k3/8/4n3/3P4/8/8/8/4K3 w - e6 0 1",
+                                   "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1"};
+  for (const EpdCase& c : read_perft_suite()) fens.push_back(c.fen);
+  for (const std::string& fen : fens) {
+    load_fen(fen);
+    seen += compare(fen);
+    MoveList list;
+    generate_moves(list);
+    const SavedPosition saved = save_position();
+    for (const Move& m : list.moves) {
+      make_move(m);
+      seen += compare(fen + " " + move_to_str(m));
+      restore_position(saved);
+    }
+  }
+  EXPECT_GT(seen, 1000u);
+}
+
 }  // namespace
