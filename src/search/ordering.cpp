@@ -83,16 +83,17 @@ int score_move(const Move& m, int ply, const Move* hash_move) {
   return score_move_in_mode(m, ply, hash_move, mode_to_move());
 }
 
-void OrderKeys::sort() {
+void OrderKeys::sort(std::size_t first) {
+  if (first >= count) return;
   // Move lists are short: insertion sort beats the general sort up to a few dozen.
-  if (count > 48) {
-    std::sort(keys, keys + count, std::greater<std::int64_t>());
+  if (count - first > 48) {
+    std::sort(keys + first, keys + count, std::greater<std::int64_t>());
     return;
   }
-  for (std::size_t i = 1; i < count; ++i) {
+  for (std::size_t i = first + 1; i < count; ++i) {
     const std::int64_t key = keys[i];
     std::size_t j = i;
-    for (; j > 0 && keys[j - 1] < key; --j) keys[j] = keys[j - 1];
+    for (; j > first && keys[j - 1] < key; --j) keys[j] = keys[j - 1];
     keys[j] = key;
   }
 }
