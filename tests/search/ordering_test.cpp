@@ -166,7 +166,8 @@ TEST_F(OrderingTest, PickedOrderIsDescendingScoreThenGenerationOrder) {
 
     std::vector<std::size_t> expected(length);
     for (std::size_t i = 0; i < length; ++i) expected[i] = i;
-    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) { return scores[a] > scores[b]; });
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::size_t a, std::size_t b) { return scores[a] > scores[b]; });
     EXPECT_EQ(picked, expected) << length;
   }
 }
