@@ -86,6 +86,29 @@ bool king_attacked(int colour) {
   return king && is_square_attacked(lsb(king), colour ^ 1);
 }
 
+bool quiet_move_may_check(const Move& m) {
+  if (m.castling || m.promoted != NO_PIECE) return true;
+  const int us = side;
+  const Bitboard enemy_king = bitboards[us == WHITE ? k : K];
+  // Without an enemy king nothing is ever in check (as king_attacked says).
+  if (!enemy_king) return false;
+  const int target = lsb(enemy_king);
+  const Bitboard from_bb = square_bb(m.from), to_bb = square_bb(m.to);
+  const Bitboard occupancy = (occupancies[2] & ~from_bb) | to_bb;
+  // Our piece sets after the move: only the moving piece's set changes.
+  const int base = us * 6;
+  auto after = [&](int type) {
+    const Bitboard set = bitboards[base + type];
+    return base + type == m.piece ? (set & ~from_bb) | to_bb : set;
+  };
+  // The test that follows make_move, asked of the board the move leaves.
+  if (pawn_attacks[us ^ 1][target] & after(P)) return true;
+  if (knight_attacks[target] & after(N)) return true;
+  if (king_attacks[target] & after(K)) return true;
+  if (bishop_attacks(target, occupancy) & (after(B) | after(Q))) return true;
+  return (rook_attacks(target, occupancy) & (after(R) | after(Q))) != 0;
+}
+
 bool has_non_pawn_material(int colour) {
   int base = colour == WHITE ? 0 : 6;
   return (bitboards[base + N] | bitboards[base + B] | bitboards[base + R] | bitboards[base + Q]) != 0;

@@ -36,5 +36,10 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply);
 // Whether colour's king is attacked (false when it has no king, as in odd set-ups).
 bool king_attacked(int colour);
 
+// Whether a quiet move of the side to move may leave the enemy king attacked, decided
+// without making it: exact for plain moves, always true for castling and promotions,
+// which are rare and are made to tell.
+bool quiet_move_may_check(const Move& m);
+
 // Whether the side to move has a knight, bishop, rook or queen.
 bool has_non_pawn_material(int colour);

@@ -49,7 +49,9 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
     const Move& m = list.moves[i];
     if (m.capture)
       candidates.add(score_move_in_mode(m, ply, nullptr, mode), i);
-    else if (quiets_allowed)
+    // A quiet candidate is searched only when it gives check; one that cannot is left
+    // out here rather than made and taken back below, which changes nothing else.
+    else if (quiets_allowed && quiet_move_may_check(m))
       candidates.add(score_move_in_mode(m, ply, nullptr, mode) - QUIET_CANDIDATE_OFFSET, i);
   }
 
