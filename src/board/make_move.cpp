@@ -118,3 +118,46 @@ bool make_move(const Move& m) {
   side = them;
   return legal;
 }
+
+std::uint64_t key_after_move(const Move& m) {
+  const int us = side;
+  const Bitboard from_bb = square_bb(m.from);
+  const Bitboard to_bb = square_bb(m.to);
+  std::uint64_t key = zobrist_key ^ zob_castle[castle] ^ zob_side;
+  if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
+
+  // The same steps as make_move, on the key alone.
+  if (bitboards[m.piece] & from_bb) key ^= zob_piece[m.piece][m.from];
+  key ^= zob_piece[m.promoted != NO_PIECE ? m.promoted : m.piece][m.to];
+  if (m.capture && !m.en_passant) {
+    const int first = (us ^ 1) * 6;
+    for (int code = first; code < first + 6; ++code) {
+      if (bitboards[code] & to_bb) {
+        key ^= zob_piece[code][m.to];
+        break;
+      }
+    }
+  }
+  if (m.en_passant) {
+    const int victim_sq = us == WHITE ? m.to - 8 : m.to + 8;
+    const int victim = us == WHITE ? p : P;
+    if (bitboards[victim] & square_bb(victim_sq)) key ^= zob_piece[victim][victim_sq];
+  }
+  if (m.castling) {
+    int rook_from = -1, rook_to = -1;
+    switch (m.to) {
+      case 6: rook_from = 7, rook_to = 5; break;
+      case 2: rook_from = 0, rook_to = 3; break;
+      case 62: rook_from = 63, rook_to = 61; break;
+      case 58: rook_from = 56, rook_to = 59; break;
+      default: break;
+    }
+    if (rook_to >= 0) {
+      const int code = m.to >= 56 ? r : R;
+      if (bitboards[code] & square_bb(rook_from)) key ^= zob_piece[code][rook_from];
+      key ^= zob_piece[code][rook_to];
+    }
+  }
+  if (m.double_push) key ^= zob_ep[us == WHITE ? m.to - 8 : m.to + 8];
+  return key ^ zob_castle[castle & castle_rights_mask[m.from] & castle_rights_mask[m.to]];
+}

@@ -87,3 +87,7 @@ struct MoveList {
 // Applies m to the global position; true when the mover's king is not left attacked.
 // The position is changed either way: callers save and restore around it.
 bool make_move(const Move& m);
+
+// The key make_move(m) would leave, worked out without making the move, so that the
+// search can start loading the child's table slot before the move is made.
+std::uint64_t key_after_move(const Move& m);

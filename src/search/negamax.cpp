@@ -134,13 +134,14 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
     const Move& m = list.moves[order.pick(i)];
     const StyleTag tag = style_tag(m, mover_mode);
 
+    // The child's slot starts loading before the move is made.
+    tt_prefetch(key_after_move(m));
     const SavedPosition saved = save_position();
     if (!make_move(m)) {
       restore_position(saved);
       continue;
     }
     any_legal = true;
-    tt_prefetch(zobrist_key);
     repetition_stack.push_back(zobrist_key);
 
     const int check_extension = params.check_extension && in_check && ply <= MAX_EXTENSION_PLY ? 1 : 0;
