@@ -129,13 +129,18 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   int moves_searched = 0;
   bool any_legal = false;
 
-  // Step 12. The moves in order.
+  // Step 12. The moves in order. Each move's table slot starts loading while the
+  // move before it is searched, so that the child's probe seldom waits for memory.
+  std::size_t next = order.pick(0);
+  tt_prefetch(key_after_move(list.moves[next]));
   for (std::size_t i = 0; i < order.count; ++i) {
-    const Move& m = list.moves[order.pick(i)];
+    const Move& m = list.moves[next];
+    if (i + 1 < order.count) {
+      next = order.pick(i + 1);
+      tt_prefetch(key_after_move(list.moves[next]));
+    }
     const StyleTag tag = style_tag(m, mover_mode);
 
-    // The child's slot starts loading before the move is made.
-    tt_prefetch(key_after_move(m));
     const SavedPosition saved = save_position();
     if (!make_move(m)) {
       restore_position(saved);
