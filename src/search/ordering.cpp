@@ -45,6 +45,7 @@ int capture_score(const Move& m, SearchMode mode) {
 int relative_rank(int square, int colour) { return colour == WHITE ? rank_of(square) : 7 - rank_of(square); }
 
 int quiet_bonus(const Move& m, SearchMode mode) {
+  if (mode != KingAttack && mode != PassedPawn && mode != PawnStorm) return 0;
   bool pawn_move = m.piece == P || m.piece == p;
   Bitboard enemy_king = bitboards[side == WHITE ? k : K];
   switch (mode) {
@@ -66,9 +67,8 @@ int quiet_bonus(const Move& m, SearchMode mode) {
   }
 }
 
-}  // namespace
-
-int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode) {
+// score_move_in_mode, inlined into the loop that scores a whole list.
+[[gnu::always_inline]] inline int score_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode) {
   if (hash_move && same_move(m, *hash_move)) return HASH_MOVE_SCORE;
   if (m.capture) return capture_score(m, mode);
   // Quiescence can run past the last killer row; it shares the deepest one.
@@ -77,6 +77,12 @@ int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode
   if (same_move(m, killers[1][row])) return SECOND_KILLER_SCORE;
   long long score = static_cast<long long>(history[m.piece][m.to]) + quiet_bonus(m, mode);
   return static_cast<int>(std::min<long long>(score, INT_MAX));
+}
+
+}  // namespace
+
+int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode) {
+  return score_in_mode(m, ply, hash_move, mode);
 }
 
 int score_move(const Move& m, int ply, const Move* hash_move) {
@@ -103,7 +109,7 @@ void score_moves(const MoveList& list, int ply, const Move* hash_move, OrderKeys
   keys.reserve(list.moves.size());
   const SearchMode mode = mode_to_move();
   for (std::size_t i = 0; i < list.moves.size(); ++i)
-    keys.add(score_move_in_mode(list.moves[i], ply, hash_move, mode), i);
+    keys.add(score_in_mode(list.moves[i], ply, hash_move, mode), i);
 }
 
 void order_moves(MoveList& list, int ply, const Move* hash_move) {
