@@ -54,6 +54,14 @@ class InlineVector {
     if (size_ == capacity_) grow();
     data_[size_++] = m;
   }
+  // Room for n more moves, written straight through the returned pointer; commit then
+  // keeps the moves up to where the writing stopped. Lets the generator skip a
+  // capacity test per move.
+  Move* reserve_back(std::size_t n) {
+    while (capacity_ < size_ + n) grow();
+    return data_ + size_;
+  }
+  void commit(const Move* end) { size_ = static_cast<std::size_t>(end - data_); }
   Move& operator[](std::size_t i) { return data_[i]; }
   const Move& operator[](std::size_t i) const { return data_[i]; }
   Move* begin() { return data_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/attacks.h"
 #include "board/movegen.h"
 #include "board/notation.h"
 #include "board/position.h"
@@ -166,6 +167,29 @@ TEST(MoveGen, CapturesAreTheFullListFilteredInOrder) {
     }
   }
   EXPECT_GT(seen, 1000u);
+}
+
+// Fourteen queens: more room reserved than a list keeps in place (the generator reserves
+// for the most every piece could reach), and still every move listed once.
+TEST(MoveGen, ManyQueensStillListEveryMove) {
+  init_board_tables();
+  load_fen("1Q5Q/Q4Q2/2Q2Q2/k3Q3/6QQ/Q2QQ3/3Q3K/4Q3 w - - 0 1");
+  MoveList list;
+  generate_moves(list);
+  std::size_t expected = popcount(king_attacks[lsb(bitboards[K])] & ~occupancies[WHITE]);
+  for (Bitboard queens = bitboards[Q]; queens;)
+    expected += popcount(queen_attacks(pop_lsb(queens), occupancies[2]) & ~occupancies[WHITE]);
+  ASSERT_EQ(popcount(bitboards[Q]), 14);
+  EXPECT_EQ(list.moves.size(), expected);
+  Texts texts = move_texts(list);
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(std::unique(texts.begin(), texts.end()), texts.end());
+  MoveList captures;
+  generate_captures(captures);
+  const auto is_capture = [](const Move& m) { return m.capture == 1; };
+  EXPECT_EQ(captures.moves.size(),
+            static_cast<std::size_t>(std::count_if(list.moves.begin(), list.moves.end(), is_capture)));
+  EXPECT_GT(captures.moves.size(), 0u);
 }
 
 }  // namespace
