@@ -38,10 +38,10 @@ bool king_attacked(int colour);
 
 // Where the side to move would check the enemy king from, worked out once per node.
 struct CheckSquares {
-  bool king = false;     // the enemy has a king (without one nothing ever checks)
-  int king_square = 0;   // its square (the lowest, as king_attacked reads it)
-  Bitboard by_type[6];   // squares from which a piece of each type attacks that square
-  Bitboard lines = 0;    // squares on a line through it: leaving one may uncover a check
+  bool king = false;         // the enemy has a king (without one nothing ever checks)
+  int king_square = 0;       // its square (the lowest, as king_attacked reads it)
+  Bitboard by_type[6] = {};  // squares from which a piece of each type attacks that square
+  Bitboard lines = 0;        // squares on a line through it: leaving one may uncover a check
 };
 CheckSquares check_squares();
 
