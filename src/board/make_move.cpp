@@ -2,42 +2,62 @@
 #include "board/move.h"
 #include "board/position.h"
 #include "board/zobrist.h"
+#include "eval/pst.h"
 
 namespace {
 
-// Moves a castling rook; the key follows the board even when rights from a FEN
-// promise a rook that is not there.
-void move_rook(int code, int from, int to, std::uint64_t& key) {
+// What a move changes besides the piece sets: the key and the two score sums.
+struct MoveDelta {
+  std::uint64_t key;
+  int mg;
+  int eg;
+
+  void add(int code, int square) {
+    key ^= zob_piece[code][square];
+    mg += psq_mg_table[code][square];
+    eg += psq_eg_table[code][square];
+  }
+  void remove(int code, int square) {
+    key ^= zob_piece[code][square];
+    mg -= psq_mg_table[code][square];
+    eg -= psq_eg_table[code][square];
+  }
+};
+
+// Moves a castling rook; the key and sums follow the board even when rights from a
+// FEN promise a rook that is not there.
+void move_rook(int code, int from, int to, MoveDelta& delta) {
   if (bitboards[code] & square_bb(from)) {
     bitboards[code] &= ~square_bb(from);
-    key ^= zob_piece[code][from];
+    delta.remove(code, from);
   }
   bitboards[code] |= square_bb(to);
-  key ^= zob_piece[code][to];
+  delta.add(code, to);
 }
 
 // Castling, promotions and en passant are rare; keeping them out of line keeps the common path short.
-[[gnu::noinline]] void make_special(const Move& m, int us, std::uint64_t& key) {
+[[gnu::noinline]] void make_special(const Move& m, int us, MoveDelta& delta) {
   if (m.en_passant) {
     const int victim_sq = us == WHITE ? m.to - 8 : m.to + 8;
     const int victim = us == WHITE ? p : P;
     // A FEN may name an en-passant square with no pawn behind it; then nothing is taken.
     if (bitboards[victim] & square_bb(victim_sq)) {
       bitboards[victim] &= ~square_bb(victim_sq);
-      key ^= zob_piece[victim][victim_sq];
+      delta.remove(victim, victim_sq);
     }
   }
   if (m.promoted != NO_PIECE) {
     bitboards[m.piece] &= ~square_bb(m.to);
     bitboards[m.promoted] |= square_bb(m.to);
-    key ^= zob_piece[m.piece][m.to] ^ zob_piece[m.promoted][m.to];
+    delta.remove(m.piece, m.to);
+    delta.add(m.promoted, m.to);
   }
   if (m.castling) {
     switch (m.to) {
-      case 6: move_rook(R, 7, 5, key); break;
-      case 2: move_rook(R, 0, 3, key); break;
-      case 62: move_rook(r, 63, 61, key); break;
-      case 58: move_rook(r, 56, 59, key); break;
+      case 6: move_rook(R, 7, 5, delta); break;
+      case 2: move_rook(R, 0, 3, delta); break;
+      case 62: move_rook(r, 63, 61, delta); break;
+      case 58: move_rook(r, 56, 59, delta); break;
       default: break;
     }
   }
@@ -50,15 +70,15 @@ bool make_move(const Move& m) {
   const int them = us ^ 1;
   const Bitboard from_bb = square_bb(m.from);
   const Bitboard to_bb = square_bb(m.to);
-  std::uint64_t key = zobrist_key ^ zob_castle[castle] ^ zob_side;
+  MoveDelta delta{zobrist_key ^ zob_castle[castle] ^ zob_side, psq_mg, psq_eg};
 
-  if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
+  if (ep_sq != NO_SQUARE) delta.key ^= zob_ep[ep_sq];
 
   // Castling rights read from a FEN need not match the board, so the king may be
-  // missing from its origin; the key only loses a piece that was there.
-  if (bitboards[m.piece] & from_bb) key ^= zob_piece[m.piece][m.from];
+  // missing from its origin; the key and sums only lose a piece that was there.
+  if (bitboards[m.piece] & from_bb) delta.remove(m.piece, m.from);
   bitboards[m.piece] = (bitboards[m.piece] & ~from_bb) | to_bb;
-  key ^= zob_piece[m.piece][m.to];
+  delta.add(m.piece, m.to);
 
   // The occupancy sets follow the common moves incrementally; the rare ones recount.
   occupancies[us] = (occupancies[us] & ~from_bb) | to_bb;
@@ -69,13 +89,13 @@ bool make_move(const Move& m) {
     for (int code = first; code < first + 6; ++code) {
       if (bitboards[code] & to_bb) {
         bitboards[code] &= ~to_bb;
-        key ^= zob_piece[code][m.to];
+        delta.remove(code, m.to);
         break;
       }
     }
   }
   if (m.en_passant | m.castling | (m.promoted != NO_PIECE)) {
-    make_special(m, us, key);
+    make_special(m, us, delta);
     update_occupancies();
   }
   occupancies[2] = occupancies[WHITE] | occupancies[BLACK];
@@ -84,9 +104,9 @@ bool make_move(const Move& m) {
   castle &= castle_rights_mask[m.from] & castle_rights_mask[m.to];
   if (m.double_push) {
     ep_sq = us == WHITE ? m.to - 8 : m.to + 8;
-    key ^= zob_ep[ep_sq];
+    delta.key ^= zob_ep[ep_sq];
   }
-  key ^= zob_castle[castle];
+  delta.key ^= zob_castle[castle];
 
   // A side without a king (only possible from a FEN) is treated as never in check.
   const Bitboard king = bitboards[us == WHITE ? K : k];
@@ -94,7 +114,52 @@ bool make_move(const Move& m) {
 
   // A capture or a pawn move can never be undone: the fifty-move count starts again.
   halfmove_clock = m.capture || m.piece == P || m.piece == p ? 0 : halfmove_clock + 1;
-  zobrist_key = key;
+  zobrist_key = delta.key;
+  psq_mg = delta.mg;
+  psq_eg = delta.eg;
   side = them;
   return legal;
+}
+
+std::uint64_t key_after_move(const Move& m) {
+  const int us = side;
+  const Bitboard from_bb = square_bb(m.from);
+  const Bitboard to_bb = square_bb(m.to);
+  std::uint64_t key = zobrist_key ^ zob_castle[castle] ^ zob_side;
+  if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
+
+  // The same steps as make_move, on the key alone.
+  if (bitboards[m.piece] & from_bb) key ^= zob_piece[m.piece][m.from];
+  key ^= zob_piece[m.promoted != NO_PIECE ? m.promoted : m.piece][m.to];
+  if (m.capture && !m.en_passant) {
+    const int first = (us ^ 1) * 6;
+    for (int code = first; code < first + 6; ++code) {
+      if (bitboards[code] & to_bb) {
+        key ^= zob_piece[code][m.to];
+        break;
+      }
+    }
+  }
+  if (m.en_passant) {
+    const int victim_sq = us == WHITE ? m.to - 8 : m.to + 8;
+    const int victim = us == WHITE ? p : P;
+    if (bitboards[victim] & square_bb(victim_sq)) key ^= zob_piece[victim][victim_sq];
+  }
+  if (m.castling) {
+    int rook_from = -1, rook_to = -1;
+    switch (m.to) {
+      case 6: rook_from = 7, rook_to = 5; break;
+      case 2: rook_from = 0, rook_to = 3; break;
+      case 62: rook_from = 63, rook_to = 61; break;
+      case 58: rook_from = 56, rook_to = 59; break;
+      default: break;
+    }
+    if (rook_to >= 0) {
+      const int code = m.to >= 56 ? r : R;
+      if (bitboards[code] & square_bb(rook_from)) key ^= zob_piece[code][rook_from];
+      key ^= zob_piece[code][rook_to];
+    }
+  }
+  if (m.double_push) key ^= zob_ep[us == WHITE ? m.to - 8 : m.to + 8];
+  return key ^ zob_castle[castle & castle_rights_mask[m.from] & castle_rights_mask[m.to]];
 }

@@ -54,6 +54,14 @@ class InlineVector {
     if (size_ == capacity_) grow();
     data_[size_++] = m;
   }
+  // Room for n more moves, written straight through the returned pointer; commit then
+  // keeps the moves up to where the writing stopped. Lets the generator skip a
+  // capacity test per move.
+  Move* reserve_back(std::size_t n) {
+    while (capacity_ < size_ + n) grow();
+    return data_ + size_;
+  }
+  void commit(const Move* end) { size_ = static_cast<std::size_t>(end - data_); }
   Move& operator[](std::size_t i) { return data_[i]; }
   const Move& operator[](std::size_t i) const { return data_[i]; }
   Move* begin() { return data_; }
@@ -87,3 +95,7 @@ struct MoveList {
 // Applies m to the global position; true when the mover's king is not left attacked.
 // The position is changed either way: callers save and restore around it.
 bool make_move(const Move& m);
+
+// The key make_move(m) would leave, worked out without making the move, so that the
+// search can start loading the child's table slot before the move is made.
+std::uint64_t key_after_move(const Move& m);

@@ -5,20 +5,23 @@
 
 namespace {
 
-inline void add(MoveList& list, int from, int to, int piece, int capture, int promoted = NO_PIECE,
+// Moves are written through a cursor into room the list reserved beforehand.
+inline void add(Move*& out, int from, int to, int piece, int capture, int promoted = NO_PIECE,
                 int en_passant = 0, int castling = 0, int double_push = 0) {
-  list.moves.push_back(Move{from, to, piece, capture, promoted, en_passant, castling, double_push});
+  *out++ = Move{from, to, piece, capture, promoted, en_passant, castling, double_push};
 }
 
 // Promotions come queen, rook, bishop, knight; `queen` is the colour's queen code.
-inline void add_promotions(MoveList& list, int from, int to, int pawn, int capture, int queen) {
-  add(list, from, to, pawn, capture, queen);
-  add(list, from, to, pawn, capture, queen - 1);
-  add(list, from, to, pawn, capture, queen - 2);
-  add(list, from, to, pawn, capture, queen - 3);
+inline void add_promotions(Move*& out, int from, int to, int pawn, int capture, int queen) {
+  add(out, from, to, pawn, capture, queen);
+  add(out, from, to, pawn, capture, queen - 1);
+  add(out, from, to, pawn, capture, queen - 2);
+  add(out, from, to, pawn, capture, queen - 3);
 }
 
-void generate_pawn_moves(MoveList& list, int us, Bitboard enemy, Bitboard all) {
+// CAPTURES leaves out every move that is not a capture, keeping the order of the rest.
+template <bool CAPTURES>
+void generate_pawn_moves(Move*& out, int us, Bitboard enemy, Bitboard all) {
   const int pawn = us == WHITE ? P : p;
   const int queen = us == WHITE ? Q : q;
   const int step = us == WHITE ? 8 : -8;
@@ -28,27 +31,27 @@ void generate_pawn_moves(MoveList& list, int us, Bitboard enemy, Bitboard all) {
   while (pawns) {
     const int from = pop_lsb(pawns);
     const int ahead = from + step;
-    if (ahead >= 0 && ahead < 64 && !(all & square_bb(ahead))) {
+    if (!CAPTURES && ahead >= 0 && ahead < 64 && !(all & square_bb(ahead))) {
       if (rank_of(from) == promo_rank) {
-        add_promotions(list, from, ahead, pawn, 0, queen);
+        add_promotions(out, from, ahead, pawn, 0, queen);
       } else {
-        add(list, from, ahead, pawn, 0);
+        add(out, from, ahead, pawn, 0);
         if (rank_of(from) == start_rank && !(all & square_bb(ahead + step)))
-          add(list, from, ahead + step, pawn, 0, NO_PIECE, 0, 0, 1);
+          add(out, from, ahead + step, pawn, 0, NO_PIECE, 0, 0, 1);
       }
     }
     Bitboard targets = pawn_attacks[us][from] & enemy;
     while (targets) {
       const int to = pop_lsb(targets);
       if (rank_of(from) == promo_rank)
-        add_promotions(list, from, to, pawn, 1, queen);
+        add_promotions(out, from, to, pawn, 1, queen);
       else
-        add(list, from, to, pawn, 1);
+        add(out, from, to, pawn, 1);
     }
     // A FEN can name an en-passant square that a piece stands on; capturing "onto" it
     // would stack two pieces on one square, so only an empty target square counts.
     if (ep_sq != NO_SQUARE && (pawn_attacks[us][from] & square_bb(ep_sq) & ~occupancies[2]))
-      add(list, from, ep_sq, pawn, 1, NO_PIECE, 1);
+      add(out, from, ep_sq, pawn, 1, NO_PIECE, 1);
   }
 }
 
@@ -58,66 +61,80 @@ inline Bitboard piece_targets(int from, Bitboard all) {
   if constexpr (TYPE == 2) return bishop_attacks(from, all);
   if constexpr (TYPE == 3) return rook_attacks(from, all);
   if constexpr (TYPE == 4) return queen_attacks(from, all);
-  if constexpr (TYPE == 5) return king_attacks[from];
 }
 
-template <int TYPE>
-void generate_piece_moves(MoveList& list, int us, Bitboard own, Bitboard enemy, Bitboard all) {
+template <int TYPE, bool CAPTURES>
+void generate_piece_moves(Move*& out, int us, Bitboard own, Bitboard enemy, Bitboard all) {
   const int piece = us * 6 + TYPE;
   Bitboard pieces = bitboards[piece];
   while (pieces) {
     const int from = pop_lsb(pieces);
-    Bitboard targets = piece_targets<TYPE>(from, all) & ~own;
+    Bitboard targets = piece_targets<TYPE>(from, all) & (CAPTURES ? enemy : ~own);
     while (targets) {
       const int to = pop_lsb(targets);
-      add(list, from, to, piece, (enemy & square_bb(to)) ? 1 : 0);
+      add(out, from, to, piece, CAPTURES || (enemy & square_bb(to)) ? 1 : 0);
     }
   }
 }
 
-void generate_castling(MoveList& list, int us, Bitboard all) {
+void generate_castling(Move*& out, int us, Bitboard all) {
   const int them = us ^ 1;
   if (us == WHITE) {
     if ((castle & 1) && !(all & 0x60ULL) && !is_square_attacked(4, them) && !is_square_attacked(5, them) &&
         !is_square_attacked(6, them))
-      add(list, 4, 6, K, 0, NO_PIECE, 0, 1);
+      add(out, 4, 6, K, 0, NO_PIECE, 0, 1);
     if ((castle & 2) && !(all & 0xeULL) && !is_square_attacked(4, them) && !is_square_attacked(3, them) &&
         !is_square_attacked(2, them))
-      add(list, 4, 2, K, 0, NO_PIECE, 0, 1);
+      add(out, 4, 2, K, 0, NO_PIECE, 0, 1);
   } else {
     if ((castle & 4) && !(all & 0x6000000000000000ULL) && !is_square_attacked(60, them) &&
         !is_square_attacked(61, them) && !is_square_attacked(62, them))
-      add(list, 60, 62, k, 0, NO_PIECE, 0, 1);
+      add(out, 60, 62, k, 0, NO_PIECE, 0, 1);
     if ((castle & 8) && !(all & 0x0e00000000000000ULL) && !is_square_attacked(60, them) &&
         !is_square_attacked(59, them) && !is_square_attacked(58, them))
-      add(list, 60, 58, k, 0, NO_PIECE, 0, 1);
+      add(out, 60, 58, k, 0, NO_PIECE, 0, 1);
   }
 }
 
-}  // namespace
+// At most this many moves for the side: twelve per pawn (promotions), the most each
+// piece can reach, one king and two castlings. Odd set-ups may pass the list's inline room.
+int move_bound(int us) {
+  const Bitboard* own = bitboards + us * 6;
+  return 12 * popcount(own[P]) + 8 * popcount(own[N]) + 13 * popcount(own[B]) + 14 * popcount(own[R]) +
+         27 * popcount(own[Q]) + 8 + 2;
+}
 
-void generate_moves(MoveList& list) {
+template <bool CAPTURES>
+void generate(MoveList& list) {
   list.moves.clear();
   const int us = side;
+  Move* out = list.moves.reserve_back(move_bound(us));
   const Bitboard own = occupancies[us];
   const Bitboard enemy = occupancies[us ^ 1];
   const Bitboard all = occupancies[2];
 
-  generate_pawn_moves(list, us, enemy, all);
-  generate_piece_moves<1>(list, us, own, enemy, all);
-  generate_piece_moves<2>(list, us, own, enemy, all);
-  generate_piece_moves<3>(list, us, own, enemy, all);
-  generate_piece_moves<4>(list, us, own, enemy, all);
+  generate_pawn_moves<CAPTURES>(out, us, enemy, all);
+  generate_piece_moves<1, CAPTURES>(out, us, own, enemy, all);
+  generate_piece_moves<2, CAPTURES>(out, us, own, enemy, all);
+  generate_piece_moves<3, CAPTURES>(out, us, own, enemy, all);
+  generate_piece_moves<4, CAPTURES>(out, us, own, enemy, all);
 
   // Only the king on the lowest square moves; a side without a king (FEN only) has no king step.
   const Bitboard king = bitboards[us * 6 + 5];
   if (king) {
     const int from = lsb(king);
-    Bitboard targets = king_attacks[from] & ~own;
+    Bitboard targets = king_attacks[from] & (CAPTURES ? enemy : ~own);
     while (targets) {
       const int to = pop_lsb(targets);
-      add(list, from, to, us * 6 + 5, (enemy & square_bb(to)) ? 1 : 0);
+      add(out, from, to, us * 6 + 5, CAPTURES || (enemy & square_bb(to)) ? 1 : 0);
     }
   }
-  generate_castling(list, us, all);
+  if (!CAPTURES) generate_castling(out, us, all);
+  list.moves.commit(out);
 }
+
+}  // namespace
+
+void generate_moves(MoveList& list) { generate<false>(list); }
+
+void generate_captures(MoveList& list) { generate<true>(list); }

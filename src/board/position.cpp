@@ -6,6 +6,7 @@
 
 #include "board/notation.h"
 #include "board/zobrist.h"
+#include "eval/pst.h"
 #include "frontend/output.h"
 
 Bitboard bitboards[12];
@@ -15,6 +16,8 @@ int castle = 0;
 int ep_sq = NO_SQUARE;
 int halfmove_clock = 0;
 std::uint64_t zobrist_key = 0;
+int psq_mg = 0;
+int psq_eg = 0;
 std::vector<std::uint64_t> repetition_stack;
 
 // clang-format off
@@ -35,6 +38,7 @@ namespace {
 // Every set-up ends the same way: derived sets, a fresh key, a one-entry history.
 void finish_setup() {
   update_occupancies();
+  refresh_psq_sums();
   zobrist_key = compute_zobrist();
   repetition_stack.clear();
   repetition_stack.push_back(zobrist_key);
@@ -115,6 +119,20 @@ void load_fen(const std::string& text) {
   halfmove_clock = parse_halfmove_clock(fields[4]);
   finish_setup();
 }
+
+void compute_psq_sums(int& mg, int& eg) {
+  mg = 0;
+  eg = 0;
+  for (int piece = P; piece <= k; ++piece) {
+    for (Bitboard set = bitboards[piece]; set;) {
+      const int square = pop_lsb(set);
+      mg += psq_mg_table[piece][square];
+      eg += psq_eg_table[piece][square];
+    }
+  }
+}
+
+void refresh_psq_sums() { compute_psq_sums(psq_mg, psq_eg); }
 
 void print_position(const SavedPosition& pos) {
   for (int rank = 7; rank >= 0; --rank) {

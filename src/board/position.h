@@ -18,6 +18,10 @@ extern std::uint64_t zobrist_key;
 // Half-moves since the last capture or pawn move (from the FEN, then kept by make_move
 // and the null move); not part of the key.
 extern int halfmove_clock;
+// Material and piece-square sums, White's minus Black's, for the middlegame and the
+// endgame: set by every set-up, kept up to date by make_move, read by evaluate.
+extern int psq_mg;
+extern int psq_eg;
 // Keys of the game since the last set-up plus the line being searched; last = current.
 extern std::vector<std::uint64_t> repetition_stack;
 
@@ -31,6 +35,11 @@ extern const int castle_rights_mask[64];
 void init_board_startpos();
 void load_fen(const std::string& text);
 void print_board();
+
+// The material and piece-square sums of the board, counted from scratch.
+void compute_psq_sums(int& mg, int& eg);
+// Sets psq_mg and psq_eg from the board, for code that places pieces by hand.
+void refresh_psq_sums();
 
 // Recomputes the three occupancy sets from the twelve piece sets. Inline: it runs once per move.
 inline void update_occupancies() {
@@ -48,7 +57,11 @@ struct SavedPosition {
   int castle;
   int ep_sq;
   int halfmove_clock;
+  int psq_mg;
+  int psq_eg;
 };
+// Copied twice per move searched: keep it to whole sets and a few scalars.
+static_assert(sizeof(SavedPosition) <= 152, "the saved position is copied at every move");
 
 inline SavedPosition save_position() {
   SavedPosition s;
@@ -59,6 +72,8 @@ inline SavedPosition save_position() {
   s.castle = castle;
   s.ep_sq = ep_sq;
   s.halfmove_clock = halfmove_clock;
+  s.psq_mg = psq_mg;
+  s.psq_eg = psq_eg;
   return s;
 }
 
@@ -70,6 +85,8 @@ inline void restore_position(const SavedPosition& s) {
   castle = s.castle;
   ep_sq = s.ep_sq;
   halfmove_clock = s.halfmove_clock;
+  psq_mg = s.psq_mg;
+  psq_eg = s.psq_eg;
 }
 
 // The "d" display of a saved position; print_board shows the live one.

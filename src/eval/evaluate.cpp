@@ -4,7 +4,6 @@
 #include "eval/endgame.h"
 #include "eval/king_safety.h"
 #include "eval/passed_pawns.h"
-#include "eval/pst.h"
 #include "style/search_mode.h"
 
 int game_phase() {
@@ -49,28 +48,9 @@ void add_mode_term(int& mg, int& eg) {
 }  // namespace
 
 int evaluate() {
-  int mg = 0;
-  int eg = 0;
-
-  for (int piece = P; piece <= K; ++piece) {
-    const int* table_mg = pst_mg[piece];
-    const int* table_eg = pst_eg[piece];
-    for (Bitboard set = bitboards[piece]; set;) {
-      int square = pop_lsb(set);
-      mg += piece_score[piece] + table_mg[square];
-      eg += piece_score[piece] + table_eg[square];
-    }
-  }
-  // Black reads White's tables with the rank mirrored (a8 uses the a1 entry).
-  for (int piece = p; piece <= k; ++piece) {
-    const int* table_mg = pst_mg[piece - 6];
-    const int* table_eg = pst_eg[piece - 6];
-    for (Bitboard set = bitboards[piece]; set;) {
-      int mirrored = pop_lsb(set) ^ 56;
-      mg += piece_score[piece] - table_mg[mirrored];
-      eg += piece_score[piece] - table_eg[mirrored];
-    }
-  }
+  // Material and squares come summed from the position; only the style term is computed here.
+  int mg = psq_mg;
+  int eg = psq_eg;
 
   add_mode_term(mg, eg);
 

@@ -170,3 +170,19 @@ inline constexpr const int* pst_eg[6] = {
     pst_rook_eg.data(), pst_queen_eg.data(),  pst_king_eg.data(),
 };
 
+
+// Material plus square value of every piece code on every square, Black's read with the
+// rank mirrored and negated, so that a position's score is the plain sum over its pieces.
+using PieceSquareTable = std::array<SquareTable, 12>;
+
+constexpr PieceSquareTable combine_piece_square(const int* const (&by_type)[6]) {
+  PieceSquareTable table{};
+  for (int piece = 0; piece < 12; ++piece)
+    for (int square = 0; square < 64; ++square)
+      table[piece][square] = piece < 6 ? piece_score[piece] + by_type[piece][square]
+                                       : piece_score[piece] - by_type[piece - 6][square ^ 56];
+  return table;
+}
+
+inline constexpr PieceSquareTable psq_mg_table = combine_piece_square(pst_mg);
+inline constexpr PieceSquareTable psq_eg_table = combine_piece_square(pst_eg);

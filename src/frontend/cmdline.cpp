@@ -11,6 +11,7 @@
 #include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/text.h"
+#include "frontend/speed.h"
 #include "frontend/uci.h"
 #include "frontend/uci_options.h"
 #include "search/search.h"
@@ -168,6 +169,12 @@ int run_command(const std::vector<std::string>& command_words) {
   }
   if (first == "--version") {
     send_line(std::string("Brisvane ") + BRISVANE_VERSION);
+    return 0;
+  }
+
+  if (first == "speed") {
+    // The fixed suite, each position to its depth, or all capped at the given depth.
+    run_speed_suite(count_or(command_words, 64));
     return 0;
   }
 

@@ -9,3 +9,6 @@ void send_line(std::string_view line);
 // A diagnostic for a person reading standard error (a refused option, a failed
 // allocation); never written to standard output, where a GUI reads.
 void send_error_line(std::string_view line);
+// While muted, send_line drops its lines. Set only by the one-shot speed command on
+// the main thread, which times searches without their info lines.
+void set_output_muted(bool muted);

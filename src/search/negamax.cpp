@@ -139,9 +139,16 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   int moves_searched = 0;
   bool any_legal = false;
 
-  // Step 12. The moves in order.
+  // Step 12. The moves in order. Each move's table slot starts loading while the
+  // move before it is searched, so that the child's probe seldom waits for memory.
+  std::size_t next = order.pick(0);
+  tt_prefetch(key_after_move(list.moves[next]));
   for (std::size_t i = 0; i < order.count; ++i) {
-    const Move& m = list.moves[order.pick(i)];
+    const Move& m = list.moves[next];
+    if (i + 1 < order.count) {
+      next = order.pick(i + 1);
+      tt_prefetch(key_after_move(list.moves[next]));
+    }
     // A root limited to some moves ("searchmoves", further lines) skips the others.
     if (ply == 0 && root_moves_filtered && !root_move_allowed(m)) continue;
     const StyleTag tag = style_tag(m, mover_mode);
@@ -152,7 +159,6 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
       continue;
     }
     any_legal = true;
-    tt_prefetch(zobrist_key);
     repetition_stack.push_back(zobrist_key);
 
     const int check_extension = params.check_extension && in_check && ply <= MAX_EXTENSION_PLY ? 1 : 0;

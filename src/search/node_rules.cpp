@@ -86,6 +86,62 @@ bool king_attacked(int colour) {
   return king && is_square_attacked(lsb(king), colour ^ 1);
 }
 
+CheckSquares check_squares() {
+  CheckSquares squares;
+  const int us = side;
+  const Bitboard enemy_king = bitboards[us == WHITE ? k : K];
+  if (!enemy_king) return squares;
+  const int target = lsb(enemy_king);
+  squares.king = true;
+  squares.king_square = target;
+  squares.by_type[P] = pawn_attacks[us ^ 1][target];
+  squares.by_type[N] = knight_attacks[target];
+  squares.by_type[B] = bishop_attacks(target, occupancies[2]);
+  squares.by_type[R] = rook_attacks(target, occupancies[2]);
+  squares.by_type[Q] = squares.by_type[B] | squares.by_type[R];
+  squares.by_type[K] = king_attacks[target];
+  // Entry 0 of a slider table is its empty-board set: every line through the square.
+  squares.lines = bishop_attack_table[target][0] | rook_attack_table[target][0];
+  // A king already in check (a set-up, never a searched position) leaves nothing to
+  // conclude from the squares: every move gets the whole test.
+  if (is_square_attacked(target, us)) squares.lines = ~Bitboard{0};
+  return squares;
+}
+
+namespace {
+
+// The attack test that follows make_move, asked of the board a plain quiet move leaves.
+bool attacked_after(const Move& m, int target) {
+  const int us = side;
+  const Bitboard from_bb = square_bb(m.from), to_bb = square_bb(m.to);
+  const Bitboard occupancy = (occupancies[2] & ~from_bb) | to_bb;
+  // Our piece sets after the move: only the moving piece's set changes.
+  const int base = us * 6;
+  auto after = [&](int type) {
+    const Bitboard set = bitboards[base + type];
+    return base + type == m.piece ? (set & ~from_bb) | to_bb : set;
+  };
+  if (pawn_attacks[us ^ 1][target] & after(P)) return true;
+  if (knight_attacks[target] & after(N)) return true;
+  if (king_attacks[target] & after(K)) return true;
+  if (bishop_attacks(target, occupancy) & (after(B) | after(Q))) return true;
+  return (rook_attacks(target, occupancy) & (after(R) | after(Q))) != 0;
+}
+
+}  // namespace
+
+bool quiet_move_may_check(const Move& m, const CheckSquares& squares) {
+  if (!squares.king) return false;
+  if (m.castling || m.promoted != NO_PIECE) return true;
+  // A piece on a line through the king may uncover a slider or run along the line;
+  // those few moves get the whole test.
+  if (squares.lines & square_bb(m.from)) return attacked_after(m, squares.king_square);
+  // Otherwise the rays from the king do not pass the origin, so the squares found
+  // before the move stay right, and only the moved piece can give check (the king
+  // not being in check already).
+  return (squares.by_type[m.piece % 6] & square_bb(m.to)) != 0;
+}
+
 bool has_non_pawn_material(int colour) {
   int base = colour == WHITE ? 0 : 6;
   return (bitboards[base + N] | bitboards[base + B] | bitboards[base + R] | bitboards[base + Q]) != 0;

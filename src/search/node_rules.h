@@ -36,5 +36,19 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply);
 // Whether colour's king is attacked (false when it has no king, as in odd set-ups).
 bool king_attacked(int colour);
 
+// Where the side to move would check the enemy king from, worked out once per node.
+struct CheckSquares {
+  bool king = false;         // the enemy has a king (without one nothing ever checks)
+  int king_square = 0;       // its square (the lowest, as king_attacked reads it)
+  Bitboard by_type[6] = {};  // squares from which a piece of each type attacks that square
+  Bitboard lines = 0;        // squares on a line through it: leaving one may uncover a check
+};
+CheckSquares check_squares();
+
+// Whether a quiet move of the side to move may leave the enemy king attacked, decided
+// without making it: exact for plain moves, always true for castling and promotions,
+// which are rare and are made to tell.
+bool quiet_move_may_check(const Move& m, const CheckSquares& squares);
+
 // Whether the side to move has a knight, bishop, rook or queen.
 bool has_non_pawn_material(int colour);

@@ -45,6 +45,7 @@ int capture_score(const Move& m, SearchMode mode) {
 int relative_rank(int square, int colour) { return colour == WHITE ? rank_of(square) : 7 - rank_of(square); }
 
 int quiet_bonus(const Move& m, SearchMode mode) {
+  if (mode != KingAttack && mode != PassedPawn && mode != PawnStorm) return 0;
   bool pawn_move = m.piece == P || m.piece == p;
   Bitboard enemy_king = bitboards[side == WHITE ? k : K];
   switch (mode) {
@@ -66,9 +67,8 @@ int quiet_bonus(const Move& m, SearchMode mode) {
   }
 }
 
-}  // namespace
-
-int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode) {
+// score_move_in_mode, inlined into the loop that scores a whole list.
+[[gnu::always_inline]] inline int score_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode) {
   if (hash_move && same_move(m, *hash_move)) return HASH_MOVE_SCORE;
   if (m.capture) return capture_score(m, mode);
   // Quiescence can run past the last killer row; it shares the deepest one.
@@ -79,20 +79,27 @@ int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode
   return static_cast<int>(std::min<long long>(score, INT_MAX));
 }
 
+}  // namespace
+
+int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode) {
+  return score_in_mode(m, ply, hash_move, mode);
+}
+
 int score_move(const Move& m, int ply, const Move* hash_move) {
   return score_move_in_mode(m, ply, hash_move, mode_to_move());
 }
 
-void OrderKeys::sort() {
+void OrderKeys::sort(std::size_t first) {
+  if (first >= count) return;
   // Move lists are short: insertion sort beats the general sort up to a few dozen.
-  if (count > 48) {
-    std::sort(keys, keys + count, std::greater<std::int64_t>());
+  if (count - first > 48) {
+    std::sort(keys + first, keys + count, std::greater<std::int64_t>());
     return;
   }
-  for (std::size_t i = 1; i < count; ++i) {
+  for (std::size_t i = first + 1; i < count; ++i) {
     const std::int64_t key = keys[i];
     std::size_t j = i;
-    for (; j > 0 && keys[j - 1] < key; --j) keys[j] = keys[j - 1];
+    for (; j > first && keys[j - 1] < key; --j) keys[j] = keys[j - 1];
     keys[j] = key;
   }
 }
@@ -102,7 +109,7 @@ void score_moves(const MoveList& list, int ply, const Move* hash_move, OrderKeys
   keys.reserve(list.moves.size());
   const SearchMode mode = mode_to_move();
   for (std::size_t i = 0; i < list.moves.size(); ++i)
-    keys.add(score_move_in_mode(list.moves[i], ply, hash_move, mode), i);
+    keys.add(score_in_mode(list.moves[i], ply, hash_move, mode), i);
 }
 
 void order_moves(MoveList& list, int ply, const Move* hash_move) {

@@ -60,15 +60,22 @@ struct OrderKeys {
     keys[count++] = static_cast<std::int64_t>(score) * 65536 + static_cast<std::int64_t>(65535 - index);
   }
   std::size_t index(std::size_t i) const { return 65535 - static_cast<std::size_t>(keys[i] & 65535); }
-  // Descending by score; equal scores keep generation order.
-  void sort();
-  // Brings the largest of keys[i..count) to position i and returns its move's index.
-  // Picking one by one gives the sorted order but stops paying at a cut-off.
+  // Descending by score; equal scores keep generation order. Sorts keys[first..count).
+  void sort(std::size_t first = 0);
+  // Picking the largest remaining key one by one pays while a cut-off may come soon; a
+  // node still going after the first few moves usually tries them all, so the rest is
+  // sorted at once. The keys are all distinct, so both give the same order.
+  static constexpr std::size_t PICKS_BEFORE_SORT = 4;
+  // The index of the move to try i-th; called with i = 0, 1, 2, ... in turn.
   std::size_t pick(std::size_t i) {
-    std::size_t best = i;
-    for (std::size_t j = i + 1; j < count; ++j)
-      if (keys[j] > keys[best]) best = j;
-    std::swap(keys[i], keys[best]);
+    if (i < PICKS_BEFORE_SORT) {
+      std::size_t best = i;
+      for (std::size_t j = i + 1; j < count; ++j)
+        if (keys[j] > keys[best]) best = j;
+      std::swap(keys[i], keys[best]);
+    } else if (i == PICKS_BEFORE_SORT) {
+      sort(i);
+    }
     return index(i);
   }
 };

@@ -40,15 +40,23 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
 
   const SearchMode mode = mode_to_move();
   const bool quiets_allowed = qdepth < quiet_check_limit(mode);
+  // Without quiet candidates only the captures are needed; they come in the same
+  // relative order as in the full list, so the sort breaks ties the same way.
   MoveList list;
-  generate_moves(list);
+  if (quiets_allowed)
+    generate_moves(list);
+  else
+    generate_captures(list);
   OrderKeys candidates;
   candidates.reserve(list.moves.size());
+  const CheckSquares check_from = quiets_allowed ? check_squares() : CheckSquares{};
   for (std::size_t i = 0; i < list.moves.size(); ++i) {
     const Move& m = list.moves[i];
     if (m.capture)
       candidates.add(score_move_in_mode(m, ply, nullptr, mode), i);
-    else if (quiets_allowed)
+    // A quiet candidate is searched only when it gives check; one that cannot is left
+    // out here rather than made and taken back below, which changes nothing else.
+    else if (quiets_allowed && quiet_move_may_check(m, check_from))
       candidates.add(score_move_in_mode(m, ply, nullptr, mode) - QUIET_CANDIDATE_OFFSET, i);
   }
 

@@ -54,11 +54,17 @@ std::vector<std::string> move_texts(const MoveList& list) {
   return texts;
 }
 
+bool psq_sums_match_board() {
+  int mg = 0, eg = 0;
+  compute_psq_sums(mg, eg);
+  return psq_mg == mg && psq_eg == eg;
+}
+
 bool same_position(const SavedPosition& a, const SavedPosition& b) {
   for (int i = 0; i < 12; ++i)
     if (a.bitboards[i] != b.bitboards[i]) return false;
   for (int i = 0; i < 3; ++i)
     if (a.occupancies[i] != b.occupancies[i]) return false;
   return a.zobrist_key == b.zobrist_key && a.side == b.side && a.castle == b.castle && a.ep_sq == b.ep_sq &&
-         a.halfmove_clock == b.halfmove_clock;
+         a.halfmove_clock == b.halfmove_clock && a.psq_mg == b.psq_mg && a.psq_eg == b.psq_eg;
 }

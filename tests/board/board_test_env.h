@@ -18,6 +18,9 @@ std::vector<EpdCase> read_perft_suite();
 // Field-by-field equality (a byte compare would also compare the padding).
 bool same_position(const SavedPosition& a, const SavedPosition& b);
 
+// Whether the score sums that make_move keeps match a count from scratch.
+bool psq_sums_match_board();
+
 // The UCI text of every move in a list, in list order.
 std::vector<std::string> move_texts(const MoveList& list);
 

@@ -21,8 +21,11 @@ TEST(Kingless, NoKingsAtAll) {
   EXPECT_EQ(list.moves.size(), 11u);  // rook moves only, no king step
   for (const Move& m : list.moves) {
     const SavedPosition saved = save_position();
+    const std::uint64_t predicted = key_after_move(m);
     EXPECT_TRUE(make_move(m)) << move_to_str(m);  // no king, never in check
+    EXPECT_EQ(zobrist_key, predicted);
     EXPECT_EQ(zobrist_key, compute_zobrist());
+    EXPECT_TRUE(psq_sums_match_board()) << move_to_str(m);
     restore_position(saved);
   }
   EXPECT_EQ(perft(1), 11u);
@@ -62,8 +65,11 @@ TEST(Kingless, CastlingRightsWithoutKingOrRooks) {
   ASSERT_EQ(list.moves.size(), 2u);  // the rights alone allow both castlings
   const SavedPosition saved = save_position();
   for (const Move& m : list.moves) {
+    const std::uint64_t predicted = key_after_move(m);
     EXPECT_TRUE(make_move(m));
     EXPECT_EQ(zobrist_key, compute_zobrist());
+    EXPECT_EQ(zobrist_key, predicted);
+    EXPECT_TRUE(psq_sums_match_board()) << move_to_str(m);
     restore_position(saved);
   }
 }

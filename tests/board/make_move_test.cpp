@@ -14,6 +14,7 @@ bool play(const char* text) {
   EXPECT_FALSE(is_empty_move(m)) << text;
   bool legal = make_move(m);
   EXPECT_EQ(zobrist_key, compute_zobrist()) << text;
+  EXPECT_TRUE(psq_sums_match_board()) << text;
   return legal;
 }
 
@@ -100,8 +101,11 @@ TEST(MakeMove, KeyFollowsTheBoardForInconsistentFen) {
   const SavedPosition saved = save_position();
   int made = 0;
   for (const Move& m : list.moves) {
+    const std::uint64_t predicted = key_after_move(m);
     make_move(m);
     EXPECT_EQ(zobrist_key, compute_zobrist()) << move_to_str(m);
+    EXPECT_EQ(zobrist_key, predicted) << move_to_str(m);
+    EXPECT_TRUE(psq_sums_match_board()) << move_to_str(m);
     restore_position(saved);
     ++made;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/attacks.h"
 #include "board/movegen.h"
 #include "board/notation.h"
 #include "board/position.h"
@@ -131,6 +132,64 @@ TEST(MoveGen, PinnedPiecesAndKingStepsIntoCheckAreListed) {
   MoveList list;
   generate_moves(list);
   EXPECT_EQ(list.moves[0].piece, B);  // bishop moves despite the pin
+}
+
+// The capture generator is the full list with every non-capture dropped, order kept,
+// in every suite position and every position one move later (two kings, odd rights and
+// en-passant squares from FEN included).
+TEST(MoveGen, CapturesAreTheFullListFilteredInOrder) {
+  init_board_tables();
+  auto compare = [](const std::string& where) {
+    MoveList all, captures;
+    generate_moves(all);
+    generate_captures(captures);
+    Texts expected;
+    for (const Move& m : all.moves)
+      if (m.capture) expected.push_back(move_to_str(m));
+    EXPECT_EQ(move_texts(captures), expected) << where;
+    for (const Move& m : captures.moves) EXPECT_EQ(m.capture, 1) << where;
+    return expected.size();
+  };
+  std::size_t seen = 0;
+  std::vector<std::string> fens = {"4k3/8/8/8/8/8/8/K6K w - - 0 1", "4k3/8/4n3/3P4/8/8/8/4K3 w - e6 0 1",
+                                   "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1"};
+  for (const EpdCase& c : read_perft_suite()) fens.push_back(c.fen);
+  for (const std::string& fen : fens) {
+    load_fen(fen);
+    seen += compare(fen);
+    MoveList list;
+    generate_moves(list);
+    const SavedPosition saved = save_position();
+    for (const Move& m : list.moves) {
+      make_move(m);
+      seen += compare(fen + " " + move_to_str(m));
+      restore_position(saved);
+    }
+  }
+  EXPECT_GT(seen, 1000u);
+}
+
+// Fourteen queens: more room reserved than a list keeps in place (the generator reserves
+// for the most every piece could reach), and still every move listed once.
+TEST(MoveGen, ManyQueensStillListEveryMove) {
+  init_board_tables();
+  load_fen("1Q5Q/Q4Q2/2Q2Q2/k3Q3/6QQ/Q2QQ3/3Q3K/4Q3 w - - 0 1");
+  MoveList list;
+  generate_moves(list);
+  std::size_t expected = popcount(king_attacks[lsb(bitboards[K])] & ~occupancies[WHITE]);
+  for (Bitboard queens = bitboards[Q]; queens;)
+    expected += popcount(queen_attacks(pop_lsb(queens), occupancies[2]) & ~occupancies[WHITE]);
+  ASSERT_EQ(popcount(bitboards[Q]), 14);
+  EXPECT_EQ(list.moves.size(), expected);
+  Texts texts = move_texts(list);
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(std::unique(texts.begin(), texts.end()), texts.end());
+  MoveList captures;
+  generate_captures(captures);
+  const auto is_capture = [](const Move& m) { return m.capture == 1; };
+  EXPECT_EQ(captures.moves.size(),
+            static_cast<std::size_t>(std::count_if(list.moves.begin(), list.moves.end(), is_capture)));
+  EXPECT_GT(captures.moves.size(), 0u);
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST(Perft, WholeSuite) {
   }
 }
 
-// For every move of every suite position: the incremental key matches the full
-// recompute, and restoring the copy gives back the position bit for bit.
+// For every move of every suite position: the incremental key and score sums match
+// the full recompute, the key worked out before the move matches too, and restoring the copy gives back the position bit for bit.
 TEST(Perft, CopyMakeRoundTripOnEveryMove) {
   init_board_tables();
   std::size_t moves_checked = 0;
@@ -62,8 +62,14 @@ TEST(Perft, CopyMakeRoundTripOnEveryMove) {
     MoveList list;
     generate_moves(list);
     for (const Move& m : list.moves) {
+      const std::uint64_t predicted = key_after_move(m);
       make_move(m);
       ASSERT_EQ(zobrist_key, compute_zobrist()) << c.fen << " " << move_to_str(m);
+      ASSERT_EQ(zobrist_key, predicted) << c.fen << " " << move_to_str(m);
+      int mg = 0, eg = 0;
+      compute_psq_sums(mg, eg);
+      ASSERT_EQ(psq_mg, mg) << c.fen << " " << move_to_str(m);
+      ASSERT_EQ(psq_eg, eg) << c.fen << " " << move_to_str(m);
       SavedPosition made = save_position();
       update_occupancies();
       ASSERT_EQ(std::memcmp(made.occupancies, occupancies, sizeof occupancies), 0);

@@ -24,6 +24,7 @@ void flip_colours() {
   for (int piece = 0; piece < 12; ++piece) bitboards[(piece + 6) % 12] = __builtin_bswap64(old[piece]);
   side ^= 1;
   update_occupancies();
+  refresh_psq_sums();
 }
 
 std::vector<std::string> suite_fens() {

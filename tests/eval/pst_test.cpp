@@ -55,3 +55,18 @@ TEST(PieceSquareTables, TypeIndexedPointersAndMaterial) {
   EXPECT_EQ(piece_score[1], 320);
   EXPECT_EQ(piece_score[5], 20000);
 }
+
+// The per-piece tables the position sums: material plus square, Black mirrored and negated.
+TEST(PieceSquareTables, CombinedTablesBlackMirroredAndNegated) {
+  EXPECT_EQ(psq_mg_table[P][sq('e', 2)], 100 - 20);
+  EXPECT_EQ(psq_mg_table[p][sq('e', 7)], -(100 - 20));
+  EXPECT_EQ(psq_eg_table[p][sq('a', 2)], -(100 + 90));
+  EXPECT_EQ(psq_mg_table[q][sq('a', 5)], -900);  // a5 mirrors to a4 of the asymmetric table
+  EXPECT_EQ(psq_mg_table[Q][sq('a', 5)], 900 - 5);
+  EXPECT_EQ(psq_eg_table[K][sq('e', 4)] + psq_eg_table[k][sq('e', 5)], 0);
+  for (int piece = 0; piece < 6; ++piece)
+    for (int square = 0; square < 64; ++square) {
+      EXPECT_EQ(psq_mg_table[piece][square], -psq_mg_table[piece + 6][square ^ 56]);
+      EXPECT_EQ(psq_eg_table[piece][square], piece_score[piece] + pst_eg[piece][square]);
+    }
+}

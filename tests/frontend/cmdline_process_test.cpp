@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -49,6 +51,34 @@ TEST(CommandLineProcess, Kiwipete) {
   expect_output("kiwipete", "perft(4) on kiwipete = 4085603\n");
   expect_output("kiwipete 1", "perft(1) on kiwipete = 48\n");
   expect_output("--no-tactics kiwipete --mode Deep 2", "perft(2) on kiwipete = 2039\n");
+}
+
+// The speed suite, capped at a shallow depth: one line per position, then a total
+// that adds them up; the search's own lines stay hidden.
+TEST(CommandLineProcess, SpeedSuite) {
+  const ProcessResult run = run_brisvane("speed 3");
+  EXPECT_EQ(run.status, 0);
+  std::istringstream in(run.output);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 11u) << run.output;
+  long long sum = 0;
+  for (std::size_t i = 0; i < 10; ++i) {
+    std::istringstream words(lines[i]);
+    std::string position, number, depth_word, white_word, white, black_word, black, nodes_word, time_word;
+    int depth = 0;
+    long long nodes = -1, ms = -1;
+    words >> position >> number >> depth_word >> depth >> white_word >> white >> black_word >> black >> nodes_word >>
+        nodes >> time_word >> ms;
+    EXPECT_EQ(position + " " + number, "position " + std::to_string(i + 1)) << lines[i];
+    EXPECT_EQ(depth_word + white_word + black_word + nodes_word + time_word, "depthwhiteblacknodestime") << lines[i];
+    EXPECT_EQ(depth, 3) << lines[i];
+    EXPECT_GT(nodes, 0) << lines[i];
+    EXPECT_GE(ms, 0) << lines[i];
+    sum += nodes;
+  }
+  EXPECT_EQ(lines[10].rfind("total nodes " + std::to_string(sum) + " time ", 0), 0u) << lines[10];
+  EXPECT_NE(lines[10].find(" nps "), std::string::npos);
 }
 
 // Anything but a task word runs the UCI loop, which ends at the end of input.

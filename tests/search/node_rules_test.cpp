@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "search/node_rules.h"
 #include "search_fixture.h"
 
@@ -101,6 +103,51 @@ TEST_F(NodeRulesTest, MaterialAndCheckHelpers) {
   EXPECT_FALSE(king_attacked(WHITE));
   load_fen("4k3/8/8/8/8/8/8/r3K3 w - - 0 1");
   EXPECT_TRUE(king_attacked(WHITE));
+}
+
+// The check test made before a quiet move agrees with the one made after it, for every
+// quiet move of every perft suite position and of every position one move later (also
+// illegal ones, which leave a king in check); castling and promotions may only err
+// towards "may check".
+TEST_F(NodeRulesTest, QuietCheckTestBeforeTheMoveMatchesTheTestAfterIt) {
+  std::vector<std::string> fens = {"4k3/8/8/8/8/8/8/K6K b - - 0 1", "8/8/8/8/8/8/8/R3K2R w KQ - 0 1"};
+  std::ifstream suite(BRISVANE_TEST_DATA "/perft.epd");
+  for (std::string line; std::getline(suite, line);)
+    if (!line.empty()) fens.push_back(line.substr(0, line.find(';')));
+  std::size_t checks = 0, quiets = 0;
+  auto compare = [&](const std::string& where) {
+    MoveList list;
+    generate_moves(list);
+    const SavedPosition saved = save_position();
+    const CheckSquares squares = check_squares();
+    for (const Move& m : list.moves) {
+      if (m.capture) continue;
+      const bool predicted = quiet_move_may_check(m, squares);
+      make_move(m);
+      const bool gives_check = king_attacked(side);
+      restore_position(saved);
+      ++quiets;
+      checks += gives_check;
+      if (m.castling || m.promoted != NO_PIECE)
+        EXPECT_TRUE(predicted || !gives_check) << where << " " << move_to_str(m);
+      else
+        EXPECT_EQ(predicted, gives_check) << where << " " << move_to_str(m);
+    }
+  };
+  for (const std::string& fen : fens) {
+    load_fen(fen);
+    compare(fen);
+    MoveList list;
+    generate_moves(list);
+    const SavedPosition saved = save_position();
+    for (const Move& m : list.moves) {
+      make_move(m);
+      compare(fen + " " + move_to_str(m));
+      restore_position(saved);
+    }
+  }
+  EXPECT_GT(quiets, 10000u);
+  EXPECT_GT(checks, 100u);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <climits>
+#include <random>
 
 #include "search_fixture.h"
 
@@ -147,6 +149,27 @@ TEST_F(OrderingTest, EmptyListStaysEmpty) {
   MoveList list;
   order_moves(list, 0, nullptr);
   EXPECT_TRUE(list.moves.empty());
+}
+
+// Picking then sorting the rest gives the order of a stable sort by descending score,
+// for lists shorter and longer than the picks made before the sort.
+TEST_F(OrderingTest, PickedOrderIsDescendingScoreThenGenerationOrder) {
+  std::mt19937 random(7);
+  for (std::size_t length : {0u, 1u, 3u, 4u, 5u, 6u, 30u, 49u, 120u}) {
+    std::vector<int> scores(length);
+    // Few distinct values, negative ones included, so that ties are common.
+    for (int& score : scores) score = static_cast<int>(random() % 7) * 90000 - 300000;
+    OrderKeys keys;
+    for (std::size_t i = 0; i < length; ++i) keys.add(scores[i], i);
+    std::vector<std::size_t> picked;
+    for (std::size_t i = 0; i < keys.count; ++i) picked.push_back(keys.pick(i));
+
+    std::vector<std::size_t> expected(length);
+    for (std::size_t i = 0; i < length; ++i) expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::size_t a, std::size_t b) { return scores[a] > scores[b]; });
+    EXPECT_EQ(picked, expected) << length;
+  }
 }
 
 TEST_F(OrderingTest, StaticExchangeExamples) {

@@ -166,6 +166,40 @@ TEST_F(DriverTest, SameSearchAfterClearingTheTableCountsTheSameNodes) {
   EXPECT_TRUE(same_move(first.best, cleared.best));
 }
 
+// The tree of a fixed-depth search, pinned per pair of styles: a speed change to the
+// board, the evaluation or the search must leave every count and score exactly as it is.
+struct PinnedTree {
+  const char* fen;
+  SearchMode white;
+  SearchMode black;
+  int depth;
+  std::int64_t nodes;
+  const char* score;
+};
+
+TEST_F(DriverTest, TreeSizesArePinnedPerStyle) {
+  const PinnedTree pinned[] = {
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", Balanced, Balanced, 7, 21898, "cp 20"},
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", KingAttack, Deep, 6, 101112, "cp 29"},
+      {"r1bq1rk1/pppp1ppp/2n2n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 b - - 0 6", Wide, Provocation, 6, 47637, "cp 50"},
+      {"r2q1rk1/pp1nbppp/2p1pn2/3p4/2PP1B2/2N1PN2/PPQ2PPP/R3KB1R w KQ - 4 9", PawnStorm, PassedPawn, 7, 87295, "cp 355"},
+      {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", Wide, KingAttack, 5, 58052, "cp -459"},
+      {"n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1", KingAttack, Wide, 6, 30009, "cp 894"},
+      {"8/5pk1/6p1/7p/5P1P/6PK/8/8 w - - 0 1", PawnEnding, Balanced, 12, 86592, "cp -8"},
+      {"8/5k2/3b2p1/p4p2/P4P2/3N2P1/5K2/8 w - - 0 1", MinorPieceEnding, MajorPieceEnding, 10, 64314, "cp 0"},
+      {"6k1/5pp1/7p/3P4/8/1Q5P/5PP1/2r3K1 w - - 0 1", PassedPawn, Deep, 8, 22827, "cp 645"},
+      {"8/8/1k6/2b5/2pP4/8/5K2/8 b - d3 0 1", Deep, Wide, 9, 118626, "cp 588"},
+  };
+  for (const PinnedTree& tree : pinned) {
+    white_search_mode = tree.white;
+    black_search_mode = tree.black;
+    tt_clear();
+    const SearchRun run = run_fen(tree.fen, tree.depth);
+    EXPECT_EQ(nodes_searched, tree.nodes) << tree.fen << " " << mode_name(tree.white) << "/" << mode_name(tree.black);
+    EXPECT_EQ(field_after(last_info(run), "score"), tree.score) << tree.fen;
+  }
+}
+
 TEST_F(DriverTest, SearchLeavesThePositionAlone) {
   load_fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
   const SavedPosition before = save_position();
