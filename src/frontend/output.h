@@ -9,3 +9,6 @@ void send_line(std::string_view line);
 // A diagnostic for a person reading standard error (a refused option, a failed
 // allocation); never written to standard output, where a GUI reads.
 void send_error_line(std::string_view line);
+// Whether send_error_line writes at all. Turned off only by the fuzzers, whose logs
+// would otherwise fill with refused options; written before any search thread exists.
+extern bool error_lines_enabled;
