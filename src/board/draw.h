@@ -2,10 +2,10 @@
 // Draws by rule: positions in which neither side can ever give mate, and the
 // fifty-move rule.
 
+#include "board/position.h"
+
 // Half-moves without a capture or pawn move after which the game is drawn.
 constexpr int FIFTY_MOVE_PLIES = 100;
-
-#include "board/position.h"
 
 // The material test of is_dead_position, for boards of at most four pieces.
 bool is_dead_material();

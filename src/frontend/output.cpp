@@ -16,7 +16,10 @@ void send_line(std::string_view line) {
   std::fflush(stdout);
 }
 
+bool error_lines_enabled = true;
+
 void send_error_line(std::string_view line) {
+  if (!error_lines_enabled) return;
   std::lock_guard<std::mutex> lock(output_mutex);
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fputc('\n', stderr);

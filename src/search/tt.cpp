@@ -71,11 +71,9 @@ bool tt_resize(int megabytes) {
 }
 
 void tt_clear() {
-  const std::size_t count = tt_entries();
-  for (std::size_t i = 0; i < count; ++i) {
-    tt_slots[i].check.store(0, std::memory_order_relaxed);
-    tt_slots[i].data.store(0, std::memory_order_relaxed);
-  }
+  // Fresh empty slots in place of the old ones: no search runs, so no thread reads
+  // them, and the compiler may fill them as plain memory instead of slot by slot.
+  std::uninitialized_value_construct_n(tt_slots, tt_entries());
 }
 
 int tt_score_to_table(int score, int ply) {

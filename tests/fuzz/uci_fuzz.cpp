@@ -13,6 +13,7 @@
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "frontend/options.h"
+#include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci.h"
 #include "frontend/uci_options.h"
@@ -22,6 +23,8 @@
 #include "frontend/startup.h"
 
 namespace {
+
+constexpr int FUZZ_HASH_MB = 1;
 
 // A setoption line that would give the table more than a few megabytes.
 bool large_hash(const std::string& line) {
@@ -34,7 +37,7 @@ bool large_hash(const std::string& line) {
   words >> value;
   const UciOption* option = find_uci_option(name);
   long long megabytes = 0;
-  return option && option->name == "Hash" && read_integer(value, megabytes) && megabytes > 8;
+  return option && option->name == "Hash" && read_integer(value, megabytes) && megabytes > 2;
 }
 
 }  // namespace
@@ -45,7 +48,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // being tested; keep the fuzzer's log readable.
   const int null_fd = open("/dev/null", O_WRONLY);
   if (null_fd >= 0) dup2(null_fd, STDOUT_FILENO);
-  if (null_fd >= 0) dup2(null_fd, STDERR_FILENO);
+  error_lines_enabled = false;
+  // "ucinewgame" and "Clear Hash" empty the whole table: keep it small so that runs stay short.
+  tt_resize(FUZZ_HASH_MB);
+  hash_megabytes = FUZZ_HASH_MB;
   return 0;
 }
 
@@ -59,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   multi_pv = 1;
   ponder_enabled = false;
   search_threads = 1;
-  if (hash_megabytes != DEFAULT_HASH_MB) {
-    hash_megabytes = DEFAULT_HASH_MB;
-    tt_resize(DEFAULT_HASH_MB);
+  if (hash_megabytes != FUZZ_HASH_MB) {
+    hash_megabytes = FUZZ_HASH_MB;
+    tt_resize(FUZZ_HASH_MB);
   }
 
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));

