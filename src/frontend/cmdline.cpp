@@ -108,7 +108,9 @@ int run_command(const std::vector<std::string>& command_words) {
   }
   if (first == "bench") {
     // A fixed-depth search of the start position on this thread; nothing can stop it.
-    const Move best = search_best(8, 0, false);
+    SearchLimits limits;
+    limits.depth = 8;
+    const Move best = search_best(limits);
     send_line("bestmove " + move_to_str(best));
     return 0;
   }

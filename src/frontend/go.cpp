@@ -58,6 +58,7 @@ GoLimits parse_go_limits(std::istream& words) {
     else if (word == "btime") target = &limits.btime;
     else if (word == "winc") target = &limits.winc;
     else if (word == "binc") target = &limits.binc;
+    else if (word == "nodes") target = &limits.nodes;
     else if (word == "infinite") limits.infinite = true;
     if (target == nullptr) continue;
     if (!read_limit_value(words, *target)) break;
@@ -65,12 +66,14 @@ GoLimits parse_go_limits(std::istream& words) {
   return limits;
 }
 
-SearchArgs derive_search_args(const GoLimits& limits, int side_to_move) {
-  SearchArgs args;
+SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
+  SearchLimits args;
+  args.nodes = limits.nodes;
   if (limits.infinite) {
-    args = {64, 0, true};
+    args.infinite = args.analysis = true;
   } else if (limits.movetime != 0) {
-    args = {limits.depth, limits.movetime, false};
+    args.depth = limits.depth;
+    args.movetime_ms = limits.movetime;
   } else if (limits.wtime != 0 || limits.btime != 0) {
     const int clock = side_to_move == WHITE ? limits.wtime : limits.btime;
     const int increment = side_to_move == WHITE ? limits.winc : limits.binc;
@@ -79,9 +82,11 @@ SearchArgs derive_search_args(const GoLimits& limits, int side_to_move) {
     // clock: the increment arrives only after the move is made.
     if (clock > 0) budget = std::min(budget, clock / 2);
     budget = std::max(budget, MIN_CLOCK_BUDGET_MS);
-    args = {limits.depth, budget, false};
+    args.depth = limits.depth;
+    args.movetime_ms = budget;
   } else {
-    args = {limits.depth, 0, true};
+    args.depth = limits.depth;
+    args.analysis = true;
   }
   return args;
 }
@@ -89,8 +94,8 @@ SearchArgs derive_search_args(const GoLimits& limits, int side_to_move) {
 void handle_go(std::istream& words) {
   wait_search_done();
   const GoLimits limits = parse_go_limits(words);
-  const SearchArgs args = derive_search_args(limits, side);
+  const SearchLimits args = derive_search_args(limits, side);
   go_start_position = save_position();
   stop_search.store(false);
-  start_search_thread(args.max_depth, args.movetime_ms, args.analysis);
+  start_search_thread(args);
 }

@@ -5,6 +5,7 @@
 #include <istream>
 
 #include "board/position.h"
+#include "search/limits.h"
 
 // The limits as read from a "go" line; unset words keep these defaults.
 struct GoLimits {
@@ -14,14 +15,8 @@ struct GoLimits {
   int btime = 0;
   int winc = 0;
   int binc = 0;
+  int nodes = 0;
   bool infinite = false;
-};
-
-// What search_best is called with.
-struct SearchArgs {
-  int max_depth = 64;
-  int movetime_ms = 0;
-  bool analysis = true;
 };
 
 // The smallest time budget a clocked search gets, in milliseconds.
@@ -32,8 +27,8 @@ constexpr int MIN_CLOCK_BUDGET_MS = 10;
 // outside the 32-bit range (clamped to the nearest end).
 GoLimits parse_go_limits(std::istream& words);
 
-// Turns the limits into the search arguments for the given side to move.
-SearchArgs derive_search_args(const GoLimits& limits, int side_to_move);
+// Turns the limits into the search's limits for the given side to move.
+SearchLimits derive_search_args(const GoLimits& limits, int side_to_move);
 
 // Stops and joins any earlier search, then starts a new one from the words of the line.
 void handle_go(std::istream& words);

@@ -13,10 +13,10 @@ std::mutex search_mutex;
 
 namespace {
 
-void search_thread_body(int max_depth, int movetime_ms, bool analysis) {
+void search_thread_body(SearchLimits limits) {
   // search_best answers with a legal move whenever one exists, even when stopped
   // during its first iteration or given a depth below 1.
-  const Move move = search_best(max_depth, movetime_ms, analysis);
+  const Move move = search_best(limits);
   std::lock_guard<std::mutex> lock(search_mutex);
   send_line("bestmove " + move_to_str(move));
 }
@@ -29,6 +29,6 @@ void wait_search_done() {
   search_thread.join();
 }
 
-void start_search_thread(int max_depth, int movetime_ms, bool analysis) {
-  search_thread = std::thread(search_thread_body, max_depth, movetime_ms, analysis);
+void start_search_thread(const SearchLimits& limits) {
+  search_thread = std::thread(search_thread_body, limits);
 }

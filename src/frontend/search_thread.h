@@ -4,6 +4,8 @@
 #include <mutex>
 #include <thread>
 
+#include "search/limits.h"
+
 // Holds the current or last search thread until it is joined. Written only by the main thread.
 extern std::thread search_thread;
 // Held by the search thread while it writes its "bestmove" line.
@@ -12,6 +14,6 @@ extern std::mutex search_mutex;
 // Raises stop_search and joins a running search thread, if any.
 void wait_search_done();
 
-// Starts the search thread with the given arguments of search_best. The caller has
-// joined any earlier thread and cleared stop_search.
-void start_search_thread(int max_depth, int movetime_ms, bool analysis);
+// Starts the search thread with the limits of search_best. The caller has joined any
+// earlier thread and cleared stop_search.
+void start_search_thread(const SearchLimits& limits);

@@ -102,10 +102,12 @@ int search_root(int depth, int previous) {
 
 }  // namespace
 
-Move search_best(int max_depth, int movetime_ms, bool analysis) {
+Move search_best(const SearchLimits& limits) {
+  const int max_depth = limits.depth, movetime_ms = limits.movetime_ms;
   reset_search_tables();
   nodes_searched = 0;
   search_movetime_ms = movetime_ms;
+  search_node_limit = limits.nodes;
   search_start = std::chrono::steady_clock::now();
   print_header();
 
@@ -142,7 +144,7 @@ Move search_best(int max_depth, int movetime_ms, bool analysis) {
     depth = next;
   }
 
-  if (tactical_move_selection && !analysis && completed_depth > 0 && !stop_search.load())
+  if (tactical_move_selection && !limits.analysis && completed_depth > 0 && !stop_search.load())
     best = pick_tactical_move(completed_depth, best);
   return best;
 }

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "board/move.h"
+#include "search/limits.h"
 
-// Iterative deepening from the current position; prints the info lines and returns
-// the move to play. movetime_ms 0 means no budget; analysis suppresses the tactical pick.
-// When no iteration completes it returns the first legal move; with no legal move, the
-// empty move.
-Move search_best(int max_depth, int movetime_ms, bool analysis);
+// Iterative deepening from the current position within the limits; prints the info
+// lines and returns the move to play. When no iteration completes it returns the
+// first legal move; with no legal move, the empty move.
+Move search_best(const SearchLimits& limits);
 
 // Appends " score cp N" or, for a mate score, " score mate N" to an info line.
 void print_info_score(std::string& line, int score);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "board/draw.h"
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "board_test_env.h"
@@ -131,6 +132,23 @@ TEST(Position, DisplayedKeyHasNoLeadingZeros) {
   std::string shown = testing::internal::GetCapturedStdout();
   EXPECT_NE(shown.find(" key=abc\n"), std::string::npos);
   init_board_startpos();
+}
+
+TEST(Position, DeadPositionsAreThoseWithoutAnyMatingMaterial) {
+  init_board_tables();
+  for (const char* fen : {"8/8/3k4/8/8/3K4/8/8 w - - 0 1", "8/8/3k4/8/8/3K4/3N4/8 b - - 0 1",
+                          "8/8/3kb3/8/8/3K4/8/8 w - - 0 1", "8/8/3kb3/8/8/3K4/4B3/8 w - - 0 1"}) {
+    load_fen(fen);
+    EXPECT_TRUE(is_dead_position()) << fen;
+  }
+  // Bishops on opposite colours, two minors on one side, or any pawn, rook or queen can still mate.
+  for (const char* fen : {"8/8/3kb3/8/8/3K4/3B4/8 w - - 0 1", "8/8/3k4/8/8/3K4/3NN3/8 w - - 0 1",
+                          "8/8/3k4/8/8/3K4/3BB3/8 w - - 0 1", "8/8/3kn3/8/8/3K4/3N4/8 w - - 0 1",
+                          "8/8/3k4/8/8/3K4/3P4/8 w - - 0 1", "8/8/3k4/8/8/3K4/3R4/8 w - - 0 1",
+                          "8/8/3kq3/8/8/3K4/8/8 w - - 0 1"}) {
+    load_fen(fen);
+    EXPECT_FALSE(is_dead_position()) << fen;
+  }
 }
 
 }  // namespace

@@ -16,12 +16,12 @@ GoLimits parse(const std::string& text) {
   return parse_go_limits(words);
 }
 
-SearchArgs args_for(const std::string& text, int side_to_move = WHITE) {
+SearchLimits args_for(const std::string& text, int side_to_move = WHITE) {
   return derive_search_args(parse(text), side_to_move);
 }
 
-void expect_args(const SearchArgs& args, int max_depth, int movetime_ms, bool analysis) {
-  EXPECT_EQ(args.max_depth, max_depth);
+void expect_args(const SearchLimits& args, int max_depth, int movetime_ms, bool analysis) {
+  EXPECT_EQ(args.depth, max_depth);
   EXPECT_EQ(args.movetime_ms, movetime_ms);
   EXPECT_EQ(args.analysis, analysis);
 }
@@ -101,7 +101,7 @@ TEST(GoArgs, BudgetNeverExceedsHalfThePositiveClock) {
   expect_args(args_for("wtime -2147483648 winc -2147483648"), 64, 10, false);
   for (int clock = 1; clock <= 100000; clock += 37) {
     for (int inc : {0, 10, 1000, 60000}) {
-      const SearchArgs args = args_for("wtime " + std::to_string(clock) + " winc " + std::to_string(inc));
+      const SearchLimits args = args_for("wtime " + std::to_string(clock) + " winc " + std::to_string(inc));
       EXPECT_GE(args.movetime_ms, 10);
       EXPECT_LE(args.movetime_ms, std::max(10, clock / 2)) << clock << " " << inc;
     }
@@ -123,6 +123,13 @@ TEST(GoArgs, DepthOnlyAndBareGoAreAnalysis) {
   expect_args(args_for(""), 64, 0, true);
   expect_args(args_for("depth x movetime 500"), 0, 0, true);
   expect_args(args_for("depth -3"), -3, 0, true);
+}
+
+TEST(GoArgs, NodesComeAlongWithTheOtherLimits) {
+  EXPECT_EQ(args_for("nodes 30000").nodes, 30000);
+  EXPECT_EQ(args_for("wtime 60000 nodes 500").nodes, 500);
+  expect_args(args_for("wtime 60000 nodes 500"), 64, 2000, false);
+  EXPECT_EQ(args_for("depth 3").nodes, 0);
 }
 
 TEST(GoArgs, PonderIsIgnored) {

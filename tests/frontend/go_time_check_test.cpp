@@ -44,4 +44,21 @@ TEST(TimeCheck, AnExpirySeenOnceHoldsForTheRestOfThatSearch) {
   search_movetime_ms = 0;
 }
 
+TEST(TimeCheck, NodeBudgetIsSeenOnTheNextMultipleAndHolds) {
+  search_movetime_ms = 0;
+  search_node_limit = 5000;
+  search_start = std::chrono::steady_clock::now();
+  nodes_searched = 4096;
+  EXPECT_FALSE(time_expired());
+  nodes_searched = 5001;
+  EXPECT_FALSE(time_expired());  // between multiples the count is not looked at
+  nodes_searched = 8192;
+  ASSERT_TRUE(time_expired());
+  nodes_searched = 8193;
+  EXPECT_TRUE(time_expired());
+  search_start = std::chrono::steady_clock::now() + 1ms;  // a new search
+  EXPECT_FALSE(time_expired());
+  search_node_limit = 0;
+}
+
 }  // namespace

@@ -19,7 +19,11 @@ struct SearchRun {
 SearchRun run_search(int depth, int movetime_ms = 0, bool analysis = true) {
   ::testing::internal::CaptureStdout();
   SearchRun run;
-  run.best = search_best(depth, movetime_ms, analysis);
+  SearchLimits limits;
+  limits.depth = depth;
+  limits.movetime_ms = movetime_ms;
+  limits.analysis = analysis;
+  run.best = search_best(limits);
   std::istringstream out(::testing::internal::GetCapturedStdout());
   for (std::string line; std::getline(out, line);) run.lines.push_back(line);
   return run;
@@ -173,7 +177,10 @@ TEST_F(DriverTest, SearchLeavesThePositionAlone) {
 TEST_F(DriverTest, TimedSearchStopsAfterHalfTheBudget) {
   // Every iteration but the last ended within half the budget; the last may not.
   ::testing::internal::CaptureStdout();
-  const Move best = search_best(64, 200, true);
+  SearchLimits limits;
+  limits.movetime_ms = 200;
+  limits.analysis = true;
+  const Move best = search_best(limits);
   std::istringstream out(::testing::internal::GetCapturedStdout());
   std::vector<long long> times;
   for (std::string line; std::getline(out, line);) {
@@ -184,6 +191,19 @@ TEST_F(DriverTest, TimedSearchStopsAfterHalfTheBudget) {
   for (std::size_t i = 0; i + 1 < times.size(); ++i) EXPECT_LE(2 * times[i], 200);
   EXPECT_FALSE(is_empty_move(parse_uci_move(move_to_str(best))));
   EXPECT_EQ(search_movetime_ms, 200);
+}
+
+TEST_F(DriverTest, NodeBudgetEndsTheSearchWithinOneCheckInterval) {
+  ::testing::internal::CaptureStdout();
+  SearchLimits limits;
+  limits.nodes = 30000;
+  const Move best = search_best(limits);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_GE(nodes_searched, 30000);
+  EXPECT_LT(nodes_searched, 30000 + 4096);
+  EXPECT_NE(out.find("info depth 4 "), std::string::npos);
+  EXPECT_FALSE(is_empty_move(parse_uci_move(move_to_str(best))));
+  search_node_limit = 0;
 }
 
 class NodeTest : public SearchTest {};

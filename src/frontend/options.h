@@ -1,0 +1,9 @@
+#pragma once
+// The UCI settings that are not styles or tactics. Written by the main thread
+// (command line, setoption) while no search runs; read when a search starts.
+
+extern int hash_megabytes;    // size the table was last asked to take
+extern int move_overhead_ms;  // taken from the clock before a budget is worked out
+extern int multi_pv;          // root lines reported per iteration
+extern bool ponder_enabled;   // the GUI may send "go ponder"; bestmove names a reply to ponder on
+extern int search_threads;    // threads that search one position
