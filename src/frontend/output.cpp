@@ -5,11 +5,21 @@
 
 namespace {
 std::mutex output_mutex;
-}
+LineSink line_sink = nullptr;
+}  // namespace
 
 void send_line(std::string_view line) {
   std::lock_guard<std::mutex> lock(output_mutex);
+  if (line_sink) {
+    line_sink(line);
+    return;
+  }
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
+}
+
+void set_line_sink(LineSink sink) {
+  std::lock_guard<std::mutex> lock(output_mutex);
+  line_sink = sink;
 }
