@@ -1,0 +1,29 @@
+#pragma once
+// The fingerprints of a gauntlet run as a CSV file and as a table for the screen.
+
+#include <string>
+#include <vector>
+
+#include "style/fingerprint_summary.h"
+#include "style/search_mode.h"
+
+struct StyleRow {
+  SearchMode style;
+  Fingerprint print;
+};
+
+// What the run was, for the table's heading and the CSV's settings columns.
+struct RunDescription {
+  long long nodes = 0;
+  int movetime_ms = 0;
+  bool tactics = true;
+  int threshold = 0;
+};
+
+// One row per style: style, games, the run's settings, then each figure followed by
+// the low and high ends of its interval (columns <figure>, <figure>_lo, <figure>_hi).
+std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run);
+
+// Aligned columns, one row per style: each figure with the half-width of its
+// interval ("12.3 ±4.5"); the Elo difference with its bounds.
+std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescription& run);
