@@ -37,7 +37,8 @@ std::string signed_text(double value) { return (value > 0 ? "+" : "") + fixed(va
 std::string cell(Figure figure, const Estimate& e) {
   if (figure == EloDifference) return signed_text(e.value) + " [" + signed_text(e.low) + "," + signed_text(e.high) + "]";
   const int decimals = decimals_for(figure);
-  return fixed(e.value, decimals) + " ±" + fixed((e.high - e.low) / 2, decimals);
+  // An interval cut at the end of a figure's range is lopsided: show its longer side.
+  return fixed(e.value, decimals) + " ±" + fixed(std::max(e.high - e.value, e.value - e.low), decimals);
 }
 
 std::string settings_text(const RunDescription& run) {

@@ -25,5 +25,6 @@ struct RunDescription {
 std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run);
 
 // Aligned columns, one row per style: each figure with the half-width of its
-// interval ("12.3 ±4.5"); the Elo difference with its bounds.
+// interval ("12.3 ±4.5", the longer side where the range cut it); the Elo
+// difference with its bounds.
 std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescription& run);

@@ -59,6 +59,10 @@ Estimate ratio_estimate(Figure figure, const std::vector<GameStats>& games) {
   return {ratio, ratio - half_width, ratio + half_width};
 }
 
+bool is_percentage(Figure figure) {
+  return figure == ScorePercent || figure == PawnEndings || figure == MajorEndings || figure == MinorEndings;
+}
+
 }  // namespace
 
 double elo_from_score(double score) {
@@ -70,7 +74,11 @@ Fingerprint summarise(const std::vector<GameStats>& games) {
   Fingerprint print;
   print.games = static_cast<int>(games.size());
   for (int f = 0; f < FIGURE_COUNT; ++f) {
-    if (f != EloDifference) print.figures[f] = ratio_estimate(static_cast<Figure>(f), games);
+    if (f == EloDifference) continue;
+    // The normal interval knows nothing of the ends a figure cannot pass.
+    Estimate& e = print.figures[f] = ratio_estimate(static_cast<Figure>(f), games);
+    e.low = std::max(e.low, 0.0);
+    if (is_percentage(static_cast<Figure>(f))) e.high = std::min(e.high, 100.0);
   }
   // Elo is a monotone function of the score, so the score's bounds map to its bounds.
   const Estimate& score = print.figures[ScorePercent];

@@ -60,7 +60,8 @@ struct Fingerprint {
 };
 
 // Each figure is a ratio of sums over games (a plain mean when the denominator is
-// one per game); its interval comes from the spread between games.
+// one per game); its interval comes from the spread between games, cut to the
+// figure's possible range (no count below 0, no share above 100%).
 Fingerprint summarise(const std::vector<GameStats>& games);
 
 // The Elo difference of a score fraction (0..1), clamped short of the infinite ends.

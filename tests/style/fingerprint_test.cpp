@@ -131,17 +131,28 @@ TEST(FingerprintSummary, RatiosWithIntervals) {
   loss.pawn_ending = true;
   const Fingerprint print = summarise({win, loss});
   EXPECT_EQ(print.games, 2);
+  // Per-game scores 100 and 0: 50 +-98, cut to the possible 0..100.
   const Estimate& score = print.figures[ScorePercent];
   EXPECT_DOUBLE_EQ(score.value, 50);
-  // Per-game scores 100 and 0: standard error 50, half-width 1.96 x 50.
-  EXPECT_NEAR(score.high - score.value, 98.0, 0.01);
+  EXPECT_DOUBLE_EQ(score.low, 0);
+  EXPECT_DOUBLE_EQ(score.high, 100);
   EXPECT_NEAR(print.figures[EloDifference].value, 0, 1e-9);
+  // A win and three draws: 62.5, standard deviation 25, standard error 12.5, half-width 1.96 x 12.5.
+  GameStats draw;
+  draw.score = 0.5;
+  const Estimate four = summarise({win, draw, draw, draw}).figures[ScorePercent];
+  EXPECT_DOUBLE_EQ(four.value, 62.5);
+  EXPECT_NEAR(four.high - four.value, 24.5, 0.01);
+  EXPECT_NEAR(four.value - four.low, 24.5, 0.01);
   EXPECT_DOUBLE_EQ(print.figures[GamePlies].value, 15);
   // Four checks in fifteen moves; residuals -33.3 and +33.3 over a mean of 7.5 moves.
   const Estimate& checks = print.figures[ChecksPer100];
   EXPECT_NEAR(checks.value, 26.667, 0.001);
   EXPECT_NEAR(checks.high - checks.value, 1.959964 * 33.333 / 7.5, 0.01);
+  // One game in two: 50% +-98, cut to the possible 0..100.
   EXPECT_DOUBLE_EQ(print.figures[PawnEndings].value, 50);
+  EXPECT_DOUBLE_EQ(print.figures[PawnEndings].low, 0);
+  EXPECT_DOUBLE_EQ(print.figures[PawnEndings].high, 100);
 
   EXPECT_NEAR(elo_from_score(0.75), 190.85, 0.01);
   EXPECT_NEAR(elo_from_score(0.25), -190.85, 0.01);
