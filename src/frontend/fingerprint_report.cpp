@@ -59,8 +59,8 @@ std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescript
   }
   text += '\n';
   for (const StyleRow& row : rows) {
-    text += std::string(mode_name(row.style)) + "," + std::to_string(row.print.games) + "," +
-            std::to_string(run.nodes) + "," + std::to_string(run.movetime_ms) + "," + (run.tactics ? "1" : "0") +
+    text += row.name + "," + std::to_string(row.print.games) + "," +
+            std::to_string(run.nodes) + "," + std::to_string(run.movetime_ms) + "," + (row.tactics ? "1" : "0") +
             "," + std::to_string(run.threshold);
     for (const Estimate& e : row.print.figures)
       text += "," + fixed(e.value, 3) + "," + fixed(e.low, 3) + "," + fixed(e.high, 3);
@@ -75,9 +75,9 @@ std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescri
   for (const FigureName& name : FIGURE_NAMES) heading.push_back(name.heading);
   cells.push_back(heading);
   for (const StyleRow& row : rows) {
-    std::vector<std::string> line = {mode_name(row.style), std::to_string(row.print.games)};
+    std::vector<std::string> line = {row.name, std::to_string(row.print.games)};
     for (int f = 0; f < FIGURE_COUNT; ++f) {
-      const bool unused = f == TacticalPer100 && !run.tactics;
+      const bool unused = f == TacticalPer100 && !row.tactics;
       line.push_back(unused ? "-" : cell(static_cast<Figure>(f), row.print.figures[f]));
     }
     cells.push_back(line);
@@ -91,7 +91,10 @@ std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescri
       widths[c] = std::max(widths[c], shown);
     }
 
-  std::string text = "Styles against Balanced, " + settings_text(run) + "; 95% intervals.\n";
+  const bool without_selection = std::any_of(rows.begin(), rows.end(), [&](const StyleRow& r) { return !r.tactics; });
+  std::string text = "Styles against Balanced, " + settings_text(run) +
+                     (run.tactics && without_selection ? ", NoTactics = Balanced without it" : "") +
+                     "; 95% intervals.\n";
   for (const auto& line : cells) {
     for (std::size_t c = 0; c < line.size(); ++c) {
       const std::size_t shown = line[c].size() - (line[c].find("±") != std::string::npos ? 1 : 0);

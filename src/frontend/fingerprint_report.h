@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "style/fingerprint_summary.h"
-#include "style/search_mode.h"
 
 struct StyleRow {
-  SearchMode style;
+  std::string name;  // the style, or NoTactics
+  bool tactics;      // whether its moves could be tactical picks
   Fingerprint print;
 };
 
@@ -20,7 +20,8 @@ struct RunDescription {
   int threshold = 0;
 };
 
-// One row per style: style, games, the run's settings, then each figure followed by
+// One row per style: style, games, the run's settings (tactics: whether the row's
+// side used the tactical selection), then each figure followed by
 // the low and high ends of its interval (columns <figure>, <figure>_lo, <figure>_hi).
 std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run);
 

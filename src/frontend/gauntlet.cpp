@@ -74,15 +74,19 @@ std::vector<int> opening_order(int count, std::uint64_t seed) {
 // Each pair of games shares an opening, the style playing White first, then Black.
 std::vector<GameJob> make_jobs(const GauntletOptions& options, const std::vector<int>& order) {
   std::vector<GameJob> jobs;
-  for (SearchMode style : options.styles)
+  for (const GauntletRow& row : options.rows)
     for (int g = 0; g < options.games; ++g)
-      jobs.push_back({style, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()]});
+      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()]});
   return jobs;
 }
 
+// A terminal sees the count change in place; a log gets a line at every tenth.
 void show_progress(int done, int total) {
-  std::fprintf(stderr, "\rstyles: %d/%d games", done, total);
-  if (done == total) std::fputc('\n', stderr);
+  if (isatty(STDERR_FILENO)) {
+    std::fprintf(stderr, "\rstyles: %d/%d games%s", done, total, done == total ? "\n" : "");
+  } else if (done * 10 / total != (done - 1) * 10 / total) {
+    std::fprintf(stderr, "styles: %d/%d games\n", done, total);
+  }
 }
 
 double styled_score(const GameRecord& record, int styled_colour) {
@@ -94,8 +98,9 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
   PgnGame game;
   game.event = "Brisvane style gauntlet";
   game.round = std::to_string(round);
-  game.white = mode_name(job.styled_colour == WHITE ? job.style : Balanced);
-  game.black = mode_name(job.styled_colour == WHITE ? Balanced : job.style);
+  const std::string styled = job.row.tactics ? mode_name(job.row.style) : "Balanced (no tactics)";
+  game.white = job.styled_colour == WHITE ? styled : "Balanced";
+  game.black = job.styled_colour == WHITE ? "Balanced" : styled;
   game.result = game_result(record.end, record.final_side);
   game.fen = opening.fen;
   const bool by_rule = record.end != GameEnd::LengthCap;
@@ -119,6 +124,8 @@ int run_styles_command(const std::vector<std::string>& words) {
     report_fault(error);
     return EXIT_BAD_INPUT;
   }
+  // With the selection off for everyone, the row without it is the baseline again.
+  if (!tactical_move_selection) std::erase(options.rows, GauntletRow{Balanced, false});
 
   const auto start = std::chrono::steady_clock::now();
   const std::vector<GameJob> jobs = make_jobs(options, opening_order(static_cast<int>(openings.size()), options.seed));
@@ -126,14 +133,14 @@ int run_styles_command(const std::vector<std::string>& words) {
   std::vector<GameRecord> records;
   install_move_observer();
   const bool played =
-      play_jobs(jobs, openings, settings, options.jobs, records, error, isatty(STDERR_FILENO) ? show_progress : nullptr);
+      play_jobs(jobs, openings, settings, options.jobs, records, error, show_progress);
   remove_move_observer();
   if (!played) {
     report_fault(error);
     return EXIT_FAILED;
   }
 
-  std::vector<std::vector<GameStats>> stats(options.styles.size());
+  std::vector<std::vector<GameStats>> stats(options.rows.size());
   std::string pgn;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const GameJob& job = jobs[i];
@@ -144,7 +151,10 @@ int run_styles_command(const std::vector<std::string>& words) {
     pgn += pgn_of_game(static_cast<int>(i + 1), job, records[i], openings[job.opening]);
   }
   std::vector<StyleRow> rows;
-  for (std::size_t row = 0; row < options.styles.size(); ++row) rows.push_back({options.styles[row], summarise(stats[row])});
+  for (std::size_t row = 0; row < options.rows.size(); ++row) {
+    const GauntletRow& played = options.rows[row];
+    rows.push_back({row_name(played), played.tactics && tactical_move_selection, summarise(stats[row])});
+  }
 
   const RunDescription run{options.nodes, options.movetime_ms, tactical_move_selection, tactic_threshold_cp};
   const std::string table = fingerprint_table(rows, run);

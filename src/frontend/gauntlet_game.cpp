@@ -9,6 +9,7 @@
 #include "search/search.h"
 #include "search/search_state.h"
 #include "search/tt.h"
+#include "style/tactical.h"
 
 namespace {
 
@@ -54,9 +55,11 @@ void observe_search_line(std::string_view line, PlayedMove& played) {
 void install_move_observer() { set_line_sink(observe_line); }
 void remove_move_observer() { set_line_sink(nullptr); }
 
-GameRecord play_game(const Opening& opening, SearchMode white, SearchMode black, const GameSettings& settings) {
-  white_search_mode = white;
-  black_search_mode = black;
+GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
+                     const GameSettings& settings) {
+  white_search_mode = white.mode;
+  black_search_mode = black.mode;
+  const bool tactics_setting = tactical_move_selection;
   load_fen(opening.fen);
   GameProgress progress;
   progress.keys.push_back(zobrist_key);
@@ -74,6 +77,8 @@ GameRecord play_game(const Opening& opening, SearchMode white, SearchMode black,
     tt_clear();
     repetition_stack = progress.keys;
     stop_search = false;
+    // The selection runs after the search, at the root only: the mover's choice alone.
+    tactical_move_selection = side == WHITE ? white.tactics : black.tactics;
     observed = PlayedMove{};
     observed.move = search_best(limits);
     make_move(observed.move);
@@ -81,5 +86,6 @@ GameRecord play_game(const Opening& opening, SearchMode white, SearchMode black,
     record.plies.push_back(observed);
   }
   record.final_side = side;
+  tactical_move_selection = tactics_setting;
   return record;
 }

@@ -16,6 +16,12 @@ struct GameSettings {
   int max_plies = 400;         // length cap, a draw
 };
 
+// What one side plays with.
+struct SidePlayer {
+  SearchMode mode = Balanced;
+  bool tactics = true;  // the tactical selection may replace its search's best move
+};
+
 struct GameRecord {
   std::vector<PlayedMove> plies;
   GameEnd end = GameEnd::None;
@@ -24,7 +30,9 @@ struct GameRecord {
 
 // Plays white against black from the opening. Expects the search's lines to be
 // going to the gauntlet's line sink (install_move_observer) rather than the screen.
-GameRecord play_game(const Opening& opening, SearchMode white, SearchMode black, const GameSettings& settings);
+// Leaves the tactical-selection setting as it found it.
+GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
+                     const GameSettings& settings);
 
 // Points the engine's output at a reader that keeps the score and the tactical
 // pick of the search in progress; remove_move_observer restores standard output.

@@ -25,17 +25,19 @@ bool positive_number(const std::string& text, Number& value) {
   return fault == std::errc() && stop == end && value > 0;
 }
 
-bool parse_styles(const std::string& list, std::vector<SearchMode>& styles, std::string& error) {
-  styles = {Balanced};
+constexpr const char* NO_TACTICS_NAME = "NoTactics";
+
+bool parse_styles(const std::string& list, std::vector<GauntletRow>& rows, std::string& error) {
+  rows = {GauntletRow{}};
   std::istringstream in(list);
   for (std::string name; std::getline(in, name, ',');) {
-    SearchMode mode;
-    if (!style_from_name(name, mode)) {
+    GauntletRow row;
+    if (!row_from_name(name, row)) {
       error = "unknown style \"" + name + "\" (styles: Balanced, Deep, Wide, KingAttack, PassedPawn, PawnStorm, "
-              "Provocation, PawnEnding, MajorPieceEnding, MinorPieceEnding)";
+              "Provocation, PawnEnding, MajorPieceEnding, MinorPieceEnding, NoTactics)";
       return false;
     }
-    if (std::find(styles.begin(), styles.end(), mode) == styles.end()) styles.push_back(mode);
+    if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
   }
   return true;
 }
@@ -61,7 +63,7 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
   } else if (name == "--jobs") {
     ok = positive_number(value, options.jobs);
   } else if (name == "--styles") {
-    return parse_styles(value, options.styles, error);
+    return parse_styles(value, options.rows, error);
   } else if (name == "--out") {
     ok = !value.empty();
     options.out_dir = value;
@@ -79,10 +81,16 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
 
 }  // namespace
 
-bool style_from_name(const std::string& name, SearchMode& mode) {
+const char* row_name(const GauntletRow& row) { return row.tactics ? mode_name(row.style) : NO_TACTICS_NAME; }
+
+bool row_from_name(const std::string& name, GauntletRow& row) {
+  if (lower(name) == lower(NO_TACTICS_NAME)) {
+    row = {Balanced, false};
+    return true;
+  }
   for (int m = Balanced; m <= MinorPieceEnding; ++m) {
     if (lower(name) == lower(mode_name(static_cast<SearchMode>(m)))) {
-      mode = static_cast<SearchMode>(m);
+      row = {static_cast<SearchMode>(m), true};
       return true;
     }
   }
@@ -92,7 +100,8 @@ bool style_from_name(const std::string& name, SearchMode& mode) {
 bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error) {
   options = GauntletOptions{};
   options.jobs = std::max(1u, std::thread::hardware_concurrency());
-  for (int m = Balanced; m <= MinorPieceEnding; ++m) options.styles.push_back(static_cast<SearchMode>(m));
+  for (int m = Balanced; m <= MinorPieceEnding; ++m) options.rows.push_back({static_cast<SearchMode>(m), true});
+  options.rows.push_back({Balanced, false});
   if (std::find(words.begin(), words.end(), "--quick") != words.end()) {
     options.games = QUICK_GAMES;
     options.nodes = QUICK_NODES;

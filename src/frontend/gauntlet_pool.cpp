@@ -19,9 +19,9 @@
 namespace {
 
 GameRecord play_job(const GameJob& job, const std::vector<Opening>& openings, const GameSettings& settings) {
-  const SearchMode white = job.styled_colour == WHITE ? job.style : Balanced;
-  const SearchMode black = job.styled_colour == WHITE ? Balanced : job.style;
-  return play_game(openings[job.opening], white, black, settings);
+  const SidePlayer styled{job.row.style, job.row.tactics}, baseline{Balanced, true};
+  return play_game(openings[job.opening], job.styled_colour == WHITE ? styled : baseline,
+                   job.styled_colour == WHITE ? baseline : styled, settings);
 }
 
 bool write_all(int fd, const std::string& text) {

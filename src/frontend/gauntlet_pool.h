@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "frontend/gauntlet_game.h"
+#include "frontend/gauntlet_options.h"
 
 struct GameJob {
-  SearchMode style;   // the style under test
-  int styled_colour;  // the colour it plays; the other side plays Balanced
+  GauntletRow row;    // what is under test
+  int styled_colour;  // the colour it plays; the other side plays Balanced with the tactical selection
   int opening;        // index into the opening list
 };
 

@@ -12,6 +12,7 @@
 #include "frontend/pgn.h"
 #include "frontend/startup.h"
 #include "search/search_state.h"
+#include "style/tactical.h"
 
 namespace {
 
@@ -23,20 +24,23 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
   EXPECT_EQ(o.games, 40);
   EXPECT_EQ(o.nodes, 20000);
-  EXPECT_EQ(o.styles.size(), 10u);
-  EXPECT_EQ(o.styles.front(), Balanced);
+  // The baseline, nine styles and Balanced without the tactical selection.
+  ASSERT_EQ(o.rows.size(), 11u);
+  EXPECT_EQ(o.rows.front(), GauntletRow{});
+  EXPECT_STREQ(row_name(o.rows[3]), "KingAttack");
+  EXPECT_STREQ(row_name(o.rows.back()), "NoTactics");
   EXPECT_GE(o.jobs, 1);
   // Explicit values win over --quick wherever they stand.
   ASSERT_TRUE(parse_gauntlet_options({"--games=6", "--quick", "--movetime", "50"}, o, error)) << error;
   EXPECT_EQ(o.games, 6);
   EXPECT_EQ(o.nodes, 0);
   EXPECT_EQ(o.movetime_ms, 50);
-  ASSERT_TRUE(parse_gauntlet_options({"--quick", "--styles", "pawnstorm,Deep,PawnStorm", "--seed=0"}, o, error));
+  ASSERT_TRUE(parse_gauntlet_options({"--quick", "--styles", "pawnstorm,Deep,PawnStorm,notactics", "--seed=0"}, o, error));
   EXPECT_EQ(o.games, QUICK_GAMES);
   EXPECT_EQ(o.nodes, QUICK_NODES);
   EXPECT_EQ(o.seed, 0u);
   // The baseline always comes first, and a style asked for twice plays once.
-  EXPECT_EQ(o.styles, (std::vector<SearchMode>{Balanced, PawnStorm, Deep}));
+  EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true}, {PawnStorm, true}, {Deep, true}, {Balanced, false}}));
 }
 
 TEST(GauntletOptions, BadInputIsNamed) {
@@ -122,12 +126,13 @@ TEST(GauntletGame, GameLoopCountsItsOwnRules) {
   settings.nodes = 2000;
   install_move_observer();
   // No capture and no pawn: the ninety-ninth quiet ply's successor ends the game.
-  const GameRecord fifty = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 99 80", 99}, Balanced, Balanced, settings);
+  const SidePlayer balanced{Balanced, true};
+  const GameRecord fifty = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 99 80", 99}, balanced, balanced, settings);
   // Taking the last piece leaves bare kings.
-  const GameRecord dead = play_game({"8/8/4k3/8/8/3K4/3r4/8 w - - 0 1", 0}, KingAttack, Balanced, settings);
+  const GameRecord dead = play_game({"8/8/4k3/8/8/3K4/3r4/8 w - - 0 1", 0}, {KingAttack, true}, balanced, settings);
   // The cap ends a game that nothing else would.
   settings.max_plies = 3;
-  const GameRecord capped = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 0 1", 0}, Balanced, Deep, settings);
+  const GameRecord capped = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 0 1", 0}, balanced, {Deep, true}, settings);
   remove_move_observer();
 
   ASSERT_EQ(fifty.plies.size(), 1u);
@@ -138,6 +143,27 @@ TEST(GauntletGame, GameLoopCountsItsOwnRules) {
   EXPECT_EQ(capped.plies.size(), 3u);
   EXPECT_EQ(capped.end, GameEnd::LengthCap);
   EXPECT_EQ(capped.final_side, BLACK);
+}
+
+TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
+  init_tables();
+  // Here the selection prefers the check Bb5+ to the search's Nc3.
+  const Opening opening{"rn1qkbnr/ppp1pppp/8/3p4/3P2b1/4PN2/PPP2PPP/RNBQKB1R w KQkq - 0 4", 0};
+  GameSettings settings;
+  settings.nodes = 3000;
+  settings.max_plies = 2;
+  tactical_move_selection = true;
+  install_move_observer();
+  const GameRecord with = play_game(opening, {Balanced, true}, {Balanced, false}, settings);
+  const GameRecord without = play_game(opening, {Balanced, false}, {Balanced, true}, settings);
+  remove_move_observer();
+  ASSERT_EQ(with.plies.size(), 2u);
+  ASSERT_EQ(without.plies.size(), 2u);
+  EXPECT_TRUE(with.plies[0].tactical_pick);
+  EXPECT_FALSE(without.plies[0].tactical_pick);
+  EXPECT_NE(move_to_str(with.plies[0].move), move_to_str(without.plies[0].move));
+  EXPECT_FALSE(with.plies[1].tactical_pick);
+  EXPECT_TRUE(tactical_move_selection);
 }
 
 TEST(GauntletGame, RecordsTravelAsOneLine) {
