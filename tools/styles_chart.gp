@@ -25,7 +25,7 @@ nodes = int(STATS_max_y)
 stats csv using 4:5 nooutput
 movetime = int(STATS_max_x)
 tactics = STATS_max_y > 0 ? "on" : "off"
-no_tactics_row = STATS_min_y == 0 && STATS_max_y > 0 ? " (NoTactics: Balanced without it)" : ""
+no_tactics_row = STATS_min_y == 0 && STATS_max_y > 0 ? " (not for NoTactics)" : ""
 budget = movetime > 0 ? sprintf("%d ms", movetime) : sprintf("%d nodes", nodes)
 stats csv using 2 nooutput
 rows = STATS_records
@@ -33,8 +33,8 @@ rows = STATS_records
 set terminal svg size 1500,1700 dynamic font "sans,11" background "white"
 set output svg
 set multiplot layout 5,3 \
-  title sprintf("Style fingerprints: %d games per style against Balanced, %s a move, tactical selection %s%s; 95%% intervals", \
-                games, budget, tactics, no_tactics_row) font "sans,15"
+  title sprintf("Style fingerprints: %d games a style against Balanced, %s a move, tactical selection %s%s; 95%% intervals", \
+                games, budget, tactics, no_tactics_row) font "sans,13"
 
 set style line 1 lc rgb "#3465a4" pt 7 ps 0.9 lw 1.5
 set style line 2 lc rgb "#cc0000" pt 5 ps 1.0 lw 1.5

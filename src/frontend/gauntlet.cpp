@@ -132,8 +132,7 @@ int run_styles_command(const std::vector<std::string>& words) {
   const GameSettings settings{options.nodes, options.movetime_ms, options.max_plies};
   std::vector<GameRecord> records;
   install_move_observer();
-  const bool played =
-      play_jobs(jobs, openings, settings, options.jobs, records, error, show_progress);
+  const bool played = play_jobs(jobs, openings, settings, options.jobs, records, error, show_progress);
   remove_move_observer();
   if (!played) {
     report_fault(error);
@@ -152,8 +151,8 @@ int run_styles_command(const std::vector<std::string>& words) {
   }
   std::vector<StyleRow> rows;
   for (std::size_t row = 0; row < options.rows.size(); ++row) {
-    const GauntletRow& played = options.rows[row];
-    rows.push_back({row_name(played), played.tactics && tactical_move_selection, summarise(stats[row])});
+    const GauntletRow& asked = options.rows[row];
+    rows.push_back({row_name(asked), asked.tactics && tactical_move_selection, summarise(stats[row])});
   }
 
   const RunDescription run{options.nodes, options.movetime_ms, tactical_move_selection, tactic_threshold_cp};
