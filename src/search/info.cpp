@@ -1,9 +1,12 @@
 // The printed form of search results.
 
+#include "search/info.h"
+
 #include <cstdlib>
 #include <string>
 
-#include "search/search.h"
+#include "board/notation.h"
+#include "frontend/output.h"
 #include "search/search_state.h"
 
 int mate_in_moves(int score) {
@@ -19,4 +22,19 @@ void print_info_score(std::string& line, int score) {
     line += " score mate ";
     line += std::to_string(mate_in_moves(score));
   }
+}
+
+void send_info_line(int depth, int line_number, int score, long long ms, const std::vector<Move>& pv) {
+  std::string line = "info depth " + std::to_string(depth);
+  if (line_number > 0) line += " multipv " + std::to_string(line_number);
+  print_info_score(line, score);
+  line += " nodes " + std::to_string(nodes_searched);
+  line += " time " + std::to_string(ms);
+  if (ms >= 1) line += " nps " + std::to_string(nodes_searched * 1000 / ms);
+  line += " pv";
+  for (const Move& m : pv) {
+    line += ' ';
+    line += move_to_str(m);
+  }
+  send_line(line);
 }
