@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-slow bench asan tsan fuzz clean
+.PHONY: all build run test test-slow bench asan tsan fuzz clean styles styles-chart
 
 # Testing frameworks build with `make EXE=PATH`: the engine alone (no tests, so
 # no GoogleTest needed), in its own build directory, copied to PATH.
@@ -49,6 +49,20 @@ bench: build
 	./$(BUILD_DIR)/brisvane speed
 	./$(BUILD_DIR)/brisvane_bench
 	./$(BUILD_DIR)/brisvane bench
+
+# The style gauntlet behind the README's "Choosing a style": every style against Balanced
+# (table, CSV and PGN in STYLES_DIR), then the chart. STYLES_ARGS passes options, e.g. --quick.
+STYLES_DIR ?= docs/styles
+STYLES_ARGS ?=
+styles: build
+	./$(BUILD_DIR)/brisvane styles --out $(STYLES_DIR) $(STYLES_ARGS)
+	@$(MAKE) --no-print-directory styles-chart STYLES_DIR=$(STYLES_DIR)
+
+# The chart alone, from the CSV of the last run.
+styles-chart:
+	@command -v gnuplot >/dev/null || { echo "gnuplot is missing, so no chart was drawn: install it with" \
+	  "'sudo apt-get install -y gnuplot-nox', then run 'make styles-chart'" >&2; exit 1; }
+	gnuplot -e "csv='$(STYLES_DIR)/fingerprint.csv'; svg='$(STYLES_DIR)/fingerprint.svg'" tools/styles_chart.gp
 
 # Unit tests again under AddressSanitizer + UndefinedBehaviorSanitizer.
 asan:

@@ -8,6 +8,7 @@
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
+#include "frontend/gauntlet.h"
 #include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/text.h"
@@ -177,6 +178,8 @@ int run_command(const std::vector<std::string>& command_words) {
     run_speed_suite(count_or(command_words, 64));
     return 0;
   }
+
+  if (first == "styles") return run_styles_command({command_words.begin() + 1, command_words.end()});
 
   // "uci", any other word, or none: the UCI loop, then join a search it may have left running.
   uci_loop();

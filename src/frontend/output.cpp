@@ -5,12 +5,15 @@
 
 namespace {
 std::mutex output_mutex;
-bool output_muted = false;
+LineSink line_sink = nullptr;
 }  // namespace
 
 void send_line(std::string_view line) {
   std::lock_guard<std::mutex> lock(output_mutex);
-  if (output_muted) return;
+  if (line_sink) {
+    line_sink(line);
+    return;
+  }
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
@@ -26,7 +29,7 @@ void send_error_line(std::string_view line) {
   std::fflush(stderr);
 }
 
-void set_output_muted(bool muted) {
+void set_line_sink(LineSink sink) {
   std::lock_guard<std::mutex> lock(output_mutex);
-  output_muted = muted;
+  line_sink = sink;
 }

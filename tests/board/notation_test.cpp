@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board/notation.h"
+#include "board/san.h"
 #include "board/position.h"
 #include "board_test_env.h"
 
@@ -65,6 +66,52 @@ TEST(Notation, ParseCastling) {
   EXPECT_EQ(parse_uci_move("e1g1").castling, 1);
   EXPECT_EQ(parse_uci_move("e1c1").castling, 1);
   EXPECT_EQ(parse_uci_move("e1c1").to, 2);
+}
+
+// The SAN of a move given as UCI text in a position given as FEN.
+std::string san(const std::string& fen, const std::string& uci) {
+  init_board_tables();
+  load_fen(fen);
+  const Move m = parse_uci_move(uci);
+  EXPECT_FALSE(is_empty_move(m)) << uci;
+  const std::uint64_t key = zobrist_key;
+  const std::string text = move_to_san(m);
+  EXPECT_EQ(zobrist_key, key) << "position changed";
+  return text;
+}
+
+TEST(Notation, SanDisambiguation) {
+  // Two knights reach d2: the file tells them apart.
+  const char* knights = "4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1";
+  EXPECT_EQ(san(knights, "b1d2"), "Nbd2");
+  EXPECT_EQ(san(knights, "f3d2"), "Nfd2");
+  EXPECT_EQ(san(knights, "f3e5"), "Ne5");
+  // Two rooks on one file: the rank; a capture keeps its x after the rank.
+  const char* rooks = "4k3/8/8/R7/8/p7/8/R3K3 w - - 0 1";
+  EXPECT_EQ(san(rooks, "a1a3"), "R1xa3");
+  EXPECT_EQ(san(rooks, "a5a3"), "R5xa3");
+  // Queens sharing the file with one rival and the rank with another: both.
+  const char* queens = "8/7k/8/8/8/Q7/8/Q1Q4K w - - 0 1";
+  EXPECT_EQ(san(queens, "a1b2"), "Qa1b2");
+  EXPECT_EQ(san(queens, "a3b2"), "Q3b2");
+  EXPECT_EQ(san(queens, "c1b2"), "Qcb2");
+  // A pinned knight cannot move, so the other needs no disambiguation.
+  EXPECT_EQ(san("4k3/8/8/8/1b6/2N5/8/4K1N1 w - - 0 1", "g1e2"), "Ne2");
+}
+
+TEST(Notation, SanPawnsCastlingAndChecks) {
+  EXPECT_EQ(san("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "e4d5"), "exd5");
+  EXPECT_EQ(san("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5d6"), "exd6");
+  EXPECT_EQ(san("7k/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7e8q"), "e8=Q+");
+  EXPECT_EQ(san("3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7d8n"), "exd8=N");
+  EXPECT_EQ(san("8/8/8/8/8/8/1p5k/4K3 b - - 0 1", "b2b1r"), "b1=R+");
+  EXPECT_EQ(san(KIWIPETE, "e1g1"), "O-O");
+  EXPECT_EQ(san(KIWIPETE, "e1c1"), "O-O-O");
+  // The rook lands on f1 facing the king on f8.
+  EXPECT_EQ(san("5k2/8/8/8/8/8/8/4K2R w K - 0 1", "e1g1"), "O-O+");
+  EXPECT_EQ(san("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8"), "Ra8#");
+  EXPECT_EQ(san("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a7"), "Ra7");
+  EXPECT_EQ(san("rnbqkbnr/ppppp2p/5p2/6p1/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 3", "d1h5"), "Qh5#");
 }
 
 }  // namespace

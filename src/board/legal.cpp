@@ -1,0 +1,22 @@
+#include "board/legal.h"
+
+#include "board/attacks.h"
+#include "board/movegen.h"
+#include "board/position.h"
+
+void generate_legal_moves(MoveList& list) {
+  MoveList pseudo;
+  generate_moves(pseudo);
+  list.moves.clear();
+  for (const Move& m : pseudo.moves) {
+    const SavedPosition saved = save_position();
+    const bool legal = make_move(m);
+    restore_position(saved);
+    if (legal) list.moves.push_back(m);
+  }
+}
+
+bool side_in_check() {
+  const Bitboard king = bitboards[side == WHITE ? K : k];
+  return king && is_square_attacked(lsb(king), side ^ 1);
+}

@@ -1,0 +1,8 @@
+#pragma once
+// Writing a report file so that a reader never finds it half-written.
+
+#include <string>
+
+// Writes text to path + ".tmp", then renames it over path. False with error on a
+// fault, in which case the temporary file is removed and path is left as it was.
+bool write_file_atomically(const std::string& path, const std::string& text, std::string& error);

@@ -1,0 +1,31 @@
+#pragma once
+// The fingerprints of a gauntlet run as a CSV file and as a table for the screen.
+
+#include <string>
+#include <vector>
+
+#include "style/fingerprint_summary.h"
+
+struct StyleRow {
+  std::string name;  // the style, or NoTactics
+  bool tactics;      // whether its moves could be tactical picks
+  Fingerprint print;
+};
+
+// What the run was, for the table's heading and the CSV's settings columns.
+struct RunDescription {
+  long long nodes = 0;
+  int movetime_ms = 0;
+  bool tactics = true;
+  int threshold = 0;
+};
+
+// One row per style: style, games, the run's settings (tactics: whether the row's
+// side used the tactical selection), then each figure followed by
+// the low and high ends of its interval (columns <figure>, <figure>_lo, <figure>_hi).
+std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run);
+
+// Aligned columns, one row per style: each figure with the half-width of its
+// interval ("12.3 ±4.5", the longer side where the range cut it); the Elo
+// difference with its bounds.
+std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescription& run);

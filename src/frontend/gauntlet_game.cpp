@@ -1,0 +1,91 @@
+#include "frontend/gauntlet_game.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "board/position.h"
+#include "frontend/output.h"
+#include "search/limits.h"
+#include "search/search.h"
+#include "search/search_state.h"
+#include "search/tt.h"
+#include "style/tactical.h"
+
+namespace {
+
+// The move being searched; written by the line sink during search_best on this thread.
+PlayedMove observed;
+
+void observe_line(std::string_view line) { observe_search_line(line, observed); }
+
+int number_after(std::string_view line, std::string_view word) {
+  const std::size_t at = line.find(word);
+  int value = 0;
+  if (at != std::string_view::npos) {
+    const char* begin = line.data() + at + word.size();
+    std::from_chars(begin, line.data() + line.size(), value);
+  }
+  return value;
+}
+
+// Resets the clock after a capture or pawn move, when no earlier position can recur.
+void record_progress(const Move& m, GameProgress& progress) {
+  const bool irreversible = m.capture || m.piece % 6 == P;
+  progress.halfmove_clock = irreversible ? 0 : progress.halfmove_clock + 1;
+  if (irreversible) progress.keys.clear();
+  progress.keys.push_back(zobrist_key);
+  ++progress.plies;
+}
+
+}  // namespace
+
+void observe_search_line(std::string_view line, PlayedMove& played) {
+  if (line.starts_with("info string tactical pick ")) {
+    played.tactical_pick = true;
+  } else if (line.starts_with("info depth ")) {
+    if (line.find(" score cp ") != std::string_view::npos) {
+      played.score = number_after(line, " score cp ");
+    } else if (line.find(" score mate ") != std::string_view::npos) {
+      const int mate = number_after(line, " score mate ");
+      played.score = mate > 0 ? MATE_VALUE - (2 * mate - 1) : -MATE_VALUE + 2 * -mate;
+    }
+  }
+}
+
+void install_move_observer() { set_line_sink(observe_line); }
+void remove_move_observer() { set_line_sink(nullptr); }
+
+GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
+                     const GameSettings& settings) {
+  white_search_mode = white.mode;
+  black_search_mode = black.mode;
+  const bool tactics_setting = tactical_move_selection;
+  load_fen(opening.fen);
+  GameProgress progress;
+  progress.keys.push_back(zobrist_key);
+  progress.halfmove_clock = opening.halfmove_clock;
+  progress.max_plies = settings.max_plies;
+
+  SearchLimits limits;
+  limits.nodes = settings.nodes;
+  limits.movetime_ms = settings.movetime_ms;
+
+  GameRecord record;
+  while ((record.end = adjudicate(progress)) == GameEnd::None) {
+    // Neither side may read the other's table entries; the search sees the game's
+    // reversible history so that it knows which moves repeat.
+    tt_clear();
+    repetition_stack = progress.keys;
+    stop_search = false;
+    // The selection runs after the search, at the root only: the mover's choice alone.
+    tactical_move_selection = side == WHITE ? white.tactics : black.tactics;
+    observed = PlayedMove{};
+    observed.move = search_best(limits);
+    make_move(observed.move);
+    record_progress(observed.move, progress);
+    record.plies.push_back(observed);
+  }
+  record.final_side = side;
+  tactical_move_selection = tactics_setting;
+  return record;
+}

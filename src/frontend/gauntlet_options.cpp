@@ -1,0 +1,129 @@
+#include "frontend/gauntlet_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <iterator>
+#include <sstream>
+#include <string_view>
+#include <thread>
+
+namespace {
+
+constexpr std::string_view OPTION_NAMES[] = {"--games", "--nodes", "--movetime", "--max-plies", "--seed",
+                                             "--styles", "--jobs", "--out", "--openings"};
+
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+template <typename Number>
+bool positive_number(const std::string& text, Number& value) {
+  const char* end = text.data() + text.size();
+  const auto [stop, fault] = std::from_chars(text.data(), end, value);
+  return fault == std::errc() && stop == end && value > 0;
+}
+
+constexpr const char* NO_TACTICS_NAME = "NoTactics";
+
+bool parse_styles(const std::string& list, std::vector<GauntletRow>& rows, std::string& error) {
+  rows = {GauntletRow{}};
+  std::istringstream in(list);
+  for (std::string name; std::getline(in, name, ',');) {
+    GauntletRow row;
+    if (!row_from_name(name, row)) {
+      error = "unknown style \"" + name + "\" (styles: Balanced, Deep, Wide, KingAttack, PassedPawn, PawnStorm, "
+              "Provocation, PawnEnding, MajorPieceEnding, MinorPieceEnding, NoTactics)";
+      return false;
+    }
+    if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
+  }
+  return true;
+}
+
+// Applies one option with its value; false with error when the value is bad.
+bool apply_option(const std::string& name, const std::string& value, GauntletOptions& options,
+                  std::string& error) {
+  bool ok = true;
+  if (name == "--games") {
+    ok = positive_number(value, options.games);
+  } else if (name == "--nodes") {
+    ok = positive_number(value, options.nodes);
+    options.movetime_ms = 0;
+  } else if (name == "--movetime") {
+    ok = positive_number(value, options.movetime_ms);
+    options.nodes = 0;
+  } else if (name == "--max-plies") {
+    ok = positive_number(value, options.max_plies);
+  } else if (name == "--seed") {
+    const char* end = value.data() + value.size();
+    const auto [stop, fault] = std::from_chars(value.data(), end, options.seed);
+    ok = fault == std::errc() && stop == end;
+  } else if (name == "--jobs") {
+    ok = positive_number(value, options.jobs);
+  } else if (name == "--styles") {
+    return parse_styles(value, options.rows, error);
+  } else if (name == "--out") {
+    ok = !value.empty();
+    options.out_dir = value;
+  } else if (name == "--openings") {
+    ok = !value.empty();
+    options.openings_file = value;
+  }
+  if (!ok) {
+    const bool path = name == "--out" || name == "--openings";
+    const char* wanted = path ? "a path" : name == "--seed" ? "a whole number" : "a whole number above 0";
+    error = name + " needs " + wanted + ", not \"" + value + "\"";
+  }
+  return ok;
+}
+
+}  // namespace
+
+const char* row_name(const GauntletRow& row) { return row.tactics ? mode_name(row.style) : NO_TACTICS_NAME; }
+
+bool row_from_name(const std::string& name, GauntletRow& row) {
+  if (lower(name) == lower(NO_TACTICS_NAME)) {
+    row = {Balanced, false};
+    return true;
+  }
+  for (int m = Balanced; m <= MinorPieceEnding; ++m) {
+    if (lower(name) == lower(mode_name(static_cast<SearchMode>(m)))) {
+      row = {static_cast<SearchMode>(m), true};
+      return true;
+    }
+  }
+  return false;
+}
+
+bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error) {
+  options = GauntletOptions{};
+  options.jobs = std::max(1u, std::thread::hardware_concurrency());
+  for (int m = Balanced; m <= MinorPieceEnding; ++m) options.rows.push_back({static_cast<SearchMode>(m), true});
+  options.rows.push_back({Balanced, false});
+  if (std::find(words.begin(), words.end(), "--quick") != words.end()) {
+    options.games = QUICK_GAMES;
+    options.nodes = QUICK_NODES;
+  }
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word == "--quick") continue;
+    const std::size_t equals = word.find('=');
+    std::string name = word.substr(0, equals), value;
+    if (std::find(std::begin(OPTION_NAMES), std::end(OPTION_NAMES), name) == std::end(OPTION_NAMES)) {
+      error = name.starts_with("--") ? "unknown option " + name : "unexpected word \"" + word + "\"";
+      return false;
+    }
+    if (equals != std::string::npos) {
+      value = word.substr(equals + 1);
+    } else if (i + 1 < words.size()) {
+      value = words[++i];
+    } else {
+      error = name + " needs a value";
+      return false;
+    }
+    if (!apply_option(name, value, options, error)) return false;
+  }
+  return true;
+}

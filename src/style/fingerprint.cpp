@@ -1,0 +1,112 @@
+#include "style/fingerprint.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "board/legal.h"
+#include "board/position.h"
+#include "eval/king_safety.h"
+#include "eval/passed_pawns.h"
+#include "search/ordering.h"
+
+namespace {
+
+// Material of colour minus the other colour's, kings left out.
+int material_balance(int colour) {
+  int balance = 0;
+  for (int code = 0; code < 12; ++code) {
+    if (code % 6 == K) continue;
+    const int value = popcount(bitboards[code]) * mvv_lva_value[code];
+    balance += code / 6 == colour ? value : -value;
+  }
+  return balance;
+}
+
+// The files of the wing the king stands on; none while it stands on the d- or e-file.
+bool on_kings_wing(int file, int king_square) {
+  const int king_file = file_of(king_square);
+  if (king_file <= 2) return file <= 2;
+  if (king_file >= 5) return file >= 5;
+  return false;
+}
+
+// Material the move takes: the captured piece plus what a promotion adds.
+int material_taken(const Move& m) {
+  int taken = 0;
+  if (m.en_passant) {
+    taken = mvv_lva_value[P];
+  } else if (m.capture) {
+    for (int code = 0; code < 12; ++code)
+      if (bitboards[code] & square_bb(m.to)) taken = mvv_lva_value[code];
+  }
+  if (m.promoted != NO_PIECE) taken += mvv_lva_value[m.promoted] - mvv_lva_value[P];
+  return taken;
+}
+
+// The best static exchange among the legal captures of the side to move.
+int best_capture_exchange() {
+  MoveList legal;
+  generate_legal_moves(legal);
+  int best = INT_MIN;
+  for (const Move& m : legal.moves)
+    if (m.capture) best = std::max(best, static_exchange_eval(m));
+  return best;
+}
+
+void note_endings(GameStats& stats) {
+  const Bitboard minors = bitboards[N] | bitboards[B] | bitboards[n] | bitboards[b];
+  const Bitboard majors = bitboards[R] | bitboards[Q] | bitboards[r] | bitboards[q];
+  const Bitboard pawns = bitboards[P] | bitboards[p];
+  stats.pawn_ending |= !minors && !majors && pawns;
+  stats.major_ending |= !minors && majors;
+  stats.minor_ending |= minors && !majors;
+}
+
+bool is_advanced_passer(const Move& m, int colour) {
+  if (m.piece % 6 != P || m.promoted != NO_PIECE) return false;
+  const int relative_rank = colour == WHITE ? rank_of(m.to) : 7 - rank_of(m.to);
+  const Bitboard enemy_pawns = bitboards[colour == WHITE ? p : P];
+  return relative_rank >= 5 && !(passed_pawn_mask[colour][m.to] & enemy_pawns);
+}
+
+}  // namespace
+
+GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& plies, int measured, double score) {
+  load_fen(fen);
+  GameStats stats;
+  stats.score = score;
+  stats.plies = static_cast<int>(plies.size());
+  note_endings(stats);
+
+  const int enemy_king = measured == WHITE ? k : K;
+  int latest_score = INT_MIN;  // no search of its own yet
+  int down_plies = 0;
+  for (const PlayedMove& played : plies) {
+    const Move& m = played.move;
+    const bool ours = side == measured;
+    int taken = 0;
+    if (ours) {
+      ++stats.moves;
+      stats.captures += m.capture ? 1 : 0;
+      stats.tactical_picks += played.tactical_pick ? 1 : 0;
+      if (m.piece % 6 == P && on_kings_wing(file_of(m.to), lsb(bitboards[enemy_king]))) ++stats.wing_pawn_moves;
+      taken = material_taken(m);
+      latest_score = played.score;
+    }
+    make_move(m);
+    if (ours) {
+      stats.checks += side_in_check() ? 1 : 0;
+      stats.pressure += king_zone_pressure(side);
+      stats.passers_advanced += is_advanced_passer(m, measured) ? 1 : 0;
+      if (best_capture_exchange() >= taken + BAIT_MARGIN_CP) ++stats.baits;
+    }
+    note_endings(stats);
+
+    // A sacrifice: material down for a spell of plies while its own search sees no trouble.
+    const bool down = material_balance(measured) <= -SACRIFICE_DEFICIT_CP && latest_score != INT_MIN &&
+                      latest_score >= SACRIFICE_SCORE_FLOOR;
+    down_plies = down ? down_plies + 1 : 0;
+    if (down_plies == SACRIFICE_MIN_PLIES) ++stats.sacrifices;
+  }
+  return stats;
+}

@@ -1,0 +1,127 @@
+// The "styles" command run as a user runs it: its files, its output and its faults.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct StylesRun {
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class StylesCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/brisvane-styles-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  StylesRun styles(const std::string& args) const {
+    const fs::path err = dir / "stderr.txt";
+    const std::string command = std::string(BRISVANE_BINARY) + " styles " + args + " 2>" + err.string() + " </dev/null";
+    StylesRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.err = read_file(err);
+    return run;
+  }
+
+  fs::path dir;
+};
+
+// A few short games: two rows of two games each, in this process unless a test asks for workers.
+const std::string TINY = "--styles=KingAttack --games 2 --nodes 1000 --max-plies 30";
+const std::string SERIAL = " --jobs 1";
+
+TEST_F(StylesCommand, WritesTableCsvAndPgn) {
+  const StylesRun run = styles(TINY + SERIAL + " --out " + (dir / "a").string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  // Standard output holds the table alone: a heading line, the column names and two rows.
+  std::istringstream lines(run.out);
+  std::vector<std::string> table;
+  for (std::string line; std::getline(lines, line);) table.push_back(line);
+  ASSERT_EQ(table.size(), 4u) << run.out;
+  EXPECT_EQ(table[0].rfind("Styles against Balanced, 1000 nodes a move", 0), 0u);
+  EXPECT_EQ(table[2].rfind("Balanced ", 0), 0u);
+  EXPECT_EQ(table[3].rfind("KingAttack ", 0), 0u);
+  EXPECT_EQ(read_file(dir / "a" / "table.txt"), run.out);
+
+  const std::string csv = read_file(dir / "a" / "fingerprint.csv");
+  EXPECT_EQ(csv.rfind("style,games,nodes,movetime_ms,tactics,threshold,score_pct,score_pct_lo,score_pct_hi,elo,", 0), 0u);
+  EXPECT_NE(csv.find("\nKingAttack,2,1000,0,1,40,"), std::string::npos);
+
+  const std::string pgn = read_file(dir / "a" / "games.pgn");
+  std::size_t games = 0;
+  for (std::size_t at = 0; (at = pgn.find("[Event ", at)) != std::string::npos; ++at) ++games;
+  EXPECT_EQ(games, 4u);
+  EXPECT_NE(pgn.find("[White \"KingAttack\"]\n[Black \"Balanced\"]"), std::string::npos);
+  EXPECT_NE(pgn.find("[White \"Balanced\"]\n[Black \"KingAttack\"]"), std::string::npos);
+  EXPECT_NE(pgn.find("[SetUp \"1\"]\n[FEN \""), std::string::npos);
+  EXPECT_NE(pgn.find("[Termination \""), std::string::npos);
+  EXPECT_EQ(pgn.find(".tmp"), std::string::npos);
+  for (const auto& entry : fs::directory_iterator(dir / "a")) EXPECT_NE(entry.path().extension(), ".tmp");
+}
+
+TEST_F(StylesCommand, SameSeedSameGamesWhateverTheWorkers) {
+  const StylesRun serial = styles(TINY + " --seed 5 --jobs 1 --out " + (dir / "serial").string());
+  const StylesRun parallel = styles(TINY + " --seed 5 --jobs 2 --out " + (dir / "parallel").string());
+  const StylesRun other = styles(TINY + " --seed 6" + SERIAL + " --out " + (dir / "other").string());
+  ASSERT_EQ(serial.status, 0) << serial.err;
+  ASSERT_EQ(parallel.status, 0) << parallel.err;
+  ASSERT_EQ(other.status, 0) << other.err;
+  EXPECT_EQ(read_file(dir / "serial" / "games.pgn"), read_file(dir / "parallel" / "games.pgn"));
+  EXPECT_EQ(read_file(dir / "serial" / "fingerprint.csv"), read_file(dir / "parallel" / "fingerprint.csv"));
+  EXPECT_EQ(serial.out, parallel.out);
+  // Another seed draws other openings.
+  EXPECT_NE(read_file(dir / "serial" / "games.pgn"), read_file(dir / "other" / "games.pgn"));
+}
+
+TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
+  std::ofstream(dir / "bad.epd") << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\nnot a position\n";
+  std::ofstream(dir / "file") << "a file, not a folder\n";
+  const fs::path out = dir / "out";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"--styles Balanced,Sharp", "unknown style \"Sharp\""},
+      {"--games 0", "--games needs a whole number above 0"},
+      {"--games -4", "--games needs a whole number above 0"},
+      {"--nodes lots", "--nodes needs a whole number above 0"},
+      {"--openings " + (dir / "missing.epd").string(), "cannot read " + (dir / "missing.epd").string()},
+      {"--openings " + (dir / "bad.epd").string(), (dir / "bad.epd").string() + ", line 2:"},
+  };
+  for (const auto& [args, message] : cases) {
+    const StylesRun run = styles(args + " --out " + out.string());
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.out, "") << args;
+    EXPECT_EQ(run.err.rfind("brisvane styles: " + message, 0), 0u) << args << ": " << run.err;
+    EXPECT_FALSE(fs::exists(out)) << args;
+  }
+  const StylesRun unwritable = styles(TINY + SERIAL + " --out " + (dir / "file" / "sub").string());
+  EXPECT_EQ(unwritable.status, 2);
+  EXPECT_NE(unwritable.err.find("cannot use the output folder"), std::string::npos) << unwritable.err;
+}
+
+}  // namespace

@@ -1,0 +1,217 @@
+// The pieces of the style gauntlet: its options, openings, games, records and PGN.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "board/notation.h"
+#include "board/position.h"
+#include "frontend/gauntlet_options.h"
+#include "frontend/gauntlet_pool.h"
+#include "frontend/openings.h"
+#include "frontend/pgn.h"
+#include "frontend/startup.h"
+#include "search/search_state.h"
+#include "style/tactical.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(GauntletOptions, DefaultsQuickAndOverrides) {
+  GauntletOptions o;
+  std::string error;
+  ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
+  EXPECT_EQ(o.games, 40);
+  EXPECT_EQ(o.nodes, 20000);
+  // The baseline, nine styles and Balanced without the tactical selection.
+  ASSERT_EQ(o.rows.size(), 11u);
+  EXPECT_EQ(o.rows.front(), GauntletRow{});
+  EXPECT_STREQ(row_name(o.rows[3]), "KingAttack");
+  EXPECT_STREQ(row_name(o.rows.back()), "NoTactics");
+  EXPECT_GE(o.jobs, 1);
+  // Explicit values win over --quick wherever they stand.
+  ASSERT_TRUE(parse_gauntlet_options({"--games=6", "--quick", "--movetime", "50"}, o, error)) << error;
+  EXPECT_EQ(o.games, 6);
+  EXPECT_EQ(o.nodes, 0);
+  EXPECT_EQ(o.movetime_ms, 50);
+  ASSERT_TRUE(parse_gauntlet_options({"--quick", "--styles", "pawnstorm,Deep,PawnStorm,notactics", "--seed=0"}, o, error));
+  EXPECT_EQ(o.games, QUICK_GAMES);
+  EXPECT_EQ(o.nodes, QUICK_NODES);
+  EXPECT_EQ(o.seed, 0u);
+  // The baseline always comes first, and a style asked for twice plays once.
+  EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true}, {PawnStorm, true}, {Deep, true}, {Balanced, false}}));
+}
+
+TEST(GauntletOptions, BadInputIsNamed) {
+  const std::vector<std::pair<Words, std::string>> cases = {
+      {{"--games", "0"}, "--games needs a whole number above 0, not \"0\""},
+      {{"--nodes=-5"}, "--nodes needs a whole number above 0, not \"-5\""},
+      {{"--jobs", "2x"}, "--jobs needs a whole number above 0, not \"2x\""},
+      {{"--styles=Deep,Attack"}, "unknown style \"Attack\""},
+      {{"--games"}, "--games needs a value"},
+      {{"--gmaes", "4"}, "unknown option --gmaes"},
+      {{"extra"}, "unexpected word \"extra\""},
+      {{"--out="}, "--out needs a path"},
+  };
+  for (const auto& [words, message] : cases) {
+    GauntletOptions o;
+    std::string error;
+    EXPECT_FALSE(parse_gauntlet_options(words, o, error)) << words[0];
+    EXPECT_EQ(error.substr(0, message.size()), message);
+  }
+}
+
+TEST(GauntletOpenings, BundledSetIsBalancedAndLegal) {
+  init_tables();
+  std::vector<Opening> openings;
+  std::string error;
+  ASSERT_TRUE(parse_openings(BUNDLED_OPENINGS, openings, error)) << error;
+  // Enough distinct openings for the default twenty pairs a style.
+  EXPECT_GE(openings.size(), 20u);
+  std::istringstream lines(BUNDLED_OPENINGS);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find(" ce ");
+    if (line.empty() || line[0] == '#') continue;
+    ASSERT_NE(at, std::string::npos) << line;
+    EXPECT_LE(std::abs(std::stoi(line.substr(at + 4))), 40) << line;
+  }
+}
+
+TEST(GauntletOpenings, FaultsNameTheLine) {
+  init_tables();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "no positions"},
+      {"# only a comment\n", "no positions"},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq -\n", "line 1: the placement does not describe eight ranks"},
+      {"\nrnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\n", "line 2: a rank of the placement holds more"},
+      {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\n", "line 1: unknown piece letter"},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq -\n", "line 1: the side to move"},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq\n", "line 1: fewer than four FEN fields"},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - hmvc x;\n", "line 1: bad hmvc"},
+      {"4k3/8/8/8/8/8/8/4K2K w - -\n", "line 1: each side needs exactly one king"},
+      {"4k3/8/8/8/8/8/8/4R1K1 w - -\n", "line 1: the side not to move is in check"},
+      {"7k/5Q2/6K1/8/8/8/8/8 b - -\n", "line 1: the side to move has no legal move"},
+  };
+  for (const auto& [text, message] : cases) {
+    std::vector<Opening> openings;
+    std::string error;
+    EXPECT_FALSE(parse_openings(text, openings, error)) << text;
+    EXPECT_EQ(error.substr(0, message.size()), message) << text;
+  }
+  std::vector<Opening> openings;
+  std::string error;
+  ASSERT_TRUE(parse_openings("8/8/4k3/8/8/3K4/5R2/8 b - - hmvc 7; fmvn 30; ce 500;\r\n", openings, error));
+  EXPECT_EQ(openings[0].fen, "8/8/4k3/8/8/3K4/5R2/8 b - - 7 30");
+  EXPECT_EQ(openings[0].halfmove_clock, 7);
+}
+
+TEST(GauntletGame, SearchLinesGiveScoreAndPick) {
+  PlayedMove played;
+  observe_search_line("info depth 5 score cp -37 nodes 900 time 1 pv e2e4", played);
+  EXPECT_EQ(played.score, -37);
+  EXPECT_FALSE(played.tactical_pick);
+  observe_search_line("info depth 6 score mate 2 nodes 900 time 1 pv e2e4", played);
+  EXPECT_EQ(played.score, MATE_VALUE - 3);
+  observe_search_line("info depth 6 score mate -1 nodes 900 time 1 pv e2e4", played);
+  EXPECT_EQ(played.score, -MATE_VALUE + 2);
+  observe_search_line("info string tactical pick d1d5 (best was e1e2)", played);
+  EXPECT_TRUE(played.tactical_pick);
+  EXPECT_EQ(played.score, -MATE_VALUE + 2);
+}
+
+TEST(GauntletGame, GameLoopCountsItsOwnRules) {
+  init_tables();
+  GameSettings settings;
+  settings.nodes = 2000;
+  install_move_observer();
+  // No capture and no pawn: the ninety-ninth quiet ply's successor ends the game.
+  const SidePlayer balanced{Balanced, true};
+  const GameRecord fifty = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 99 80", 99}, balanced, balanced, settings);
+  // Taking the last piece leaves bare kings.
+  const GameRecord dead = play_game({"8/8/4k3/8/8/3K4/3r4/8 w - - 0 1", 0}, {KingAttack, true}, balanced, settings);
+  // The cap ends a game that nothing else would.
+  settings.max_plies = 3;
+  const GameRecord capped = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 0 1", 0}, balanced, {Deep, true}, settings);
+  remove_move_observer();
+
+  ASSERT_EQ(fifty.plies.size(), 1u);
+  EXPECT_EQ(fifty.end, GameEnd::FiftyMoves);
+  ASSERT_EQ(dead.plies.size(), 1u);
+  EXPECT_EQ(move_to_str(dead.plies[0].move), "d3d2");
+  EXPECT_EQ(dead.end, GameEnd::DeadPosition);
+  EXPECT_EQ(capped.plies.size(), 3u);
+  EXPECT_EQ(capped.end, GameEnd::LengthCap);
+  EXPECT_EQ(capped.final_side, BLACK);
+}
+
+TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
+  init_tables();
+  // Here the selection prefers the check Bb5+ to the search's Nc3.
+  const Opening opening{"rn1qkbnr/ppp1pppp/8/3p4/3P2b1/4PN2/PPP2PPP/RNBQKB1R w KQkq - 0 4", 0};
+  GameSettings settings;
+  settings.nodes = 3000;
+  settings.max_plies = 2;
+  tactical_move_selection = true;
+  install_move_observer();
+  const GameRecord with = play_game(opening, {Balanced, true}, {Balanced, false}, settings);
+  const GameRecord without = play_game(opening, {Balanced, false}, {Balanced, true}, settings);
+  remove_move_observer();
+  ASSERT_EQ(with.plies.size(), 2u);
+  ASSERT_EQ(without.plies.size(), 2u);
+  EXPECT_TRUE(with.plies[0].tactical_pick);
+  EXPECT_FALSE(without.plies[0].tactical_pick);
+  EXPECT_NE(move_to_str(with.plies[0].move), move_to_str(without.plies[0].move));
+  EXPECT_FALSE(with.plies[1].tactical_pick);
+  EXPECT_TRUE(tactical_move_selection);
+}
+
+TEST(GauntletGame, RecordsTravelAsOneLine) {
+  GameRecord record;
+  record.end = GameEnd::Checkmate;
+  record.final_side = BLACK;
+  record.plies = {{Move{12, 28, P, 0, NO_PIECE, 0, 0, 1}, 35, false}, {Move{52, 60, p, 1, q, 0, 0, 0}, -48998, true}};
+  const std::string line = encode_record(17, record);
+  EXPECT_EQ(line.find('\n'), std::string::npos);
+  int job = 0;
+  GameRecord back;
+  ASSERT_TRUE(decode_record(line, job, back));
+  EXPECT_EQ(job, 17);
+  EXPECT_EQ(back.end, GameEnd::Checkmate);
+  EXPECT_EQ(back.final_side, BLACK);
+  ASSERT_EQ(back.plies.size(), 2u);
+  EXPECT_EQ(encode_record(17, back), line);
+  EXPECT_EQ(back.plies[1].move.promoted, q);
+  EXPECT_TRUE(back.plies[1].tactical_pick);
+  EXPECT_FALSE(decode_record("17 1 0 2 4000 35 0", job, back));  // one ply short
+  EXPECT_FALSE(decode_record("17 0 0 0", job, back));            // a game that did not end
+}
+
+TEST(GauntletPgn, TagsMoveNumbersAndWrapping) {
+  init_tables();
+  PgnGame game;
+  game.round = "3";
+  game.white = "Balanced";
+  game.black = "PawnStorm";
+  game.result = "1/2-1/2";
+  game.fen = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 3 3";
+  game.extra_tags = {{"SetUp", "1"}, {"FEN", game.fen}, {"Termination", "adjudication"}};
+  game.final_comment = "length cap";
+  load_fen(game.fen);
+  const char* line[] = {"g8f6", "b1c3", "f8b4", "f1b5", "e8g8", "e1g1", "d7d6", "d2d4", "b4c3", "b2c3", "c8g4",
+                        "h2h3", "g4h5", "c1g5", "h7h6", "g5h4", "g7g5", "h4g3", "f6e4"};
+  for (const char* text : line) {
+    game.moves.push_back(parse_uci_move(text));
+    make_move(game.moves.back());
+  }
+  const std::string pgn = pgn_text(game);
+  EXPECT_EQ(pgn.substr(0, pgn.find("\n\n")),
+            "[Event \"?\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round \"3\"]\n[White \"Balanced\"]\n"
+            "[Black \"PawnStorm\"]\n[Result \"1/2-1/2\"]\n[SetUp \"1\"]\n[FEN \"" + game.fen +
+            "\"]\n[Termination \"adjudication\"]");
+  EXPECT_EQ(pgn.substr(pgn.find("\n\n") + 2),
+            "3... Nf6 4. Nc3 Bb4 5. Bb5 O-O 6. O-O d6 7. d4 Bxc3 8. bxc3 Bg4 9. h3 Bh5\n"
+            "10. Bg5 h6 11. Bh4 g5 12. Bg3 Nxe4 {length cap} 1/2-1/2\n\n");
+}
+
+}  // namespace

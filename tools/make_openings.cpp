@@ -1,0 +1,159 @@
+// Makes the style gauntlet's openings: short random walks from the start position
+// through moves that a shallow search finds reasonable, each kept when a deeper
+// search scores its last position within a small margin of equality.
+//
+//   build/make_openings [count] [seed] > tests/data/openings.epd
+//
+// Deterministic: the same count and seed give the same file.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <string>
+
+#include "board/legal.h"
+#include "board/notation.h"
+#include "board/position.h"
+#include "board/san.h"
+#include "frontend/output.h"
+#include "frontend/startup.h"
+#include "search/negamax.h"
+#include "search/search_state.h"
+#include "search/tt.h"
+
+namespace {
+
+constexpr int MIN_PLIES = 6;
+constexpr int MAX_PLIES = 9;
+constexpr int WALK_DEPTH = 3;          // the search that judges each step
+constexpr int WALK_MARGIN_CP = 30;     // steps this close to the best move are all fine
+constexpr int CHECK_DEPTH = 9;         // the search that judges the final position
+constexpr int BALANCE_MARGIN_CP = 40;  // kept when it scores within this of equality
+
+void discard_line(std::string_view) {}
+
+void prepare_search() {
+  nodes_searched = 0;
+  search_movetime_ms = 0;
+  search_node_limit = 0;
+  stop_search = false;
+}
+
+// Iterative deepening by hand: the table carries each depth's moves to the next.
+int deep_score(int depth) {
+  tt_clear();
+  int score = 0;
+  for (int d = 1; d <= depth; ++d) {
+    prepare_search();
+    score = negamax(d, -SCORE_INFINITY, SCORE_INFINITY, 0, true);
+  }
+  return score;
+}
+
+int score_after(const Move& m) {
+  const SavedPosition saved = save_position();
+  make_move(m);
+  repetition_stack.push_back(zobrist_key);
+  const int score = -deep_score(WALK_DEPTH);
+  repetition_stack.pop_back();
+  restore_position(saved);
+  return score;
+}
+
+std::string placement() {
+  std::string text;
+  for (int rank = 7; rank >= 0; --rank) {
+    int empty = 0;
+    for (int file = 0; file < 8; ++file) {
+      char shown = 0;
+      for (int code = 0; code < 12; ++code)
+        if (bitboards[code] & square_bb(rank * 8 + file)) shown = PIECE_LETTERS[code];
+      if (!shown) {
+        ++empty;
+        continue;
+      }
+      if (empty) text += std::to_string(empty);
+      empty = 0;
+      text += shown;
+    }
+    if (empty) text += std::to_string(empty);
+    if (rank) text += '/';
+  }
+  return text;
+}
+
+std::string castling_text() {
+  std::string text;
+  if (castle & 1) text += 'K';
+  if (castle & 2) text += 'Q';
+  if (castle & 4) text += 'k';
+  if (castle & 8) text += 'q';
+  return text.empty() ? "-" : text;
+}
+
+// The en-passant field only when a capture there is possible, as most tools write it.
+std::string ep_text() {
+  if (ep_sq == NO_SQUARE) return "-";
+  MoveList legal;
+  generate_legal_moves(legal);
+  for (const Move& m : legal.moves)
+    if (m.en_passant) return sq_to_str(ep_sq);
+  return "-";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : 48;
+  const unsigned long long seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 2024;
+  init_tables();
+  set_line_sink(discard_line);
+  std::mt19937_64 random(seed);
+
+  std::printf("# Balanced start positions for the style gauntlet (brisvane styles), made by\n");
+  std::printf("# tools/make_openings.cpp %d %llu: random walks of %d to %d plies through moves within\n", count, seed,
+              MIN_PLIES, MAX_PLIES);
+  std::printf("# %d cp of the best at depth %d, kept when a depth-%d search scores them within %d cp.\n",
+              WALK_MARGIN_CP, WALK_DEPTH, CHECK_DEPTH, BALANCE_MARGIN_CP);
+  std::set<std::string> seen;
+  int kept = 0;
+  while (kept < count) {
+    init_board_startpos();
+    const int plies = MIN_PLIES + static_cast<int>(random() % (MAX_PLIES - MIN_PLIES + 1));
+    int halfmove = 0;
+    std::string moves_text;
+    for (int ply = 0; ply < plies; ++ply) {
+      MoveList legal;
+      generate_legal_moves(legal);
+      std::vector<std::pair<Move, int>> scored;
+      int best = -SCORE_INFINITY;
+      for (const Move& m : legal.moves) {
+        scored.push_back({m, score_after(m)});
+        best = std::max(best, scored.back().second);
+      }
+      std::vector<Move> fine;
+      for (const auto& [m, score] : scored)
+        if (score >= best - WALK_MARGIN_CP) fine.push_back(m);
+      const Move chosen = fine[random() % fine.size()];
+      if (side == WHITE) moves_text += std::to_string(ply / 2 + 1) + ". ";
+      moves_text += move_to_san(chosen) + " ";
+      halfmove = chosen.capture || chosen.piece % 6 == P ? 0 : halfmove + 1;
+      make_move(chosen);
+      repetition_stack.push_back(zobrist_key);
+    }
+    const std::string fen = placement() + (side == WHITE ? " w " : " b ") + castling_text() + " " + ep_text();
+    if (seen.count(fen) || side_in_check()) continue;
+    repetition_stack.assign(1, zobrist_key);
+    const int score = deep_score(CHECK_DEPTH);
+    if (std::abs(score) > BALANCE_MARGIN_CP) continue;
+    seen.insert(fen);
+    ++kept;
+    moves_text.pop_back();
+    std::printf("%s hmvc %d; fmvn %d; ce %d; c0 \"%s\";\n", fen.c_str(), halfmove, plies / 2 + 1, score,
+                moves_text.c_str());
+    std::fflush(stdout);
+  }
+  return 0;
+}
