@@ -7,13 +7,13 @@
 #include "board/zobrist.h"
 #include "frontend/output.h"
 
-Bitboard bitboards[12];
-Bitboard occupancies[3];
-int side = WHITE;
-int castle = 0;
-int ep_sq = NO_SQUARE;
-std::uint64_t zobrist_key = 0;
-std::vector<std::uint64_t> repetition_stack;
+thread_local constinit Bitboard bitboards[12]{};
+thread_local constinit Bitboard occupancies[3]{};
+thread_local constinit int side = WHITE;
+thread_local constinit int castle = 0;
+thread_local constinit int ep_sq = NO_SQUARE;
+thread_local constinit std::uint64_t zobrist_key = 0;
+thread_local constinit RepetitionStack repetition_stack{};
 
 // clang-format off
 const int castle_rights_mask[64] = {
@@ -125,3 +125,10 @@ void print_position(const SavedPosition& pos) {
 }
 
 void print_board() { print_position(save_position()); }
+
+PositionSnapshot take_position_snapshot() { return {save_position(), repetition_stack}; }
+
+void install_position_snapshot(const PositionSnapshot& snapshot) {
+  restore_position(snapshot.position);
+  repetition_stack = snapshot.history;
+}

@@ -1,22 +1,61 @@
 #pragma once
-// The one process-wide chess position. Written by the main thread while no search
-// runs, and by the search thread during a search; never by both at once.
+// The chess position, one instance per thread. The command loop's instance is the
+// game position; each search thread installs a snapshot of it at "go" and then
+// changes only its own copy.
+//
+// Every per-thread variable is declared constinit and is trivially destructible,
+// so that reaching it is a plain thread-pointer access rather than a call through
+// a thread-local wrapper on every use.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "board/types.h"
 
-extern Bitboard bitboards[12];   // one set per piece code
-extern Bitboard occupancies[3];  // White, Black, all: derived, refreshed by update_occupancies
-extern int side;                 // side to move
-extern int castle;               // castling rights, bits 1 2 4 8 = K Q k q
-extern int ep_sq;                // en-passant target square, or NO_SQUARE
-extern std::uint64_t zobrist_key;
 // Keys of the game since the last set-up plus the line being searched; last = current.
-extern std::vector<std::uint64_t> repetition_stack;
+// Fixed capacity: a game longer than that keeps its most recent positions (older
+// ones lie beyond any irreversible move and cannot repeat in practice).
+struct RepetitionStack {
+  static constexpr std::size_t CAPACITY = 4096;
+  std::uint64_t keys[CAPACITY];
+  std::size_t count;
+
+  void push_back(std::uint64_t key) {
+    if (count == CAPACITY) [[unlikely]]
+      drop_oldest();
+    keys[count++] = key;
+  }
+  void pop_back() { --count; }
+  void clear() { count = 0; }
+  std::size_t size() const { return count; }
+  bool empty() const { return count == 0; }
+  std::uint64_t operator[](std::size_t i) const { return keys[i]; }
+  std::uint64_t front() const { return keys[0]; }
+  std::uint64_t back() const { return keys[count - 1]; }
+  const std::uint64_t* begin() const { return keys; }
+  const std::uint64_t* end() const { return keys + count; }
+  bool operator==(const RepetitionStack& o) const {
+    return count == o.count && std::memcmp(keys, o.keys, count * sizeof keys[0]) == 0;
+  }
+
+ private:
+  // Halves the history rather than shifting on every push of a full stack.
+  void drop_oldest() {
+    constexpr std::size_t DROPPED = CAPACITY / 2;
+    std::memmove(keys, keys + DROPPED, (CAPACITY - DROPPED) * sizeof keys[0]);
+    count -= DROPPED;
+  }
+};
+
+extern thread_local constinit Bitboard bitboards[12];   // one set per piece code
+extern thread_local constinit Bitboard occupancies[3];  // White, Black, all: refreshed by update_occupancies
+extern thread_local constinit int side;                 // side to move
+extern thread_local constinit int castle;               // castling rights, bits 1 2 4 8 = K Q k q
+extern thread_local constinit int ep_sq;                // en-passant target square, or NO_SQUARE
+extern thread_local constinit std::uint64_t zobrist_key;
+extern thread_local constinit RepetitionStack repetition_stack;
 
 // Rights kept when a piece leaves or lands on a square (ANDed into castle by make_move).
 extern const int castle_rights_mask[64];
@@ -64,3 +103,13 @@ inline void restore_position(const SavedPosition& s) {
 
 // The "d" display of a saved position; print_board shows the live one.
 void print_position(const SavedPosition& pos);
+
+// Everything a search needs of the game position: what one thread hands another.
+struct PositionSnapshot {
+  SavedPosition position;
+  RepetitionStack history;
+};
+
+// The calling thread's position, taken whole, and made the calling thread's position.
+PositionSnapshot take_position_snapshot();
+void install_position_snapshot(const PositionSnapshot& snapshot);

@@ -4,6 +4,7 @@
 
 #include "board/move.h"
 #include "board/notation.h"
+#include "board/position.h"
 #include "frontend/output.h"
 #include "search/search.h"
 #include "search/search_state.h"
@@ -13,7 +14,8 @@ std::mutex search_mutex;
 
 namespace {
 
-void search_thread_body(SearchLimits limits) {
+void search_thread_body(SearchLimits limits, const PositionSnapshot& game) {
+  install_position_snapshot(game);
   // search_best answers with a legal move whenever one exists, even when stopped
   // during its first iteration or given a depth below 1.
   const Move move = search_best(limits);
@@ -30,5 +32,6 @@ void wait_search_done() {
 }
 
 void start_search_thread(const SearchLimits& limits) {
-  search_thread = std::thread(search_thread_body, limits);
+  // The thread searches its own copy of the game position; the command loop's stays as it is.
+  search_thread = std::thread(search_thread_body, limits, take_position_snapshot());
 }

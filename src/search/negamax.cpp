@@ -16,12 +16,12 @@
 #include "search/tt.h"
 #include "style/search_mode.h"
 
-Move pv_table[MAX_PLY][MAX_PLY];
-int pv_length[MAX_PLY];
+thread_local constinit Move pv_table[MAX_PLY][MAX_PLY];
+thread_local constinit int pv_length[MAX_PLY]{};
 
 namespace {
 
-bool stopped() { return stop_search.load(std::memory_order_relaxed) || time_expired(); }
+bool stopped() { return search_interrupted(); }
 
 // The child's line, prefixed by the move that leads to it, becomes this ply's line.
 void update_pv(int ply, const Move& m) {

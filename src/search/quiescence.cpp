@@ -21,7 +21,7 @@ int quiet_check_limit(SearchMode mode) {
   return 0;
 }
 
-bool stopped() { return stop_search.load(std::memory_order_relaxed) || time_expired(); }
+bool stopped() { return search_interrupted(); }
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "search/node_rules.h"
 #include "search/ordering.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
@@ -67,9 +68,10 @@ long long elapsed_ms() {
 void print_iteration(int depth, int score, long long ms) {
   std::string line = "info depth " + std::to_string(depth);
   print_info_score(line, score);
-  line += " nodes " + std::to_string(nodes_searched);
+  const std::int64_t nodes = search_nodes_total();
+  line += " nodes " + std::to_string(nodes);
   line += " time " + std::to_string(ms);
-  if (ms >= 1) line += " nps " + std::to_string(nodes_searched * 1000 / ms);
+  if (ms >= 1) line += " nps " + std::to_string(nodes * 1000 / ms);
   line += " pv";
   for (int i = 0; i < pv_length[0]; ++i) {
     line += ' ';
@@ -78,9 +80,10 @@ void print_iteration(int depth, int score, long long ms) {
   send_line(line);
 }
 
-bool stopped() { return stop_search.load(std::memory_order_relaxed) || time_expired(); }
+bool stopped() { return search_interrupted(); }
 
-// One root search at depth, narrowed around the previous score once it is stable.
+}  // namespace
+
 int search_root(int depth, int previous) {
   if (depth < ASPIRATION_MIN_DEPTH || std::abs(previous) >= MATE_THRESHOLD)
     return negamax(depth, -SCORE_INFINITY, SCORE_INFINITY, 0, true);
@@ -100,8 +103,6 @@ int search_root(int depth, int previous) {
   }
 }
 
-}  // namespace
-
 Move search_best(const SearchLimits& limits) {
   const int max_depth = limits.depth, movetime_ms = limits.movetime_ms;
   reset_search_tables();
@@ -119,6 +120,7 @@ Move search_best(const SearchLimits& limits) {
     return empty_move();
   }
   if (max_depth < 1) return best;
+  start_helper_threads();
 
   const SearchMode root_mode = mode_to_move();
   int depth = 1, score = 0, completed_depth = 0;
@@ -143,6 +145,7 @@ Move search_best(const SearchLimits& limits) {
     if (next > max_depth) break;
     depth = next;
   }
+  stop_helper_threads();
 
   if (tactical_move_selection && !limits.analysis && completed_depth > 0 && !stop_search.load())
     best = pick_tactical_move(completed_depth, best);

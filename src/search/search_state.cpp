@@ -1,18 +1,21 @@
 #include "search/search_state.h"
 
-std::int64_t nodes_searched = 0;
-int search_movetime_ms = 0;
-std::int64_t search_node_limit = 0;
-std::chrono::steady_clock::time_point search_start;
+#include "search/threads.h"
+
+thread_local constinit NodeCounter nodes_searched;
+thread_local constinit int search_movetime_ms = 0;
+thread_local constinit std::int64_t search_node_limit = 0;
+thread_local constinit std::chrono::steady_clock::time_point search_start;
 std::atomic<bool> stop_search{false};
+std::atomic<bool> stop_helpers{false};
 
 namespace {
 // The search (its start and budgets) whose budget has been seen to run out.
 // Written and read only by the thread that runs the search.
-std::chrono::steady_clock::time_point expired_start;
-int expired_budget = 0;
-std::int64_t expired_node_limit = 0;
-bool expired_seen = false;
+thread_local constinit std::chrono::steady_clock::time_point expired_start;
+thread_local constinit int expired_budget = 0;
+thread_local constinit std::int64_t expired_node_limit = 0;
+thread_local constinit bool expired_seen = false;
 
 bool same_search_as_expired() {
   return expired_seen && expired_budget == search_movetime_ms && expired_node_limit == search_node_limit &&
@@ -28,7 +31,7 @@ bool time_budget_spent() {
   // iteration runs on and is reported as complete long after the budget.
   if (same_search_as_expired()) return true;
   if ((nodes_searched & 4095) != 0) return false;
-  bool spent = search_node_limit > 0 && nodes_searched >= search_node_limit;
+  bool spent = search_node_limit > 0 && search_nodes_total() >= search_node_limit;
   if (!spent && search_movetime_ms > 0) {
     auto elapsed = std::chrono::steady_clock::now() - search_start;
     spent = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() >= search_movetime_ms;

@@ -35,7 +35,7 @@ struct Snapshot {
   std::vector<std::uint64_t> stack;
 };
 
-Snapshot snapshot() { return {save_position(), repetition_stack}; }
+Snapshot snapshot() { return {save_position(), {repetition_stack.begin(), repetition_stack.end()}}; }
 
 bool same_position(const Snapshot& a, const Snapshot& b) {
   for (int i = 0; i < 12; ++i)
