@@ -147,7 +147,11 @@ Move search_best(const SearchLimits& limits) {
   }
   stop_helper_threads();
 
-  if (tactical_move_selection && !limits.analysis && completed_depth > 0 && !stop_search.load())
+  if (tactical_move_selection && !limits.analysis && completed_depth > 0 && !stop_search.load()) {
+    // A spent node budget would end every candidate search at its first node. The
+    // budget bounds the search; the selection keeps its own time cap, as after a timed search.
+    search_node_limit = 0;
     best = pick_tactical_move(completed_depth, best);
+  }
   return best;
 }

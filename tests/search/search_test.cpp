@@ -206,6 +206,21 @@ TEST_F(DriverTest, NodeBudgetEndsTheSearchWithinOneCheckInterval) {
   search_node_limit = 0;
 }
 
+TEST_F(DriverTest, NodeBudgetEndsTheSearchButNotTheTacticalSelection) {
+  // The budget stops the search at the first checked multiple past it; the
+  // selection's candidate searches then run on, as they do after a timed search.
+  load_fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  tactical_move_selection = true;
+  ::testing::internal::CaptureStdout();
+  SearchLimits limits;
+  limits.nodes = 30000;
+  const Move best = search_best(limits);
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_GT(nodes_searched, 32768 + 100);
+  EXPECT_FALSE(is_empty_move(parse_uci_move(move_to_str(best))));
+  search_node_limit = 0;
+}
+
 class NodeTest : public SearchTest {};
 
 TEST_F(NodeTest, RepetitionBelowTheRootIsADraw) {
