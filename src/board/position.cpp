@@ -7,13 +7,13 @@
 #include "board/zobrist.h"
 #include "frontend/output.h"
 
-thread_local constinit Bitboard bitboards[12]{};
-thread_local constinit Bitboard occupancies[3]{};
-thread_local constinit int side = WHITE;
-thread_local constinit int castle = 0;
-thread_local constinit int ep_sq = NO_SQUARE;
-thread_local constinit std::uint64_t zobrist_key = 0;
-thread_local constinit RepetitionStack repetition_stack{};
+PER_THREAD Bitboard bitboards[12]{};
+PER_THREAD Bitboard occupancies[3]{};
+PER_THREAD int side = WHITE;
+PER_THREAD int castle = 0;
+PER_THREAD int ep_sq = NO_SQUARE;
+PER_THREAD std::uint64_t zobrist_key = 0;
+PER_THREAD RepetitionStack repetition_stack{};
 
 // clang-format off
 const int castle_rights_mask[64] = {

@@ -2,15 +2,12 @@
 // The chess position, one instance per thread. The command loop's instance is the
 // game position; each search thread installs a snapshot of it at "go" and then
 // changes only its own copy.
-//
-// Every per-thread variable is declared constinit and is trivially destructible,
-// so that reaching it is a plain thread-pointer access rather than a call through
-// a thread-local wrapper on every use.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "board/types.h"
 
@@ -48,14 +45,15 @@ struct RepetitionStack {
     count -= DROPPED;
   }
 };
+static_assert(std::is_trivially_destructible_v<RepetitionStack>, "per-thread state needs no destructor call");
 
-extern thread_local constinit Bitboard bitboards[12];   // one set per piece code
-extern thread_local constinit Bitboard occupancies[3];  // White, Black, all: refreshed by update_occupancies
-extern thread_local constinit int side;                 // side to move
-extern thread_local constinit int castle;               // castling rights, bits 1 2 4 8 = K Q k q
-extern thread_local constinit int ep_sq;                // en-passant target square, or NO_SQUARE
-extern thread_local constinit std::uint64_t zobrist_key;
-extern thread_local constinit RepetitionStack repetition_stack;
+PER_THREAD extern Bitboard bitboards[12];   // one set per piece code
+PER_THREAD extern Bitboard occupancies[3];  // White, Black, all: refreshed by update_occupancies
+PER_THREAD extern int side;                 // side to move
+PER_THREAD extern int castle;               // castling rights, bits 1 2 4 8 = K Q k q
+PER_THREAD extern int ep_sq;                // en-passant target square, or NO_SQUARE
+PER_THREAD extern std::uint64_t zobrist_key;
+PER_THREAD extern RepetitionStack repetition_stack;
 
 // Rights kept when a piece leaves or lands on a square (ANDed into castle by make_move).
 extern const int castle_rights_mask[64];

@@ -1,8 +1,12 @@
+#include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
+#include "frontend/options.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci_commands.h"
+#include "search/threads.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 
@@ -30,6 +34,12 @@ void set_threshold(const std::string& value) {
   }
 }
 
+// Out-of-range and malformed values are clamped into the advertised range.
+void set_threads(const std::string& value) {
+  const long long asked = std::strtoll(value.c_str(), nullptr, 10);
+  search_threads = static_cast<int>(std::clamp<long long>(asked, 1, MAX_SEARCH_THREADS));
+}
+
 }  // namespace
 
 void handle_setoption(std::istream& words) {
@@ -49,6 +59,8 @@ void handle_setoption(std::istream& words) {
     tactical_move_selection = value == "true" || value == "1";
   } else if (name == "TacticThreshold") {
     set_threshold(value);
+  } else if (name == "Threads") {
+    set_threads(value);
   }
   // Hash and unknown names: the table has a fixed size, nothing to change.
 }

@@ -16,8 +16,8 @@
 #include "search/tt.h"
 #include "style/search_mode.h"
 
-thread_local constinit Move pv_table[MAX_PLY][MAX_PLY];
-thread_local constinit int pv_length[MAX_PLY]{};
+PER_THREAD Move pv_table[MAX_PLY][MAX_PLY];
+PER_THREAD int pv_length[MAX_PLY]{};
 
 namespace {
 

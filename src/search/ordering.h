@@ -26,8 +26,8 @@ constexpr int STORM_PUSH_BONUS = 3500;
 constexpr int PUSH_RANK_BONUS = 400;
 
 // One pair per searching thread; cleared at the start of every search.
-extern thread_local constinit Move killers[2][MAX_PLY];
-extern thread_local constinit int history[12][64];
+PER_THREAD extern Move killers[2][MAX_PLY];
+PER_THREAD extern int history[12][64];
 
 int score_move(const Move& m, int ply, const Move* hash_move);
 // score_move with the side to move's style already looked up, for scoring whole lists.

@@ -2,20 +2,20 @@
 
 #include "search/threads.h"
 
-thread_local constinit NodeCounter nodes_searched;
-thread_local constinit int search_movetime_ms = 0;
-thread_local constinit std::int64_t search_node_limit = 0;
-thread_local constinit std::chrono::steady_clock::time_point search_start;
+PER_THREAD NodeCounter nodes_searched;
+PER_THREAD int search_movetime_ms = 0;
+PER_THREAD std::int64_t search_node_limit = 0;
+PER_THREAD std::chrono::steady_clock::time_point search_start;
 std::atomic<bool> stop_search{false};
 std::atomic<bool> stop_helpers{false};
 
 namespace {
 // The search (its start and budgets) whose budget has been seen to run out.
 // Written and read only by the thread that runs the search.
-thread_local constinit std::chrono::steady_clock::time_point expired_start;
-thread_local constinit int expired_budget = 0;
-thread_local constinit std::int64_t expired_node_limit = 0;
-thread_local constinit bool expired_seen = false;
+PER_THREAD std::chrono::steady_clock::time_point expired_start;
+PER_THREAD int expired_budget = 0;
+PER_THREAD std::int64_t expired_node_limit = 0;
+PER_THREAD bool expired_seen = false;
 
 bool same_search_as_expired() {
   return expired_seen && expired_budget == search_movetime_ms && expired_node_limit == search_node_limit &&

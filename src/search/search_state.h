@@ -4,6 +4,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <type_traits>
+
+#include "board/types.h"
 
 constexpr int MATE_VALUE = 49000;
 constexpr int MAX_PLY = 64;
@@ -25,13 +28,14 @@ struct NodeCounter {
   }
   operator std::int64_t() const { return value.load(std::memory_order_relaxed); }
 };
+static_assert(std::is_trivially_destructible_v<NodeCounter>, "per-thread state needs no destructor call");
 
 // One instance per searching thread, set up by search_best (helpers: see threads.h).
 // Helpers have no budget: the main search thread alone decides when to stop.
-extern thread_local constinit NodeCounter nodes_searched;
-extern thread_local constinit int search_movetime_ms;  // budget; 0 or less means none
-extern thread_local constinit std::int64_t search_node_limit;  // node budget, over all threads; 0 or less means none
-extern thread_local constinit std::chrono::steady_clock::time_point search_start;
+PER_THREAD extern NodeCounter nodes_searched;
+PER_THREAD extern int search_movetime_ms;  // budget; 0 or less means none
+PER_THREAD extern std::int64_t search_node_limit;  // node budget, over all threads; 0 or less means none
+PER_THREAD extern std::chrono::steady_clock::time_point search_start;
 // Cleared only by the code that starts a search; raised only by wait_search_done.
 extern std::atomic<bool> stop_search;
 // Raised by the main search thread when it has finished, to end its helpers; cleared

@@ -30,6 +30,10 @@ int helpers_started = 0;
 std::int64_t finished_helper_nodes = 0;
 // The root every helper copies; written before the helpers start, then only read.
 std::unique_ptr<PositionSnapshot> helper_root;
+// Raised once every helper exists. A helper that searched from its creation on
+// would take the processor from the thread still creating the others: with many
+// more threads than cores the main search would not start for seconds.
+std::atomic<bool> helpers_released{false};
 
 // Iterative deepening without output. Odd helpers run one ply ahead, so the
 // threads spread over two depths and fill the table for each other.
@@ -44,6 +48,7 @@ void helper_search(int id) {
 }
 
 void helper_main(int id, Helper* self) {
+  helpers_released.wait(false, std::memory_order_acquire);
   // A new thread's tables start empty, as search_best's reset leaves them.
   install_position_snapshot(*helper_root);
   self->nodes.store(&nodes_searched, std::memory_order_release);
@@ -72,6 +77,8 @@ void start_helper_threads() {
     }
     ++helpers_started;
   }
+  helpers_released.store(true, std::memory_order_release);
+  helpers_released.notify_all();
 }
 
 void stop_helper_threads() {
@@ -85,6 +92,7 @@ void stop_helper_threads() {
   helpers_started = 0;
   helpers.reset();
   helper_root.reset();
+  helpers_released.store(false, std::memory_order_relaxed);
   stop_helpers.store(false, std::memory_order_relaxed);
 }
 
