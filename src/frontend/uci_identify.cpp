@@ -1,9 +1,7 @@
 #include <string>
 
-#include "frontend/options.h"
 #include "frontend/output.h"
 #include "frontend/uci_commands.h"
-#include "search/threads.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 
@@ -21,7 +19,5 @@ void handle_uci(std::istream&) {
             (tactical_move_selection ? "true" : "false"));
   send_line("option name TacticThreshold type spin default " + std::to_string(tactic_threshold_cp) +
             " min 0 max 300");
-  send_line("option name Threads type spin default " + std::to_string(search_threads) + " min 1 max " +
-            std::to_string(MAX_SEARCH_THREADS));
   send_line("uciok");
 }
