@@ -1,10 +1,16 @@
 #include "frontend/go.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "frontend/options.h"
 #include "frontend/search_thread.h"
 #include "search/search_state.h"
 
@@ -43,12 +49,59 @@ bool read_limit_value(std::istream& words, int& value) {
   return true;
 }
 
+bool is_go_word(const std::string& word) {
+  static constexpr std::array<std::string_view, 12> GO_WORDS = {
+      "searchmoves", "ponder", "wtime", "btime",    "winc",     "binc",
+      "movestogo",   "depth",  "nodes", "mate",     "movetime", "infinite"};
+  return std::find(GO_WORDS.begin(), GO_WORDS.end(), word) != GO_WORDS.end();
+}
+
+// The words that name legal moves of the current position, each once, in the given order.
+std::vector<Move> legal_search_moves(const std::vector<std::string>& words) {
+  std::vector<Move> moves;
+  if (words.empty()) return moves;
+  MoveList list;
+  generate_moves(list);
+  std::vector<std::pair<std::string, Move>> legal;
+  for (const Move& m : list.moves) {
+    const SavedPosition saved = save_position();
+    if (make_move(m)) legal.emplace_back(move_to_str(m), m);
+    restore_position(saved);
+  }
+  for (const std::string& word : words) {
+    for (const auto& named : legal) {
+      if (named.first != word) continue;
+      const Move& m = named.second;
+      const bool seen = std::any_of(moves.begin(), moves.end(), [&](const Move& x) { return same_move(x, m); });
+      if (!seen) moves.push_back(m);
+    }
+  }
+  return moves;
+}
+
+// The side to move's share of its clock: the clock after the move overhead,
+// divided by the moves to go (at most DEFAULT_MOVES_TO_GO), plus half the increment.
+int clock_budget(int clock, int increment, int moves_to_go) {
+  const std::int64_t left = std::int64_t{clock} - move_overhead_ms;
+  const int divisor = moves_to_go > 0 && moves_to_go < DEFAULT_MOVES_TO_GO ? moves_to_go : DEFAULT_MOVES_TO_GO;
+  std::int64_t budget = left / divisor + increment / 2;
+  // A large increment must not spend more than half of what is left on the
+  // clock: the increment arrives only after the move is made.
+  if (clock > 0) budget = std::min(budget, std::max<std::int64_t>(left, 0) / 2);
+  return static_cast<int>(std::clamp<std::int64_t>(budget, MIN_CLOCK_BUDGET_MS, INT32_MAX));
+}
+
 }  // namespace
 
 GoLimits parse_go_limits(std::istream& words) {
   GoLimits limits;
   std::string word;
-  while (words >> word) {
+  bool more = static_cast<bool>(words >> word);
+  while (more) {
+    if (word == "searchmoves") {
+      while ((more = static_cast<bool>(words >> word)) && !is_go_word(word)) limits.searchmoves.push_back(word);
+      continue;
+    }
     int* target = nullptr;
     if (word == "depth") target = &limits.depth;
     else if (word == "movetime") target = &limits.movetime;
@@ -57,9 +110,12 @@ GoLimits parse_go_limits(std::istream& words) {
     else if (word == "winc") target = &limits.winc;
     else if (word == "binc") target = &limits.binc;
     else if (word == "nodes") target = &limits.nodes;
+    else if (word == "mate") target = &limits.mate;
+    else if (word == "movestogo") target = &limits.movestogo;
     else if (word == "infinite") limits.infinite = true;
-    if (target == nullptr) continue;
-    if (!read_limit_value(words, *target)) break;
+    else if (word == "ponder") limits.ponder = true;
+    if (target != nullptr && !read_limit_value(words, *target)) break;
+    more = static_cast<bool>(words >> word);
   }
   return limits;
 }
@@ -67,21 +123,19 @@ GoLimits parse_go_limits(std::istream& words) {
 SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
   SearchLimits args;
   args.nodes = limits.nodes;
+  args.mate = limits.mate;
+  args.ponder = limits.ponder;
+  args.multipv = std::max(1, multi_pv);
+  args.searchmoves = legal_search_moves(limits.searchmoves);
   if (limits.infinite) {
     args.infinite = args.analysis = true;
   } else if (limits.movetime != 0) {
     args.depth = limits.depth;
     args.movetime_ms = limits.movetime;
   } else if (limits.wtime != 0 || limits.btime != 0) {
-    const int clock = side_to_move == WHITE ? limits.wtime : limits.btime;
-    const int increment = side_to_move == WHITE ? limits.winc : limits.binc;
-    int budget = clock / 30 + increment / 2;
-    // A large increment must not spend more than half of what is left on the
-    // clock: the increment arrives only after the move is made.
-    if (clock > 0) budget = std::min(budget, clock / 2);
-    budget = std::max(budget, MIN_CLOCK_BUDGET_MS);
     args.depth = limits.depth;
-    args.movetime_ms = budget;
+    args.movetime_ms = clock_budget(side_to_move == WHITE ? limits.wtime : limits.btime,
+                                    side_to_move == WHITE ? limits.winc : limits.binc, limits.movestogo);
   } else {
     args.depth = limits.depth;
     args.analysis = true;
@@ -94,5 +148,6 @@ void handle_go(std::istream& words) {
   const GoLimits limits = parse_go_limits(words);
   const SearchLimits args = derive_search_args(limits, side);
   stop_search.store(false);
+  pondering.store(args.ponder);
   start_search_thread(args);
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The "go" command: its limit words, the three arguments of the search they
-// give, and the start of the search thread.
+// The "go" command: its limit words, the search limits they give, and the
+// start of the search thread.
 
 #include <istream>
+#include <string>
+#include <vector>
 
 #include "board/position.h"
 #include "search/limits.h"
@@ -16,18 +18,28 @@ struct GoLimits {
   int winc = 0;
   int binc = 0;
   int nodes = 0;
+  int mate = 0;
+  int movestogo = 0;
   bool infinite = false;
+  bool ponder = false;
+  std::vector<std::string> searchmoves;  // the words after "searchmoves", as written
 };
 
 // The smallest time budget a clocked search gets, in milliseconds.
 constexpr int MIN_CLOCK_BUDGET_MS = 10;
 
+// Clocks are divided by the moves to go, but never by more than this.
+constexpr int DEFAULT_MOVES_TO_GO = 30;
+
 // Reads the words after "go". Later words override earlier ones; reading ends at
 // the first value that is not an integer (that limit then reads 0) and at a value
-// outside the 32-bit range (clamped to the nearest end).
+// outside the 32-bit range (clamped to the nearest end). "searchmoves" takes the
+// words up to the next go word.
 GoLimits parse_go_limits(std::istream& words);
 
-// Turns the limits into the search's limits for the given side to move.
+// Turns the limits into the search's limits for the given side to move: the clock
+// budget (after the move overhead), the MultiPV setting, and the search moves that
+// are legal in the current position (none legal means no restriction).
 SearchLimits derive_search_args(const GoLimits& limits, int side_to_move);
 
 // Stops and joins any earlier search, then starts a new one from the words of the line.

@@ -5,6 +5,7 @@
 #include "board/move.h"
 #include "board/notation.h"
 #include "board/position.h"
+#include "frontend/options.h"
 #include "frontend/output.h"
 #include "search/search.h"
 #include "search/search_state.h"
@@ -16,19 +17,25 @@ namespace {
 
 void search_thread_body(SearchLimits limits, const PositionSnapshot& game) {
   install_position_snapshot(game);
-  // search_best answers with a legal move whenever one exists, even when stopped
-  // during its first iteration or given a depth below 1.
-  const Move move = search_best(limits);
+  // search_best answers with a legal move whenever one exists; it keeps an
+  // infinite or ponder search's answer until the stop or the ponderhit.
+  Move ponder_move = empty_move();
+  const Move move = search_best(limits, &ponder_move);
+  std::string line = "bestmove " + move_to_str(move);
+  // Ponder is written by setoption, which joins this thread first.
+  if (ponder_enabled && !is_empty_move(move) && !is_empty_move(ponder_move))
+    line += " ponder " + move_to_str(ponder_move);
   std::lock_guard<std::mutex> lock(search_mutex);
-  send_line("bestmove " + move_to_str(move));
+  send_line(line);
 }
 
 }  // namespace
 
 void wait_search_done() {
   if (!search_thread.joinable()) return;
-  stop_search.store(true);
+  raise_stop_search();
   search_thread.join();
+  pondering.store(false);
 }
 
 void start_search_thread(const SearchLimits& limits) {

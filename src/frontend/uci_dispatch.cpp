@@ -7,6 +7,7 @@
 #include "frontend/search_thread.h"
 #include "frontend/uci.h"
 #include "frontend/uci_commands.h"
+#include "search/search_state.h"
 
 bool uci_command(std::string line) {
   trim_cr(line);
@@ -31,6 +32,9 @@ bool uci_command(std::string line) {
   } else if (command == "quit") {
     wait_search_done();
     return false;
+  } else if (command == "ponderhit") {
+    // The search goes on, now on our own clock; without a ponder search nothing happens.
+    signal_ponderhit();
   } else if (command == "go") {
     handle_go(words);
   } else if (command == "d") {

@@ -13,6 +13,7 @@
 #include "search/node_rules.h"
 #include "search/ordering.h"
 #include "search/quiescence.h"
+#include "search/root_moves.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 
@@ -20,8 +21,6 @@ PER_THREAD Move pv_table[MAX_PLY][MAX_PLY];
 PER_THREAD int pv_length[MAX_PLY]{};
 
 namespace {
-
-bool stopped() { return search_interrupted(); }
 
 // The child's line, prefixed by the move that leads to it, becomes this ply's line.
 void update_pv(int ply, const Move& m) {
@@ -88,7 +87,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   pv_length[ply] = ply;
 
   // Step 2. Stop request or spent budget.
-  if (stopped()) return alpha;
+  if (search_stopped()) return alpha;
 
   // Step 3. Any earlier occurrence of the position below the root is a draw.
   if (ply > 0 && is_repetition()) return 0;
@@ -110,7 +109,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   if (params.null_move && allow_null && !in_check && depth >= params.null_min_depth && ply > 0 &&
       has_non_pawn_material(mover)) {
     const int score = null_move_score(depth, beta, ply);
-    if (stopped()) return alpha;
+    if (search_stopped()) return alpha;
     if (score >= beta) return beta;
   }
 
@@ -132,6 +131,8 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   // Step 12. The moves in order.
   for (std::size_t i = 0; i < order.count; ++i) {
     const Move& m = list.moves[order.pick(i)];
+    // A root limited to some moves ("searchmoves", further lines) skips the others.
+    if (ply == 0 && root_moves_filtered && !root_move_allowed(m)) continue;
     const StyleTag tag = style_tag(m, mover_mode);
 
     const SavedPosition saved = save_position();
@@ -149,7 +150,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
 
     repetition_stack.pop_back();
     restore_position(saved);
-    if (stopped()) return alpha;
+    if (search_stopped()) return alpha;
 
     if (score > best_score) {
       best_score = score;
@@ -172,8 +173,9 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   // tracked separately; otherwise such a node would be scored as mate or stalemate.)
   if (!any_legal) return in_check ? ply - MATE_VALUE : 0;
 
-  // Step 14. Remember the result.
+  // Step 14. Remember the result; a root searched over some of its moves only
+  // would leave a wrong move and score for later searches of the whole position.
   const int flag = best_score <= entry_alpha ? TT_UPPER : best_score >= beta ? TT_LOWER : TT_EXACT;
-  tt_store(zobrist_key, depth, best_score, flag, best_move, ply);
+  if (ply > 0 || !root_moves_filtered) tt_store(zobrist_key, depth, best_score, flag, best_move, ply);
   return best_score;
 }

@@ -21,13 +21,11 @@ int quiet_check_limit(SearchMode mode) {
   return 0;
 }
 
-bool stopped() { return search_interrupted(); }
-
 }  // namespace
 
 int quiescence(int alpha, int beta, int ply, int qdepth) {
   ++nodes_searched;
-  if (stopped()) return alpha;
+  if (search_stopped()) return alpha;
 
   // Stand pat: the side to move may decline every capture.
   int stand_pat = evaluate();
@@ -65,7 +63,7 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
     repetition_stack.pop_back();
     restore_position(saved);
 
-    if (stopped()) return alpha;
+    if (search_stopped()) return alpha;
     if (score >= beta) return beta;
     if (score > alpha) alpha = score;
   }

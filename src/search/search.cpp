@@ -1,18 +1,18 @@
 // Iterative deepening at the root: aspiration windows, one info line per completed
-// iteration, and the hand-over to the tactical selection.
+// iteration and line, and the hand-over to the tactical selection.
 
 #include "search/search.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "board/movegen.h"
-#include "board/notation.h"
 #include "board/position.h"
 #include "frontend/output.h"
 #include "search/negamax.h"
 #include "search/node_rules.h"
 #include "search/ordering.h"
+#include "search/root_moves.h"
 #include "search/search_state.h"
 #include "search/threads.h"
 #include "search/tt.h"
@@ -21,15 +21,39 @@
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr int ASPIRATION_MIN_DEPTH = 5;
 constexpr int ASPIRATION_WINDOW = 25;
 // A window that has been widened this far opens fully on its next failure.
 constexpr int ASPIRATION_GIVE_UP = 800;
+// Neither a stop nor a spent budget ends the search before it has completed this
+// depth (or its last one): the smallest search that sees the replies, so even an
+// interrupted search plays a mate in one and sees a threat of one. It takes
+// microseconds.
+constexpr int UNINTERRUPTED_DEPTH = 2;
+
+// One reported root line: its score and its moves, the root move first.
+struct RootLine {
+  int score;
+  std::vector<Move> pv;
+};
 
 void reset_search_tables() {
   std::memset(static_cast<void*>(killers), 0, sizeof killers);
   std::memset(history, 0, sizeof history);
   std::memset(pv_length, 0, sizeof pv_length);
+}
+
+void start_search_state(const SearchLimits& limits) {
+  reset_search_tables();
+  nodes_searched = 0;
+  search_movetime_ms = limits.movetime_ms;
+  search_node_limit = limits.nodes;
+  search_start = search_began = Clock::now();
+  search_budget_waits = limits.ponder;
+  search_interruptible = false;
+  set_root_moves(limits.searchmoves, {});
 }
 
 void print_header() {
@@ -44,43 +68,9 @@ void print_header() {
   send_line(line);
 }
 
-// The first legal move of the root in generation order, if there is one.
-bool first_legal_move(Move& out) {
-  MoveList list;
-  generate_moves(list);
-  for (const Move& m : list.moves) {
-    const SavedPosition saved = save_position();
-    const bool legal = make_move(m);
-    restore_position(saved);
-    if (legal) {
-      out = m;
-      return true;
-    }
-  }
-  return false;
+long long ms_between(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
 }
-
-long long elapsed_ms() {
-  auto elapsed = std::chrono::steady_clock::now() - search_start;
-  return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
-}
-
-void print_iteration(int depth, int score, long long ms) {
-  std::string line = "info depth " + std::to_string(depth);
-  print_info_score(line, score);
-  const std::int64_t nodes = search_nodes_total();
-  line += " nodes " + std::to_string(nodes);
-  line += " time " + std::to_string(ms);
-  if (ms >= 1) line += " nps " + std::to_string(nodes * 1000 / ms);
-  line += " pv";
-  for (int i = 0; i < pv_length[0]; ++i) {
-    line += ' ';
-    line += move_to_str(pv_table[0][i]);
-  }
-  send_line(line);
-}
-
-bool stopped() { return search_interrupted(); }
 
 }  // namespace
 
@@ -92,7 +82,7 @@ int search_root(int depth, int previous) {
   int lower = previous - delta, upper = previous + delta;
   for (;;) {
     int score = negamax(depth, lower, upper, 0, true);
-    if (stopped()) return score;
+    if (search_stopped()) return score;
     if (score <= lower)
       lower = delta >= ASPIRATION_GIVE_UP ? -SCORE_INFINITY : lower - delta;
     else if (score >= upper)
@@ -103,55 +93,114 @@ int search_root(int depth, int previous) {
   }
 }
 
-Move search_best(const SearchLimits& limits) {
-  const int max_depth = limits.depth, movetime_ms = limits.movetime_ms;
-  reset_search_tables();
-  nodes_searched = 0;
-  search_movetime_ms = movetime_ms;
-  search_node_limit = limits.nodes;
-  search_start = std::chrono::steady_clock::now();
-  print_header();
+namespace {
 
-  // Until an iteration completes, the first legal move stands as the answer.
-  Move best = empty_move();
-  if (!first_legal_move(best)) {
-    send_line(king_attacked(side) ? "info depth 0 score mate 0 nodes 0 time 0 pv"
-                                  : "info depth 0 score cp 0 nodes 0 time 0 pv");
-    return empty_move();
+// The line the root search just found. Should it have kept none, the table's move
+// for the root stands in when the root may play it, else the first move it may play.
+std::vector<Move> found_line(const std::vector<Move>& allowed) {
+  if (pv_length[0] > 0) return std::vector<Move>(pv_table[0], pv_table[0] + pv_length[0]);
+  auto may_play = [&](const Move& m) {
+    const bool listed = std::any_of(allowed.begin(), allowed.end(), [&](const Move& a) { return same_move(a, m); });
+    return listed && (!root_moves_filtered || root_move_allowed(m));
+  };
+  if (const TTEntry* entry = tt_lookup(zobrist_key)) {
+    const Move m = unpack_move(entry->move);
+    if (may_play(m)) return {m};
   }
-  if (max_depth < 1) return best;
-  start_helper_threads();
+  for (const Move& m : allowed) {
+    if (may_play(m)) return {m};
+  }
+  return {allowed.front()};
+}
 
+bool mate_limit_reached(const SearchLimits& limits, int score) {
+  return limits.mate > 0 && score >= MATE_THRESHOLD && mate_in_moves(score) <= limits.mate;
+}
+
+// Iterates until a limit ends the search; played receives the best line of the
+// last completed iteration. Returns that iteration's depth.
+int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::vector<Move>& played) {
   const SearchMode root_mode = mode_to_move();
-  int depth = 1, score = 0, completed_depth = 0;
+  const int line_count = std::clamp(limits.multipv, 1, static_cast<int>(allowed.size()));
+  // Several lines: each root search leaves out the moves of the lines found before it.
+  std::vector<RootLine> lines;
+  int depth = 1, completed_depth = 0;
   for (;;) {
-    score = search_root(depth, score);
-    if (stop_search.load(std::memory_order_relaxed)) break;
-    if (time_expired()) break;
-
-    if (pv_length[0] > 0) {
-      best = pv_table[0][0];
-    } else if (const TTEntry* entry = tt_lookup(zobrist_key)) {
-      best = unpack_move(entry->move);
+    std::vector<RootLine> found;
+    std::vector<Move> excluded;
+    for (int i = 0; i < line_count; ++i) {
+      if (i > 0) {
+        excluded.push_back(found.back().pv.front());
+        set_root_moves(limits.searchmoves, excluded);
+      }
+      const int previous = i < static_cast<int>(lines.size()) ? lines[i].score : 0;
+      const int score = search_root(depth, previous);
+      // An unfinished iteration is discarded.
+      if (search_stopped()) return completed_depth;
+      found.push_back({score, found_line(allowed)});
     }
+    if (line_count > 1) {
+      set_root_moves(limits.searchmoves, {});
+      std::stable_sort(found.begin(), found.end(),
+                       [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
+    }
+    lines = std::move(found);
+    played = lines.front().pv;
 
-    const long long ms = elapsed_ms();
-    print_iteration(depth, score, ms);
+    const Clock::time_point now = Clock::now();
+    const long long ms = ms_between(search_began, now);
+    for (int i = 0; i < line_count; ++i)
+      send_info_line(depth, limits.multipv > 1 ? i + 1 : 0, lines[i].score, ms, lines[i].pv);
     completed_depth = depth;
+    if (depth >= UNINTERRUPTED_DEPTH) search_interruptible = true;
+
+    if (mate_limit_reached(limits, lines.front().score)) break;
     // More than half the budget gone: the next iteration would not finish.
-    if (movetime_ms > 0 && 2 * ms > movetime_ms) break;
+    if (search_interruptible && limits.movetime_ms > 0 && budget_running() &&
+        2 * ms_between(search_start, now) > limits.movetime_ms)
+      break;
 
     int next = depth + 1 + (depth > 3 && root_mode == Deep ? 1 : 0);
-    if (next > max_depth) break;
+    if (next > limits.depth) break;
     depth = next;
   }
-  stop_helper_threads();
+  return completed_depth;
+}
 
-  if (tactical_move_selection && !limits.analysis && completed_depth > 0 && !stop_search.load()) {
+}  // namespace
+
+Move search_best(const SearchLimits& limits, Move* ponder_move) {
+  start_search_state(limits);
+  print_header();
+
+  const std::vector<Move> allowed = allowed_root_moves();
+  std::vector<Move> played;  // the line of the move to play, that move first
+  int completed_depth = 0;
+  if (allowed.empty()) {
+    send_line(king_attacked(side) ? "info depth 0 score mate 0 nodes 0 time 0 pv"
+                                  : "info depth 0 score cp 0 nodes 0 time 0 pv");
+  } else if (limits.depth < 1) {
+    played = {allowed.front()};
+  } else {
+    start_helper_threads();
+    completed_depth = iterate(limits, allowed, played);
+    stop_helper_threads();
+  }
+  search_interruptible = true;
+
+  // An infinite or ponder search keeps its answer until it is released.
+  hold_search_until_released(limits.infinite, limits.ponder);
+  budget_running();
+
+  if (tactical_move_selection && !limits.analysis && limits.multipv <= 1 && completed_depth > 0 &&
+      !stop_search.load()) {
     // A spent node budget would end every candidate search at its first node. The
     // budget bounds the search; the selection keeps its own time cap, as after a timed search.
     search_node_limit = 0;
-    best = pick_tactical_move(completed_depth, best);
+    pick_tactical_move(completed_depth, played.front(), limits, search_start, &played);
   }
-  return best;
+
+  set_root_moves({}, {});
+  if (ponder_move != nullptr) *ponder_move = played.size() >= 2 ? played[1] : empty_move();
+  return played.empty() ? empty_move() : played.front();
 }

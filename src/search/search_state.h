@@ -30,17 +30,42 @@ struct NodeCounter {
 };
 static_assert(std::is_trivially_destructible_v<NodeCounter>, "per-thread state needs no destructor call");
 
-// One instance per searching thread, set up by search_best (helpers: see threads.h).
-// Helpers have no budget: the main search thread alone decides when to stop.
+// One instance per searching thread, set up by search_best. Helper threads
+// (threads.h) keep the initial values: no budget, interruptible, so that the main
+// search thread alone decides when to stop.
 PER_THREAD extern NodeCounter nodes_searched;
 PER_THREAD extern int search_movetime_ms;  // budget; 0 or less means none
-PER_THREAD extern std::int64_t search_node_limit;  // node budget, over all threads; 0 or less means none
+PER_THREAD extern std::int64_t search_node_limit;  // node budget over all threads; 0 or less means none
+// When the budget began counting: the start of the search, or the "ponderhit" of a ponder search.
 PER_THREAD extern std::chrono::steady_clock::time_point search_start;
-// Cleared only by the code that starts a search; raised only by wait_search_done.
+// When the search began; the info lines' time counts from it.
+PER_THREAD extern std::chrono::steady_clock::time_point search_began;
+// False until the first iterations are complete: until then neither a stop request
+// nor a spent budget ends the search, so its answer is always a searched move.
+PER_THREAD extern bool search_interruptible;
+// True while a ponder search has not yet seen its "ponderhit": its budget waits.
+PER_THREAD extern bool search_budget_waits;
+
+// Cleared only by the code that starts a search; raised only by raise_stop_search.
 extern std::atomic<bool> stop_search;
-// Raised by the main search thread when it has finished, to end its helpers; cleared
-// before they start.
+// Raised by the main search thread when its search is over, to end its helpers;
+// lowered again once they have ended.
 extern std::atomic<bool> stop_helpers;
+// True from the start of a "go ponder" search until "ponderhit". Written by the main thread only.
+extern std::atomic<bool> pondering;
+
+// Main thread: raises stop_search and wakes a search that is holding its answer.
+void raise_stop_search();
+// Main thread: the ponder move was played; the running ponder search becomes the
+// timed search its "go" line describes, its budget counted from now. Does nothing
+// when no ponder search is waiting for it.
+void signal_ponderhit();
+// Search thread: for an infinite or ponder search, waits (without spinning) until
+// a stop or, for a ponder search that is not also infinite, the ponderhit.
+void hold_search_until_released(bool infinite, bool ponder);
+// Search thread: whether the budget is counting; the first call after a ponderhit
+// moves search_start to the ponderhit.
+bool budget_running();
 
 // The out-of-line part of the budget check, for searches that have a budget.
 bool time_budget_spent();
@@ -48,9 +73,9 @@ bool time_budget_spent();
 // 4096 nodes. Searches without a budget (bench, analysis) settle it here without a call.
 inline bool time_expired() { return (search_movetime_ms > 0 || search_node_limit > 0) && time_budget_spent(); }
 
-// Whether the calling thread's search must end now: a stop request, the end of the
-// parallel search it helps, or its budget.
-inline bool search_interrupted() {
-  return stop_search.load(std::memory_order_relaxed) || stop_helpers.load(std::memory_order_relaxed) ||
-         time_expired();
+// Whether the search must end now: a stop request (once it may be interrupted), the
+// end of the parallel search a helper works for, or a spent budget.
+inline bool search_stopped() {
+  return (stop_search.load(std::memory_order_relaxed) && search_interruptible) ||
+         stop_helpers.load(std::memory_order_relaxed) || time_expired();
 }

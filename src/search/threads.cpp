@@ -5,10 +5,12 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "board/position.h"
 #include "frontend/options.h"
 #include "search/node_rules.h"
+#include "search/root_moves.h"
 #include "search/search.h"
 #include "search/search_state.h"
 
@@ -28,8 +30,10 @@ struct Helper {
 std::unique_ptr<Helper[]> helpers;
 int helpers_started = 0;
 std::int64_t finished_helper_nodes = 0;
-// The root every helper copies; written before the helpers start, then only read.
+// The root every helper copies, and the root moves a "go searchmoves" allowed;
+// written before the helpers start, then only read.
 std::unique_ptr<PositionSnapshot> helper_root;
+std::vector<Move> helper_search_moves;
 // Raised once every helper exists. A helper that searched from its creation on
 // would take the processor from the thread still creating the others: with many
 // more threads than cores the main search would not start for seconds.
@@ -42,7 +46,7 @@ void helper_search(int id) {
   int depth = 1 + id % 2, score = 0;
   while (depth < MAX_PLY) {
     score = search_root(depth, score);
-    if (search_interrupted()) return;
+    if (search_stopped()) return;
     depth += 1 + (depth > 3 && root_mode == Deep ? 1 : 0);
   }
 }
@@ -51,6 +55,8 @@ void helper_main(int id, Helper* self) {
   helpers_released.wait(false, std::memory_order_acquire);
   // A new thread's tables start empty, as search_best's reset leaves them.
   install_position_snapshot(*helper_root);
+  // The lines that several-line output leaves out are the main thread's concern.
+  set_root_moves(helper_search_moves, {});
   self->nodes.store(&nodes_searched, std::memory_order_release);
   helper_search(id);
   // Keep the published counter alive until the main thread has stopped reading it.
@@ -67,6 +73,7 @@ void start_helper_threads() {
   if (count == 0) return;
 
   helper_root = std::make_unique<PositionSnapshot>(take_position_snapshot());
+  helper_search_moves = root_search_moves;
   helpers = std::make_unique<Helper[]>(count);
   for (int i = 0; i < count; ++i) {
     // A system that refuses more threads gets a search with the ones it gave.

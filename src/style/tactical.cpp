@@ -8,8 +8,16 @@
 #include "board/movegen.h"
 #include "board/notation.h"
 #include "frontend/output.h"
+#include "search/info.h"
 #include "search/search_state.h"
 #include "style/tactical_candidates.h"
+
+void keep_search_moves(std::vector<Move>& candidates, const std::vector<Move>& search_moves) {
+  if (search_moves.empty()) return;
+  std::erase_if(candidates, [&](const Move& m) {
+    return std::none_of(search_moves.begin(), search_moves.end(), [&](const Move& s) { return same_move(s, m); });
+  });
+}
 
 Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const Move& best, int threshold) {
   const TacticalCandidate* best_record = nullptr;
@@ -34,19 +42,21 @@ Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const M
   return choice;
 }
 
-Move pick_tactical_move(int depth, Move best) {
+Move pick_tactical_move(int depth, Move best, const SearchLimits& limits,
+                        std::chrono::steady_clock::time_point budget_start, std::vector<Move>* pick_line) {
   MoveList generated;
   generate_moves(generated);
-  if (generated.moves.size() <= 1) return best;
+  if (generated.moves.size() <= 1 || limits.searchmoves.size() == 1) return best;
 
   // Leave the rest of the move time alone once most of it is spent.
-  if (search_movetime_ms > 0) {
+  if (limits.movetime_ms > 0) {
     const auto elapsed =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - search_start);
-    if (elapsed.count() > std::int64_t{search_movetime_ms} * 7 / 10) return best;
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - budget_start);
+    if (elapsed.count() > std::int64_t{limits.movetime_ms} * 7 / 10) return best;
   }
 
   std::vector<Move> candidates = gather_tactical_candidates(generated);
+  keep_search_moves(candidates, limits.searchmoves);
   if (candidates.empty()) return best;
   shape_candidate_list(candidates, best);
 
@@ -56,8 +66,17 @@ Move pick_tactical_move(int depth, Move best) {
   if (records.empty()) return best;
 
   const Move choice = choose_tactical_move(records, best, tactic_threshold_cp);
-  if (!same_move(choice, best)) {
-    send_line("info string tactical pick " + move_to_str(choice) + " (best was " + move_to_str(best) + ")");
+  if (same_move(choice, best)) return best;
+
+  send_line("info string tactical pick " + move_to_str(choice) + " (best was " + move_to_str(best) + ")");
+  // The played move's own line follows, so the last info line names the move played.
+  for (const TacticalCandidate& record : records) {
+    if (!same_move(record.move, choice)) continue;
+    const auto elapsed = std::chrono::steady_clock::now() - search_began;
+    send_info_line(d + 1, 0, record.score, std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(),
+                   record.line);
+    if (pick_line != nullptr) *pick_line = record.line;
+    break;
   }
   return choice;
 }

@@ -9,11 +9,13 @@
 #include "board/move.h"
 #include "style/search_mode.h"
 
-// One scored candidate; score is from the root mover's view.
+// One scored candidate; score is from the root mover's view, line is the
+// candidate followed by the line its search found.
 struct TacticalCandidate {
   Move move;
   int score;
   int tactical_score;
+  std::vector<Move> line = {};
 };
 
 // At most this many gathered candidates are scored (best may come on top).
@@ -28,6 +30,9 @@ bool side_to_move_in_check();
 
 // Both gathering passes over the generated moves, in generation order.
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
+
+// Drops the candidates a "go searchmoves" did not name (none when it named nothing).
+void keep_search_moves(std::vector<Move>& candidates, const std::vector<Move>& search_moves);
 
 // Cuts the list to its first eight and appends best when it is missing.
 void shape_candidate_list(std::vector<Move>& candidates, const Move& best);

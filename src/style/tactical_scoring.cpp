@@ -166,6 +166,8 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     repetition_stack.push_back(zobrist_key);
     const int qs = quiescence(-SCORE_INFINITY, SCORE_INFINITY, 1, 0);
     const int ng = negamax(d, -SCORE_INFINITY, SCORE_INFINITY, 1, true);
+    std::vector<Move> line = {m};
+    line.insert(line.end(), pv_table[1] + 1, pv_table[1] + std::max(1, pv_length[1]));
     repetition_stack.pop_back();
     const bool gives_check = side_to_move_in_check();
     const StyleTerms terms = style_terms(m, mover, captured, d, ng);
@@ -178,7 +180,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     if (gives_check) tactical_score += 60;
     if (m.promoted != NO_PIECE) tactical_score += 120;
     tactical_score += style_bonus(bonus_mode, terms);
-    records.push_back({m, -ng, tactical_score});
+    records.push_back({m, -ng, tactical_score, std::move(line)});
   }
   return records;
 }

@@ -6,8 +6,12 @@
 #include <sstream>
 #include <string>
 
+#include "board/notation.h"
+#include "board/position.h"
 #include "board/types.h"
 #include "frontend/go.h"
+#include "frontend/options.h"
+#include "frontend/startup.h"
 
 namespace {
 
@@ -24,6 +28,25 @@ void expect_args(const SearchLimits& args, int max_depth, int movetime_ms, bool 
   EXPECT_EQ(args.depth, max_depth);
   EXPECT_EQ(args.movetime_ms, movetime_ms);
   EXPECT_EQ(args.analysis, analysis);
+}
+
+// The budget formulas below are the bare ones: no move overhead, one line.
+class GoArgs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    move_overhead_ms = 0;
+    multi_pv = 1;
+  }
+  void TearDown() override {
+    move_overhead_ms = 10;
+    multi_pv = 1;
+  }
+};
+
+std::vector<std::string> texts(const std::vector<Move>& moves) {
+  std::vector<std::string> out;
+  for (const Move& m : moves) out.push_back(move_to_str(m));
+  return out;
 }
 
 TEST(GoLimits, DefaultsWithoutWords) {
@@ -49,10 +72,19 @@ TEST(GoLimits, EveryWordAndLastOneWins) {
 }
 
 TEST(GoLimits, OtherWordsAndTheirNumbersAreSkipped) {
-  const GoLimits limits = parse("ponder movestogo 40 nodes 1000 mate 3 searchmoves e2e4 d2d4 depth 5");
+  const GoLimits limits = parse("seldepth 7 ponder movestogo 40 nodes 1000 mate 3 searchmoves e2e4 d2d4 depth 5");
   EXPECT_EQ(limits.depth, 5);
   EXPECT_EQ(limits.movetime, 0);
   EXPECT_FALSE(limits.infinite);
+}
+
+TEST(GoLimits, ClientWordsAndSearchmovesUpToTheNextGoWord) {
+  const GoLimits limits = parse("ponder mate 3 movestogo 12 searchmoves e2e4 junk d2d4 nodes 100 depth 5");
+  EXPECT_TRUE(limits.ponder);
+  EXPECT_EQ(limits.mate + limits.movestogo + limits.nodes + limits.depth, 3 + 12 + 100 + 5);
+  EXPECT_EQ(limits.searchmoves, (std::vector<std::string>{"e2e4", "junk", "d2d4"}));
+  EXPECT_TRUE(parse("searchmoves infinite").infinite);
+  EXPECT_EQ(parse("mate x depth 5").depth, 64);  // a bad value still ends the line
 }
 
 TEST(GoLimits, NonIntegerValueReadsZeroAndEndsTheLine) {
@@ -81,7 +113,7 @@ TEST(GoLimits, OutOfRangeValuesClampAndEndTheLine) {
   EXPECT_EQ(parse("btime -99999999999999999999999").btime, INT_MIN);
 }
 
-TEST(GoArgs, ClockBudgetExamples) {
+TEST_F(GoArgs, ClockBudgetExamples) {
   expect_args(args_for("wtime 60000 btime 60000 winc 1000 binc 1000"), 64, 2500, false);
   expect_args(args_for("wtime 60000 btime 30000 winc 1000 binc 0", BLACK), 64, 1000, false);
   expect_args(args_for("wtime 299"), 64, 10, false);
@@ -91,7 +123,7 @@ TEST(GoArgs, ClockBudgetExamples) {
   expect_args(args_for("wtime 60000 depth 9"), 9, 2000, false);
 }
 
-TEST(GoArgs, BudgetNeverExceedsHalfThePositiveClock) {
+TEST_F(GoArgs, BudgetNeverExceedsHalfThePositiveClock) {
   expect_args(args_for("wtime 1000 winc 5000"), 64, 500, false);
   expect_args(args_for("btime 100 binc 100000", BLACK), 64, 50, false);
   // Even a nearly empty clock keeps the smallest budget.
@@ -108,32 +140,63 @@ TEST(GoArgs, BudgetNeverExceedsHalfThePositiveClock) {
   }
 }
 
-TEST(GoArgs, MovetimeOverridesClocksAndPassesUnchanged) {
+TEST_F(GoArgs, MovetimeOverridesClocksAndPassesUnchanged) {
   expect_args(args_for("movetime 1000 wtime 60000"), 64, 1000, false);
   expect_args(args_for("wtime 60000 movetime -5 depth 4"), 4, -5, false);
 }
 
-TEST(GoArgs, InfiniteOverridesDepthAndMovetime) {
+TEST_F(GoArgs, InfiniteOverridesDepthAndMovetime) {
   expect_args(args_for("infinite depth 5"), 64, 0, true);
   expect_args(args_for("depth 5 movetime 200 infinite"), 64, 0, true);
 }
 
-TEST(GoArgs, DepthOnlyAndBareGoAreAnalysis) {
+TEST_F(GoArgs, DepthOnlyAndBareGoAreAnalysis) {
   expect_args(args_for("depth 6"), 6, 0, true);
   expect_args(args_for(""), 64, 0, true);
   expect_args(args_for("depth x movetime 500"), 0, 0, true);
   expect_args(args_for("depth -3"), -3, 0, true);
 }
 
-TEST(GoArgs, NodesComeAlongWithTheOtherLimits) {
+TEST_F(GoArgs, NodesComeAlongWithTheOtherLimits) {
   EXPECT_EQ(args_for("nodes 30000").nodes, 30000);
   EXPECT_EQ(args_for("wtime 60000 nodes 500").nodes, 500);
   expect_args(args_for("wtime 60000 nodes 500"), 64, 2000, false);
   EXPECT_EQ(args_for("depth 3").nodes, 0);
 }
 
-TEST(GoArgs, PonderIsIgnored) {
-  expect_args(args_for("ponder wtime 60000"), 64, 2000, false);
+TEST_F(GoArgs, PonderMateAndMultiPvComeAlong) {
+  const SearchLimits args = args_for("ponder wtime 60000 mate 4");
+  expect_args(args, 64, 2000, false);  // the timed search for after the ponderhit
+  EXPECT_TRUE(args.ponder);
+  EXPECT_EQ(args.mate, 4);
+  EXPECT_EQ(args.multipv, 1);
+  multi_pv = 3;
+  EXPECT_EQ(args_for("depth 5").multipv, 3);
+}
+
+TEST_F(GoArgs, MovesToGoAndMoveOverheadShapeTheClockBudget) {
+  expect_args(args_for("wtime 10000 winc 1000 movestogo 5"), 64, 2500, false);
+  expect_args(args_for("btime 9000 movestogo 3", BLACK), 64, 3000, false);
+  expect_args(args_for("wtime 10000 movestogo 1"), 64, 5000, false);  // still half the clock at most
+  for (const char* thirty : {"wtime 9000 movestogo 40", "wtime 9000 movestogo 0", "wtime 9000 movestogo -4"})
+    expect_args(args_for(thirty), 64, 300, false);
+  move_overhead_ms = 10;
+  expect_args(args_for("wtime 60000 btime 60000 winc 1000 binc 1000"), 64, 2499, false);
+  move_overhead_ms = 1000;
+  expect_args(args_for("wtime 4000"), 64, 100, false);
+  expect_args(args_for("wtime 1200 winc 5000"), 64, 100, false);  // half of what is left
+  expect_args(args_for("wtime 900 winc 5000"), 64, 10, false);    // nothing left
+  expect_args(args_for("movetime 500"), 64, 500, false);          // a fixed time is not a clock
+}
+
+TEST_F(GoArgs, SearchmovesKeepTheLegalMovesOfThePositionOnce) {
+  init_tables();
+  init_board_startpos();
+  EXPECT_EQ(texts(args_for("searchmoves h2h3 e2e5 zz a2a3 h2h3 g1f3q g1f3").searchmoves),
+            (std::vector<std::string>{"h2h3", "a2a3", "g1f3"}));
+  EXPECT_TRUE(args_for("searchmoves e2e5 0000").searchmoves.empty());  // none legal: no restriction
+  load_fen("4k3/8/8/8/8/8/3q4/R3K3 w - - 0 1");  // in check: a1a2 and e1d1 are not legal
+  EXPECT_EQ(texts(args_for("searchmoves a1a2 e1d1 e1d2").searchmoves), (std::vector<std::string>{"e1d2"}));
 }
 
 }  // namespace

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "frontend/options.h"
+#include "frontend/search_thread.h"
+#include "frontend/startup.h"
+#include "frontend/uci.h"
 #include "support/engine_process.h"
 
 namespace {
@@ -36,6 +40,22 @@ void expect_bestmove_ends_each_search(const std::vector<std::string>& lines) {
     EXPECT_TRUE(starts_with(next, "info string white_mode=") || next == "readyok")
         << "line after " << lines[i] << ": " << next;
   }
+}
+
+// The word after name in line ("" when absent).
+std::string word_after(const std::string& line, const std::string& name) {
+  std::istringstream in(line);
+  for (std::string word; in >> word;)
+    if (word == name && in >> word) return word;
+  return "";
+}
+
+// The last info line of a search starts its pv with the move it plays.
+void expect_last_pv_starts_with_bestmove(const std::vector<std::string>& lines) {
+  auto info =
+      std::find_if(lines.rbegin(), lines.rend(), [](const std::string& l) { return starts_with(l, "info depth"); });
+  ASSERT_TRUE(info != lines.rend() && starts_with(lines.back(), "bestmove "));
+  EXPECT_EQ(word_after(*info, "pv"), word_after(lines.back(), "bestmove")) << *info;
 }
 
 // Sends the lines and waits for the search's answer (end of input would stop it at once).
@@ -196,11 +216,16 @@ TEST(GoThread, TacticalPickOnlyInTimedSearches) {
   const std::vector<std::string> switched_off =
       search_to_bestmove(setup + "setoption name TacticalMoveSelection value false\ngo depth 3 movetime 60000");
   ASSERT_EQ(count_prefix(timed, "info string tactical pick"), 1);
-  for (const std::string& l : timed) {
-    if (starts_with(l, "info string tactical pick ")) {
-      EXPECT_EQ(l, "info string tactical pick d5b4 (best was d5c7)");
+  for (std::size_t i = 0; i < timed.size(); ++i) {
+    if (starts_with(timed[i], "info string tactical pick ")) {
+      EXPECT_EQ(timed[i], "info string tactical pick d5b4 (best was d5c7)");
+      // Then the selection's own search of the played move, the last info line.
+      ASSERT_LT(i + 2, timed.size());
+      EXPECT_TRUE(starts_with(timed[i + 1], "info depth 3 score ")) << timed[i + 1];
+      EXPECT_TRUE(starts_with(timed[i + 2], "bestmove")) << timed[i + 2];
     }
   }
+  for (const auto* run : {&timed, &analysis, &switched_off}) expect_last_pv_starts_with_bestmove(*run);
   EXPECT_EQ(timed.back(), "bestmove d5b4");
   EXPECT_EQ(analysis.back(), "bestmove d5c7");
   EXPECT_EQ(count_prefix(analysis, "info string tactical pick"), 0);
@@ -208,6 +233,106 @@ TEST(GoThread, TacticalPickOnlyInTimedSearches) {
   EXPECT_EQ(count_prefix(timed, "bestmove"), 1);
   EXPECT_EQ(count_prefix(analysis, "bestmove"), 1);
   EXPECT_EQ(count_prefix(switched_off, "bestmove"), 1);
+}
+
+// Limits: each would run on to depth 64, or pick another move, if ignored.
+TEST(GoThread, NodesMateAndSearchmovesLimitTheSearch) {
+  std::vector<std::string> lines = search_to_bestmove("go nodes 30000");
+  for (const std::string& l : lines) {
+    if (starts_with(l, "info depth ")) {
+      EXPECT_LE(std::stoll(word_after(l, "nodes")), 30000 + 4096) << l;
+    }
+  }
+  const std::string mate_in_two = "position fen 7k/8/8/8/8/8/R7/1R4K1 w - - 0 1\n";
+  lines = search_to_bestmove(mate_in_two + "go mate 2");  // ends at the first line that proves it
+  EXPECT_EQ(word_after(lines.end()[-2], "mate"), "2");
+  EXPECT_EQ(count_prefix(lines, "info depth "), std::stoi(word_after(lines.end()[-2], "depth")));
+  EXPECT_EQ(word_after(search_to_bestmove(mate_in_two + "go mate 1 depth 6").end()[-2], "depth"), "6");
+  lines = search_to_bestmove("go depth 5 searchmoves a2a3 h2h3");
+  for (const std::string& l : lines) {
+    if (starts_with(l, "info depth ")) {
+      EXPECT_TRUE(word_after(l, "pv") == "a2a3" || word_after(l, "pv") == "h2h3") << l;
+    }
+  }
+  expect_last_pv_starts_with_bestmove(lines);
+  // Junk only: no restriction.
+  EXPECT_EQ(search_to_bestmove("go depth 5 searchmoves e2e5 zz").back(), search_to_bestmove("go depth 5").back());
+}
+
+// Stop: the first iterations complete whatever arrives, so a mate in one is played.
+TEST(GoThread, StopOrEndOfInputRightAfterGoStillPlaysTheMateInOne) {
+  for (const std::string go : {"go depth 5\n", "go infinite\nstop\n", "go infinite\nquit\n", "go nodes 1\n",
+                               "go wtime 1 btime 1\n", "go movetime 1\n"}) {
+    const EngineRun run = run_engine("position fen 6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1\n" + go);
+    EXPECT_EQ(run.exit_code, 0);
+    ASSERT_FALSE(run.lines.empty()) << go;
+    EXPECT_EQ(run.lines.back(), "bestmove a1a8") << go;
+    expect_last_pv_starts_with_bestmove(run.lines);
+  }
+}
+
+// An infinite search with nothing left to search keeps its answer until "stop".
+TEST(GoThread, InfiniteSearchAnswersOnlyAfterStop) {
+  EngineProcess engine;
+  engine.send("position fen 7k/8/8/8/8/8/8/K7 w - - 0 1");
+  engine.send("go infinite");
+  ASSERT_TRUE(engine.read_until("info depth 64 ").found);
+  EXPECT_FALSE(engine.read_until("bestmove", 300).found);
+  engine.send("stop");
+  EXPECT_TRUE(engine.read_until("bestmove").found);
+  engine.send("position fen R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");  // mated
+  engine.send("go infinite");
+  EXPECT_FALSE(engine.read_until("bestmove", 300).found);
+  engine.send("stop");
+  engine.send("stop");
+  EXPECT_EQ(engine.read_until("bestmove").lines.back(), "bestmove 0000");
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+// Ponder: no answer before "ponderhit" or "stop", though the go line's budget (a
+// few ms) or depth is long spent; either one makes it answer.
+TEST(GoThread, PonderSearchWaitsForPonderhitOrStop) {
+  EngineProcess engine;
+  for (const std::string release : {"ponderhit", "stop"}) {
+    for (const std::string go : {"go ponder wtime 1000 btime 1000", "go ponder depth 3 movetime 50"}) {
+      engine.send("position startpos moves e2e4");
+      engine.send(go);
+      ASSERT_TRUE(engine.read_until("info depth 3 ").found) << go;
+      EXPECT_FALSE(engine.read_until("bestmove", 400).found) << go;
+      engine.send(release);
+      EXPECT_TRUE(engine.read_until("bestmove").found) << go << " " << release;
+      engine.send("ponderhit");  // after the answer: nothing happens
+    }
+  }
+  engine.send("isready");
+  EXPECT_EQ(engine.read_line(), "readyok");
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+// Ponder on: the answer names the reply its line expects, when the line has one.
+// In-process, with the option set as setoption would.
+TEST(GoThread, BestmoveNamesThePonderMoveWhenPonderIsOn) {
+  init_tables();
+  auto answer = [](const std::string& fen, bool ponder) {
+    ponder_enabled = ponder;
+    ::testing::internal::CaptureStdout();
+    uci_command("position fen " + fen);
+    uci_command("go infinite");
+    wait_search_done();  // stopped, but after two iterations: a line of two moves
+    std::istringstream out(::testing::internal::GetCapturedStdout());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(out, line);) lines.push_back(line);
+    ponder_enabled = false;
+    return lines;
+  };
+  const std::string start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+  const std::vector<std::string> lines = answer(start, true);
+  const std::string pv = lines.end()[-2].substr(lines.end()[-2].find(" pv ") + 4);
+  EXPECT_EQ(lines.back(), "bestmove " + pv.substr(0, 4) + " ponder " + pv.substr(5, 4));
+  EXPECT_EQ(answer("6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", true).back(), "bestmove a1a8");  // mate: no reply
+  EXPECT_EQ(answer(start, false).back().find(" ponder "), std::string::npos);
 }
 
 TEST(GoThread, StressGoStopAndGoGo) {

@@ -61,4 +61,19 @@ TEST(TimeCheck, NodeBudgetIsSeenOnTheNextMultipleAndHolds) {
   search_node_limit = 0;
 }
 
+TEST(TimeCheck, PonderBudgetWaitsForThePonderhitAndCountsFromIt) {
+  // A budget long spent if counted from the go, but the ponder move comes only now.
+  search_movetime_ms = 10000;
+  search_start = std::chrono::steady_clock::now() - 20000ms;
+  search_budget_waits = true;
+  pondering.store(true);
+  nodes_searched = 8192;
+  EXPECT_FALSE(time_expired());
+  const auto before_hit = std::chrono::steady_clock::now();
+  signal_ponderhit();
+  EXPECT_FALSE(time_expired());
+  EXPECT_GE(search_start, before_hit);
+  search_movetime_ms = 0;
+}
+
 }  // namespace

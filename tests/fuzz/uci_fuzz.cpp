@@ -12,6 +12,8 @@
 #include "board/attacks.h"
 #include "board/position.h"
 #include "board/zobrist.h"
+#include "frontend/options.h"
+#include "frontend/search_thread.h"
 #include "frontend/uci.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
@@ -31,16 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   black_search_mode = Balanced;
   tactical_move_selection = true;
   tactic_threshold_cp = 40;
+  multi_pv = 1;
+  ponder_enabled = false;
 
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
   std::string line;
   while (std::getline(input, line)) {
-    // A search can run for as long as it is told to; the fuzzer wants many short runs.
-    std::istringstream words(line);
-    std::string first;
-    words >> first;
-    if (first == "go") continue;
     if (!uci_command(line)) break;
+    // A search runs for as long as it is told to; stopped at once, it still completes
+    // its first iterations (a few thousand nodes), so every input stays short.
+    wait_search_done();
     if (repetition_stack.empty() || repetition_stack.back() != zobrist_key) __builtin_trap();
   }
   return 0;

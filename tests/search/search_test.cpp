@@ -114,7 +114,7 @@ TEST_F(DriverTest, NoLegalMoveAtTheRoot) {
   EXPECT_EQ(move_to_str(stalemate.best), "0000");
 }
 
-TEST_F(DriverTest, WithoutACompletedIterationTheFirstLegalMoveIsPlayed) {
+TEST_F(DriverTest, DepthBelowOnePlaysTheFirstLegalMoveAndAStopWaitsForTheFirstIteration) {
   // In check, the first generated move may be illegal; the answer must still be legal.
   load_fen("4k3/8/8/8/8/8/3q4/R3K3 w - - 0 1");
   Move first_legal = empty_move();
@@ -135,10 +135,17 @@ TEST_F(DriverTest, WithoutACompletedIterationTheFirstLegalMoveIsPlayed) {
   EXPECT_EQ(shallow.lines.size(), 1u);  // header only
   EXPECT_TRUE(same_move(shallow.best, first_legal));
 
+  // A stop (or a spent budget) before the first iterations end waits for them: the
+  // answer is the searched capture of the queen, not the first legal move.
+  ASSERT_NE(move_to_str(first_legal), "e1d2");
   stop_search = true;
   SearchRun stopped = run_search(6);
-  EXPECT_EQ(stopped.lines.size(), 1u);
-  EXPECT_TRUE(same_move(stopped.best, first_legal));
+  ASSERT_EQ(stopped.lines.size(), 3u);
+  EXPECT_TRUE(is_info_line(stopped.lines[2], 2)) << stopped.lines[2];
+  EXPECT_EQ(move_to_str(stopped.best), "e1d2");
+  stop_search = false;
+  SearchRun timed = run_search(6, 1, false);
+  EXPECT_EQ(move_to_str(timed.best), "e1d2");
 }
 
 TEST_F(DriverTest, DeepIteratesTwoPliesAtATimeAfterFour) {
@@ -220,6 +227,47 @@ TEST_F(DriverTest, NodeBudgetEndsTheSearchButNotTheTacticalSelection) {
   EXPECT_GT(nodes_searched, 32768 + 100);
   EXPECT_FALSE(is_empty_move(parse_uci_move(move_to_str(best))));
   search_node_limit = 0;
+}
+
+SearchRun run_limits(const SearchLimits& limits) {
+  ::testing::internal::CaptureStdout();
+  SearchRun run;
+  run.best = search_best(limits);
+  std::istringstream out(::testing::internal::GetCapturedStdout());
+  for (std::string line; std::getline(out, line);)
+    if (line.rfind("info depth ", 0) == 0) run.lines.push_back(line);
+  return run;
+}
+
+TEST_F(DriverTest, SeveralLinesPerIterationBestFirstAndNoTacticalPick) {
+  // Mate in one against every other move: line 1 is the mate, lines 2 and 3 ordinary scores.
+  load_fen("6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1");
+  SearchLimits limits;
+  limits.depth = 3;
+  limits.multipv = 3;
+  const SearchRun run = run_limits(limits);
+  ASSERT_EQ(run.lines.size(), 9u);
+  for (std::size_t i = 0; i < run.lines.size(); ++i)
+    EXPECT_EQ(run.lines[i].rfind("info depth " + std::to_string(i / 3 + 1) + " multipv " + std::to_string(i % 3 + 1) +
+                                     " score ", 0), 0u) << run.lines[i];
+  EXPECT_EQ(field_after(run.lines[6], "score") + " " + field_after(run.lines[6], "pv"), "mate 1 a1a8");
+  const std::string second = field_after(run.lines[7], "pv"), third = field_after(run.lines[8], "pv");
+  EXPECT_TRUE(second != "a1a8" && third != "a1a8" && second != third) << second << " " << third;
+  EXPECT_EQ(move_to_str(run.best), "a1a8");
+  limits.multipv = 5;  // more lines than moves: one per move
+  load_fen("7k/8/8/8/8/8/8/K7 w - - 0 1");
+  EXPECT_EQ(run_limits(limits).lines.size(), 9u);
+
+  // The knight fork stays with two lines; one line lets the selection take the knight.
+  tactical_move_selection = true;
+  tactic_threshold_cp = 300;
+  load_fen("r3k3/8/8/3N4/1n6/8/8/6K1 w - - 0 1");
+  limits.movetime_ms = 60000;
+  limits.multipv = 2;
+  EXPECT_EQ(move_to_str(run_limits(limits).best), "d5c7");
+  limits.multipv = 1;
+  EXPECT_EQ(move_to_str(run_limits(limits).best), "d5b4");
+  tactic_threshold_cp = 40;
 }
 
 TEST_F(DriverTest, HelperThreadsFindTheSameForcedMates) {

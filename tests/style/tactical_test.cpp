@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ class TacticalPick : public ::testing::Test {
     search_movetime_ms = 0;
     search_start = std::chrono::steady_clock::now();
     stop_search.store(false);
+    limits = SearchLimits{};
+    budget_start = search_began = std::chrono::steady_clock::now();
   }
 
   void TearDown() override {
@@ -60,13 +63,27 @@ class TacticalPick : public ::testing::Test {
            a.zobrist_key == b.zobrist_key && a.side == b.side && a.castle == b.castle && a.ep_sq == b.ep_sq;
   }
 
+  // The search's limits and budget start as the pick sees them.
+  static inline SearchLimits limits;
+  static inline std::chrono::steady_clock::time_point budget_start;
+  // The last pick's info lines of its own search, and the line it handed back.
+  static inline std::vector<std::string> pick_info;
+  static inline std::vector<Move> pick_line;
+
   // Runs the pick and returns what it printed; the position must come back unchanged.
   static std::string pick(int depth, const Move& best, Move& result) {
     const SavedPosition before = save_position();
     const std::size_t history_size = repetition_stack.size();
     ::testing::internal::CaptureStdout();
-    result = pick_tactical_move(depth, best);
-    std::string printed = ::testing::internal::GetCapturedStdout();
+    pick_line.clear();
+    result = pick_tactical_move(depth, best, limits, budget_start, &pick_line);
+    std::istringstream out(::testing::internal::GetCapturedStdout());
+    std::string printed;
+    pick_info.clear();
+    for (std::string line; std::getline(out, line);) {
+      if (line.rfind("info depth ", 0) == 0) pick_info.push_back(line);
+      else printed += line + "\n";
+    }
     const SavedPosition after = save_position();
     EXPECT_TRUE(same_position(before, after)) << "position changed";
     EXPECT_EQ(repetition_stack.size(), history_size);
@@ -99,6 +116,20 @@ TEST_F(TacticalPick, BalancedCaptureWithExchangeGainReplacesQuietBest) {
   const std::string printed = pick(3, move("e1e2"), result);
   EXPECT_EQ(move_to_str(result), "d1d5");
   EXPECT_EQ(printed, "info string tactical pick d1d5 (best was e1e2)\n");
+  // Then its own search of the capture, two plies below it, with the capture first.
+  ASSERT_EQ(pick_info.size(), 1u);
+  EXPECT_EQ(pick_info[0].rfind("info depth 3 score cp ", 0), 0u) << pick_info[0];
+  EXPECT_EQ(move_to_str(pick_line.at(0)), "d1d5");
+}
+
+TEST_F(TacticalPick, PicksOnlyAmongTheSearchMoves) {
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  limits.searchmoves = {move("e1e2"), move("d1d2")};
+  Move result;
+  EXPECT_EQ(pick(3, move("e1e2"), result), "");
+  EXPECT_EQ(move_to_str(result), "e1e2");
+  limits.searchmoves = {move("e1e2"), move("d1d5")};
+  EXPECT_EQ(pick(3, move("e1e2"), result), "info string tactical pick d1d5 (best was e1e2)\n");
 }
 
 TEST_F(TacticalPick, ThresholdZeroAdmitsOnlyMovesAsGoodAsBest) {
@@ -131,8 +162,8 @@ TEST_F(TacticalPick, StopRequestKeepsBest) {
 
 TEST_F(TacticalPick, MostOfTheMoveTimeSpentSkipsTheSelection) {
   load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
-  search_movetime_ms = 100;
-  search_start = std::chrono::steady_clock::now() - std::chrono::milliseconds(71);
+  limits.movetime_ms = 100;
+  budget_start = std::chrono::steady_clock::now() - std::chrono::milliseconds(71);
   Move result;
   EXPECT_EQ(pick(3, move("e1e2"), result), "");
   EXPECT_EQ(move_to_str(result), "e1e2");
