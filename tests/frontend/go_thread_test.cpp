@@ -372,15 +372,17 @@ TEST(GoThread, StressGoStopAndQuitWithHelperThreads) {
     EngineProcess engine;
     engine.send("setoption name Threads value " + std::to_string(threads));
     std::vector<std::string> all;
-    for (int cycle = 0; cycle < 150; ++cycle) {
-      engine.send(cycle % 3 == 0 ? "go infinite" : cycle % 3 == 1 ? "go movetime 1" : "go depth 3");
-      if (cycle % 3 == 0) engine.send("stop");
+    const char* searches[] = {"go infinite", "go movetime 1", "go depth 3", "go depth 5 searchmoves h2h3 a2a3"};
+    for (int cycle = 0; cycle < 160; ++cycle) {
+      engine.send(searches[cycle % 4]);
+      if (cycle % 4 == 0) engine.send("stop");
       const auto got = engine.read_until("bestmove");
       ASSERT_TRUE(got.found) << threads << " threads, cycle " << cycle;
       EXPECT_TRUE(is_start_position_move(got.lines.back())) << got.lines.back();
+      if (cycle % 4 == 3) EXPECT_TRUE(got.lines.back() == "bestmove h2h3" || got.lines.back() == "bestmove a2a3");
       all.insert(all.end(), got.lines.begin(), got.lines.end());
     }
-    EXPECT_EQ(count_prefix(all, "bestmove"), 150);
+    EXPECT_EQ(count_prefix(all, "bestmove"), 160);
     expect_bestmove_ends_each_search(all);
     // Changing Threads during a search first ends that search.
     engine.send("go infinite");
