@@ -5,7 +5,16 @@ CMAKE_FLAGS ?=
 
 .PHONY: all build run test test-slow bench asan tsan fuzz clean
 
+# Testing frameworks build with `make EXE=PATH`: the engine alone (no tests, so
+# no GoogleTest needed), in its own build directory, copied to PATH.
+ifdef EXE
+all:
+	@cmake -S . -B build-exe -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-exe -j $(JOBS) --target brisvane >&2
+	cp build-exe/brisvane $(EXE)
+else
 all: build
+endif
 
 build:
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
@@ -56,4 +65,4 @@ fuzz:
 	done
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz
+	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz build-exe

@@ -1,12 +1,15 @@
 #include "board/draw.h"
 
+#include "board/attacks.h"
+#include "board/move.h"
+#include "board/movegen.h"
 #include "board/position.h"
 
 namespace {
 constexpr Bitboard DARK_SQUARES = 0xAA55AA55AA55AA55ULL;
 }
 
-bool is_dead_position() {
+bool is_dead_material() {
   if (bitboards[P] | bitboards[p] | bitboards[R] | bitboards[r] | bitboards[Q] | bitboards[q]) return false;
   const Bitboard white_minors = bitboards[N] | bitboards[B];
   const Bitboard black_minors = bitboards[n] | bitboards[b];
@@ -19,4 +22,18 @@ bool is_dead_position() {
     return white_dark == black_dark;
   }
   return false;
+}
+
+bool is_checkmate() {
+  const Bitboard king = bitboards[side == WHITE ? K : k];
+  if (!king || !is_square_attacked(lsb(king), side ^ 1)) return false;
+  MoveList list;
+  generate_moves(list);
+  for (const Move& m : list.moves) {
+    const SavedPosition saved = save_position();
+    const bool legal = make_move(m);
+    restore_position(saved);
+    if (legal) return false;
+  }
+  return true;
 }

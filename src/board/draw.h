@@ -1,6 +1,20 @@
 #pragma once
-// Positions in which neither side can ever give mate, whatever is played.
+// Draws by rule: positions in which neither side can ever give mate, and the
+// fifty-move rule.
+
+// Half-moves without a capture or pawn move after which the game is drawn.
+constexpr int FIFTY_MOVE_PLIES = 100;
+
+#include "board/position.h"
+
+// The material test of is_dead_position, for boards of at most four pieces.
+bool is_dead_material();
 
 // True for king against king, king against king and one knight or bishop, and king
 // and bishop against king and bishop with both bishops on squares of one colour.
-bool is_dead_position();
+// Asked at every search node: the piece count settles almost every call inline.
+inline bool is_dead_position() { return popcount(occupancies[2]) <= 4 && is_dead_material(); }
+
+// True when the side to move is in check and has no legal move. The fifty-move
+// rule yields to a mate given on its last move.
+bool is_checkmate();

@@ -92,6 +92,8 @@ bool make_move(const Move& m) {
   const Bitboard king = bitboards[us == WHITE ? K : k];
   const bool legal = !king || !is_square_attacked(lsb(king), them);
 
+  // A capture or a pawn move can never be undone: the fifty-move count starts again.
+  halfmove_clock = m.capture || m.piece == P || m.piece == p ? 0 : halfmove_clock + 1;
   zobrist_key = key;
   side = them;
   return legal;

@@ -1,5 +1,6 @@
 #include "board/position.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -12,6 +13,7 @@ PER_THREAD Bitboard occupancies[3]{};
 PER_THREAD int side = WHITE;
 PER_THREAD int castle = 0;
 PER_THREAD int ep_sq = NO_SQUARE;
+PER_THREAD int halfmove_clock = 0;
 PER_THREAD std::uint64_t zobrist_key = 0;
 PER_THREAD RepetitionStack repetition_stack{};
 
@@ -67,6 +69,16 @@ int parse_ep_field(const std::string& field) {
   return parse_square(field);
 }
 
+// The fifth FEN field: digits only, else 0.
+int parse_halfmove_clock(const std::string& field) {
+  int clock = 0;
+  for (char c : field) {
+    if (c < '0' || c > '9') return 0;
+    clock = std::min(clock * 10 + (c - '0'), HALFMOVE_CLOCK_CAP);
+  }
+  return clock;
+}
+
 }  // namespace
 
 void init_board_startpos() {
@@ -79,6 +91,7 @@ void init_board_startpos() {
   side = WHITE;
   castle = 15;
   ep_sq = NO_SQUARE;
+  halfmove_clock = 0;
   finish_setup();
 }
 
@@ -86,7 +99,7 @@ void load_fen(const std::string& text) {
   for (Bitboard& set : bitboards) set = 0;
 
   std::istringstream in(text);
-  std::string fields[4];
+  std::string fields[5];
   for (std::string& field : fields) in >> field;
 
   place_pieces(fields[0]);
@@ -99,6 +112,7 @@ void load_fen(const std::string& text) {
     if (c == 'q') castle |= 8;
   }
   ep_sq = fields[3] == "-" ? NO_SQUARE : parse_ep_field(fields[3]);
+  halfmove_clock = parse_halfmove_clock(fields[4]);
   finish_setup();
 }
 

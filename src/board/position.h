@@ -53,7 +53,14 @@ PER_THREAD extern int side;                 // side to move
 PER_THREAD extern int castle;               // castling rights, bits 1 2 4 8 = K Q k q
 PER_THREAD extern int ep_sq;                // en-passant target square, or NO_SQUARE
 PER_THREAD extern std::uint64_t zobrist_key;
+// Half-moves since the last capture or pawn move (from the FEN, then kept by make_move
+// and the null move); not part of the key.
+PER_THREAD extern int halfmove_clock;
 PER_THREAD extern RepetitionStack repetition_stack;
+
+// A FEN's half-move clock is read up to this value; only reaching 100 matters, and
+// the cap keeps the count far from overflow however long a line is played on it.
+constexpr int HALFMOVE_CLOCK_CAP = 10000;
 
 // Rights kept when a piece leaves or lands on a square (ANDed into castle by make_move).
 extern const int castle_rights_mask[64];
@@ -77,6 +84,7 @@ struct SavedPosition {
   int side;
   int castle;
   int ep_sq;
+  int halfmove_clock;
 };
 
 inline SavedPosition save_position() {
@@ -87,6 +95,7 @@ inline SavedPosition save_position() {
   s.side = side;
   s.castle = castle;
   s.ep_sq = ep_sq;
+  s.halfmove_clock = halfmove_clock;
   return s;
 }
 
@@ -97,6 +106,7 @@ inline void restore_position(const SavedPosition& s) {
   side = s.side;
   castle = s.castle;
   ep_sq = s.ep_sq;
+  halfmove_clock = s.halfmove_clock;
 }
 
 // The "d" display of a saved position; print_board shows the live one.

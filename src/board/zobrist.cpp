@@ -32,8 +32,13 @@ std::uint64_t compute_zobrist() {
 }
 
 bool is_repetition() {
-  if (repetition_stack.size() < 2) return false;
-  for (std::size_t i = 0; i + 1 < repetition_stack.size(); ++i) {
+  const std::size_t n = repetition_stack.size();
+  if (n < 2) return false;
+  // No position before the last capture or pawn move can come back, and each key on
+  // the stack since then was pushed with one step of the half-move clock.
+  const std::size_t reversible = static_cast<std::size_t>(halfmove_clock);
+  const std::size_t first = reversible + 1 < n ? n - 1 - reversible : 0;
+  for (std::size_t i = first; i + 1 < n; ++i) {
     if (repetition_stack[i] == zobrist_key) return true;
   }
   return false;

@@ -1,5 +1,7 @@
 #include "frontend/cmdline.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <string_view>
 
@@ -8,8 +10,11 @@
 #include "board/position.h"
 #include "frontend/output.h"
 #include "frontend/search_thread.h"
+#include "frontend/text.h"
 #include "frontend/uci.h"
+#include "frontend/uci_options.h"
 #include "search/search.h"
+#include "search/search_state.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 
@@ -29,6 +34,52 @@ constexpr const char* MODE_WORDS[][2] = {
     {"majorpieceending", "MajorPieceEnding"},
     {"minorpieceending", "MinorPieceEnding"},
 };
+
+// A style name after --mode and friends, matched without regard to case. A name
+// it does not know means Balanced, as it always has, but no longer silently.
+SearchMode mode_argument(const std::string& name) {
+  SearchMode mode = Balanced;
+  if (!read_search_mode(name, mode)) send_error_line("unknown style " + quoted(name) + ": Balanced");
+  return mode;
+}
+
+// The threshold as the number conversion reads it (leading digits, 0 without any),
+// clamped to the range the UCI option advertises.
+int threshold_argument(const std::string& text) {
+  long long value = std::strtoll(text.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long long>(value, TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX));
+}
+
+void print_usage() {
+  for (const char* line : {
+           "usage: brisvane [options] [command [count]]",
+           "commands (without one, the engine speaks UCI on standard input and output):",
+           "  perft [N]      count the move tree of the start position to depth N (default 5)",
+           "  kiwipete [N]   the same for the kiwipete test position (default 4)",
+           "  bench          search the start position to depth 8; the last line gives nodes and speed",
+           "options:",
+           "  --mode NAME, --white-mode NAME, --black-mode NAME   style of both sides, of White, of Black",
+           "  --threshold CP   how far below the best move a tactical pick may score (0-300, default 40)",
+           "  --no-tactics     never replace the best move by a tactical pick",
+           "  -h, --help       this text      --version   the engine's name and version",
+           "styles (any case): Balanced Deep Wide KingAttack PassedPawn PawnStorm Provocation PawnEnding",
+           "                   MajorPieceEnding MinorPieceEnding",
+       })
+    send_line(line);
+}
+
+// Runs the bench search and reports its total node count and speed, as testing
+// frameworks read it.
+void run_bench() {
+  SearchLimits limits;
+  limits.depth = 8;
+  const auto start = std::chrono::steady_clock::now();
+  const Move best = search_best(limits);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  send_line("bestmove " + move_to_str(best));
+  const long long us = std::max<long long>(1, std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
+  send_line(std::to_string(nodes_searched) + " nodes " + std::to_string(nodes_searched * 1000000 / us) + " nps");
+}
 
 // If word is prefix followed by a value in the same word, stores the value.
 bool take_joined(const std::string& word, std::string_view prefix, std::string& value) {
@@ -55,24 +106,24 @@ std::vector<std::string> apply_command_line(const std::vector<std::string>& args
     std::string value;
     std::size_t used = 1;
     if (take_joined(word, "--mode=", value)) {
-      apply_search_mode_both(value);
+      white_search_mode = black_search_mode = mode_argument(value);
     } else if (word == "--mode" && has_next) {
-      apply_search_mode_both(next);
+      white_search_mode = black_search_mode = mode_argument(next);
       used = 2;
     } else if (take_joined(word, "--white-mode=", value)) {
-      white_search_mode = parse_search_mode(value);
+      white_search_mode = mode_argument(value);
     } else if (word == "--white-mode" && has_next) {
-      white_search_mode = parse_search_mode(next);
+      white_search_mode = mode_argument(next);
       used = 2;
     } else if (take_joined(word, "--black-mode=", value)) {
-      black_search_mode = parse_search_mode(value);
+      black_search_mode = mode_argument(value);
     } else if (word == "--black-mode" && has_next) {
-      black_search_mode = parse_search_mode(next);
+      black_search_mode = mode_argument(next);
       used = 2;
     } else if (take_joined(word, "--threshold=", value)) {
-      tactic_threshold_cp = std::atoi(value.c_str());
+      tactic_threshold_cp = threshold_argument(value);
     } else if (word == "--threshold" && has_next) {
-      tactic_threshold_cp = std::atoi(next.c_str());
+      tactic_threshold_cp = threshold_argument(next);
       used = 2;
     } else if (word == "--no-tactics") {
       tactical_move_selection = false;
@@ -108,10 +159,15 @@ int run_command(const std::vector<std::string>& command_words) {
   }
   if (first == "bench") {
     // A fixed-depth search of the start position on this thread; nothing can stop it.
-    SearchLimits limits;
-    limits.depth = 8;
-    const Move best = search_best(limits);
-    send_line("bestmove " + move_to_str(best));
+    run_bench();
+    return 0;
+  }
+  if (first == "--help" || first == "-h") {
+    print_usage();
+    return 0;
+  }
+  if (first == "--version") {
+    send_line(std::string("Brisvane ") + BRISVANE_VERSION);
     return 0;
   }
 

@@ -1,7 +1,7 @@
 #include "frontend/options.h"
 
-int hash_megabytes = 16;
-int move_overhead_ms = 10;
+int hash_megabytes = DEFAULT_HASH_MB;
+int move_overhead_ms = DEFAULT_MOVE_OVERHEAD_MS;
 int multi_pv = 1;
 bool ponder_enabled = false;
 int search_threads = 1;

@@ -2,6 +2,9 @@
 // The UCI settings that are not styles or tactics. Written by the main thread
 // (command line, setoption) while no search runs; read when a search starts.
 
+constexpr int DEFAULT_HASH_MB = 16;
+constexpr int DEFAULT_MOVE_OVERHEAD_MS = 10;
+
 extern int hash_megabytes;    // size the table was last asked to take
 extern int move_overhead_ms;  // taken from the clock before a budget is worked out
 extern int multi_pv;          // root lines reported per iteration

@@ -13,3 +13,10 @@ void send_line(std::string_view line) {
   std::fputc('\n', stdout);
   std::fflush(stdout);
 }
+
+void send_error_line(std::string_view line) {
+  std::lock_guard<std::mutex> lock(output_mutex);
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+}

@@ -5,3 +5,7 @@
 #include <string_view>
 
 void send_line(std::string_view line);
+
+// A diagnostic for a person reading standard error (a refused option, a failed
+// allocation); never written to standard output, where a GUI reads.
+void send_error_line(std::string_view line);

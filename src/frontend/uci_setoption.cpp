@@ -1,14 +1,10 @@
-#include <algorithm>
-#include <cstdlib>
-#include <stdexcept>
 #include <string>
 
-#include "frontend/options.h"
+#include "frontend/output.h"
 #include "frontend/search_thread.h"
+#include "frontend/text.h"
 #include "frontend/uci_commands.h"
-#include "search/threads.h"
-#include "style/search_mode.h"
-#include "style/tactical.h"
+#include "frontend/uci_options.h"
 
 namespace {
 
@@ -24,24 +20,20 @@ std::string join_words(std::istream& words, const char* stop_at) {
   return joined;
 }
 
-void set_threshold(const std::string& value) {
-  // A value without leading digits, or one outside int, keeps the old
-  // threshold; trailing junk after the digits is ignored.
-  try {
-    tactic_threshold_cp = std::stoi(value);
-  } catch (const std::invalid_argument&) {
-  } catch (const std::out_of_range&) {
+const char* expected_value(OptionType type) {
+  switch (type) {
+    case OptionType::Spin: return "a whole number";
+    case OptionType::Check: return "true or false";
+    case OptionType::Combo: return "a style name";
+    case OptionType::Button: break;
   }
-}
-
-// Out-of-range and malformed values are clamped into the advertised range.
-void set_threads(const std::string& value) {
-  const long long asked = std::strtoll(value.c_str(), nullptr, 10);
-  search_threads = static_cast<int>(std::clamp<long long>(asked, 1, MAX_SEARCH_THREADS));
+  return "nothing";
 }
 
 }  // namespace
 
+// A GUI reads only standard output: a name or value that is not understood is
+// reported on standard error and changes nothing.
 void handle_setoption(std::istream& words) {
   wait_search_done();
   std::string ignored;
@@ -49,18 +41,16 @@ void handle_setoption(std::istream& words) {
   const std::string name = join_words(words, "value");
   const std::string value = join_words(words, nullptr);
 
-  if (name == "WhiteSearchMode") {
-    white_search_mode = parse_search_mode(value);
-  } else if (name == "BlackSearchMode") {
-    black_search_mode = parse_search_mode(value);
-  } else if (name == "SearchMode") {
-    apply_search_mode_both(value);
-  } else if (name == "TacticalMoveSelection") {
-    tactical_move_selection = value == "true" || value == "1";
-  } else if (name == "TacticThreshold") {
-    set_threshold(value);
-  } else if (name == "Threads") {
-    set_threads(value);
+  const UciOption* option = find_uci_option(name);
+  if (!option) {
+    send_error_line("setoption: no option named " + quoted(name));
+    return;
   }
-  // Hash and unknown names: the table has a fixed size, nothing to change.
+  int parsed = 0;
+  if (!read_option_value(*option, value, parsed)) {
+    send_error_line("setoption " + std::string(option->name) + ": " + quoted(value) + " is not " +
+                    expected_value(option->type) + "; unchanged");
+    return;
+  }
+  option->apply(parsed);
 }

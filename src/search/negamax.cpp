@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "board/draw.h"
 #include "board/movegen.h"
 #include "board/position.h"
 #include "board/zobrist.h"
@@ -38,11 +39,15 @@ void update_pv(int ply, const Move& m) {
 int null_move_score(int depth, int beta, int ply) {
   const int saved_ep = ep_sq, saved_side = side;
   const std::uint64_t saved_key = zobrist_key;
+  const int saved_clock = halfmove_clock;
   std::uint64_t key = zobrist_key ^ zob_side;
   if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
   ep_sq = NO_SQUARE;
   side ^= 1;
   zobrist_key = key;
+  // A pass is a reversible half-move: it counts towards the fifty like any other,
+  // which also keeps one clock step per key on the repetition stack.
+  ++halfmove_clock;
   tt_prefetch(key);
   repetition_stack.push_back(key);
 
@@ -53,6 +58,7 @@ int null_move_score(int depth, int beta, int ply) {
   side = saved_side;
   ep_sq = saved_ep;
   zobrist_key = saved_key;
+  halfmove_clock = saved_clock;
   return score;
 }
 
@@ -83,14 +89,19 @@ int search_child(const Move& m, int depth, int child_depth, int alpha, int beta,
 int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   // Step 1. Count the node. Beyond the per-ply tables the line ends here.
   ++nodes_searched;
-  if (ply >= MAX_PLY) return evaluate();
+  if (ply >= MAX_PLY) return is_dead_position() ? 0 : evaluate();
   pv_length[ply] = ply;
 
   // Step 2. Stop request or spent budget.
   if (search_stopped()) return alpha;
 
-  // Step 3. Any earlier occurrence of the position below the root is a draw.
-  if (ply > 0 && is_repetition()) return 0;
+  // Step 3. Draws below the root: any earlier occurrence of the position, a position
+  // in which neither side can mate, and fifty moves without a capture or pawn move
+  // (unless the last of them mated).
+  if (ply > 0) {
+    if (is_repetition() || is_dead_position()) return 0;
+    if (halfmove_clock >= FIFTY_MOVE_PLIES) return is_checkmate() ? ply - MATE_VALUE : 0;
+  }
 
   // Step 4. Table cut-off (never at the root) and hash move.
   const TTProbe probe = tt_probe(zobrist_key, depth, alpha, beta, ply);

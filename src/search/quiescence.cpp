@@ -1,6 +1,7 @@
 #include "search/quiescence.h"
 
 #include "board/attacks.h"
+#include "board/draw.h"
 #include "board/movegen.h"
 #include "board/position.h"
 #include "eval/evaluate.h"
@@ -26,6 +27,11 @@ int quiet_check_limit(SearchMode mode) {
 int quiescence(int alpha, int beta, int ply, int qdepth) {
   ++nodes_searched;
   if (search_stopped()) return alpha;
+
+  // A quiet check can be the hundredth reversible half-move; in a position that
+  // neither side can mate in, no capture changes the score either.
+  if (halfmove_clock >= FIFTY_MOVE_PLIES) return is_checkmate() ? ply - MATE_VALUE : 0;
+  if (is_dead_position()) return 0;
 
   // Stand pat: the side to move may decline every capture.
   int stand_pat = evaluate();

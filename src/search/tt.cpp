@@ -2,36 +2,81 @@
 
 #include <sys/mman.h>
 
+#include <bit>
 #include <cstdlib>
-#include <cstring>
+#include <memory>
 #include <new>
+#include <string>
 
-#include "search/search_state.h"
+#include "frontend/output.h"
 
 namespace {
 
-constexpr std::size_t TT_BYTES = TT_SIZE * sizeof(TTEntry);
+constexpr std::size_t CACHE_LINE = 64;
 // Probes land anywhere in the table; large pages spare most of the address-translation misses.
 constexpr std::size_t LARGE_PAGE = std::size_t{2} << 20;
-static_assert(TT_BYTES % LARGE_PAGE == 0, "the table fills whole large pages");
 
-TTEntry* allocate_table() {
-  void* memory = std::aligned_alloc(LARGE_PAGE, TT_BYTES);
-  if (!memory) throw std::bad_alloc();
+struct SlotRelease {
+  void operator()(TTSlot* slots) const { std::free(slots); }
+};
+using SlotMemory = std::unique_ptr<TTSlot, SlotRelease>;
+
+// Empty slots on cache-line (or, for tables of whole large pages, large-page)
+// boundaries, so that a slot never straddles two lines; null when the memory is refused.
+SlotMemory allocate_slots(std::size_t count) {
+  const std::size_t bytes = count * sizeof(TTSlot);
+  const std::size_t alignment = bytes % LARGE_PAGE == 0 ? LARGE_PAGE : CACHE_LINE;
+  void* memory = std::aligned_alloc(alignment, bytes);
+  if (!memory) return nullptr;
 #ifdef MADV_HUGEPAGE
-  madvise(memory, TT_BYTES, MADV_HUGEPAGE);
+  if (alignment == LARGE_PAGE) madvise(memory, bytes, MADV_HUGEPAGE);
 #endif
-  std::memset(memory, 0, TT_BYTES);
-  return static_cast<TTEntry*>(memory);
+  TTSlot* slots = static_cast<TTSlot*>(memory);
+  std::uninitialized_value_construct_n(slots, count);
+  return SlotMemory(slots);
 }
+
+SlotMemory default_table() {
+  SlotMemory slots = allocate_slots(TT_DEFAULT_ENTRIES);
+  if (!slots) throw std::bad_alloc();
+  return slots;
+}
+
+// Owns the current table; created during static initialisation, released at exit.
+SlotMemory table_memory = default_table();
 
 }  // namespace
 
-void TTMemoryRelease::operator()(TTEntry* entries) const { std::free(entries); }
+TTSlot* tt_slots = table_memory.get();
+std::uint64_t tt_mask = TT_DEFAULT_ENTRIES - 1;
 
-std::unique_ptr<TTEntry[], TTMemoryRelease> tt{allocate_table()};
+bool tt_resize(int megabytes) {
+  const std::size_t bytes = static_cast<std::size_t>(megabytes < 1 ? 1 : megabytes) << 20;
+  const std::size_t count = std::bit_floor(bytes / sizeof(TTSlot));
+  if (count == tt_entries()) {
+    tt_clear();
+    return true;
+  }
+  SlotMemory slots = allocate_slots(count);
+  if (!slots) {
+    send_error_line("Hash " + std::to_string(megabytes) + ": not enough memory; the table keeps its " +
+                    std::to_string(tt_entries() * sizeof(TTSlot) >> 20) + " MB");
+    return false;
+  }
+  // The old table goes only now that its replacement exists; no search is running to read it.
+  table_memory = std::move(slots);
+  tt_slots = table_memory.get();
+  tt_mask = count - 1;
+  return true;
+}
 
-void tt_clear() { std::memset(static_cast<void*>(tt.get()), 0, TT_BYTES); }
+void tt_clear() {
+  const std::size_t count = tt_entries();
+  for (std::size_t i = 0; i < count; ++i) {
+    tt_slots[i].check.store(0, std::memory_order_relaxed);
+    tt_slots[i].data.store(0, std::memory_order_relaxed);
+  }
+}
 
 int tt_score_to_table(int score, int ply) {
   if (score >= MATE_THRESHOLD) return score + ply;
@@ -46,29 +91,29 @@ int tt_score_from_table(int score, int ply) {
 }
 
 void tt_store(std::uint64_t key, int depth, int score, int flag, const Move& move, int ply) {
-  TTEntry& e = tt[key & TT_MASK];
-  e.key = key;
-  e.depth = depth;
-  e.score = tt_score_to_table(score, ply);
-  e.flag = flag;
-  e.move = pack_move(move);
+  tt_write(key, tt_pack(depth, tt_score_to_table(score, ply), flag, pack_move(move)));
+}
+
+const TTEntry* tt_lookup(std::uint64_t key) {
+  thread_local TTEntry found;
+  return tt_read(key, found) ? &found : nullptr;
 }
 
 TTProbe tt_probe(std::uint64_t key, int depth, int alpha, int beta, int ply) {
   TTProbe r;
-  const TTEntry* e = tt_lookup(key);
-  if (!e) return r;
+  TTEntry e;
+  if (!tt_read(key, e)) return r;
   r.hit = true;
-  r.move = unpack_move(e->move);
-  if (ply == 0 || e->depth < depth) return r;
-  int s = tt_score_from_table(e->score, ply);
-  if (e->flag == TT_EXACT) {
+  r.move = unpack_move(e.move);
+  if (ply == 0 || e.depth < depth) return r;
+  int s = tt_score_from_table(e.score, ply);
+  if (e.flag == TT_EXACT) {
     r.cut = true;
     r.score = s;
-  } else if (e->flag == TT_UPPER && s <= alpha) {
+  } else if (e.flag == TT_UPPER && s <= alpha) {
     r.cut = true;
     r.score = alpha;
-  } else if (e->flag == TT_LOWER && s >= beta) {
+  } else if (e.flag == TT_LOWER && s >= beta) {
     r.cut = true;
     r.score = beta;
   }

@@ -1,6 +1,7 @@
 #include "style/search_mode.h"
 
 #include "board/position.h"
+#include "frontend/text.h"
 
 SearchMode white_search_mode = Balanced;
 SearchMode black_search_mode = Balanced;
@@ -24,12 +25,20 @@ const char* search_mode_uci_vars() {
          " var PawnEnding var MajorPieceEnding var MinorPieceEnding";
 }
 
-SearchMode parse_search_mode(const std::string& text) {
-  // "Balanced" needs no entry: everything unmatched is Balanced.
-  for (int value = 1; value <= 9; ++value) {
-    if (text == MODE_NAMES[value]) return static_cast<SearchMode>(value);
+bool read_search_mode(const std::string& text, SearchMode& mode) {
+  for (int value = 0; value <= 9; ++value) {
+    if (equal_ignoring_case(text, MODE_NAMES[value])) {
+      mode = static_cast<SearchMode>(value);
+      return true;
+    }
   }
-  return Balanced;
+  return false;
+}
+
+SearchMode parse_search_mode(const std::string& text) {
+  SearchMode mode = Balanced;
+  read_search_mode(text, mode);
+  return mode;
 }
 
 void apply_search_mode_both(const std::string& text) {

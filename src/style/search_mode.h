@@ -22,6 +22,9 @@ extern SearchMode black_search_mode;
 
 const char* mode_name(SearchMode mode);
 const char* search_mode_uci_vars();
+// The style a name means, matched without regard to case; false for any other text.
+bool read_search_mode(const std::string& text, SearchMode& mode);
+// Like read_search_mode, with Balanced for a name it does not know.
 SearchMode parse_search_mode(const std::string& text);
 void apply_search_mode_both(const std::string& text);
 

@@ -59,5 +59,6 @@ bool same_position(const SavedPosition& a, const SavedPosition& b) {
     if (a.bitboards[i] != b.bitboards[i]) return false;
   for (int i = 0; i < 3; ++i)
     if (a.occupancies[i] != b.occupancies[i]) return false;
-  return a.zobrist_key == b.zobrist_key && a.side == b.side && a.castle == b.castle && a.ep_sq == b.ep_sq;
+  return a.zobrist_key == b.zobrist_key && a.side == b.side && a.castle == b.castle && a.ep_sq == b.ep_sq &&
+         a.halfmove_clock == b.halfmove_clock;
 }

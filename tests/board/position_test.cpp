@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "board/draw.h"
+#include "board/movegen.h"
+#include "board/notation.h"
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "board_test_env.h"
@@ -149,6 +151,40 @@ TEST(Position, DeadPositionsAreThoseWithoutAnyMatingMaterial) {
     load_fen(fen);
     EXPECT_FALSE(is_dead_position()) << fen;
   }
+}
+
+TEST(Position, HalfMoveClockFromTheFifthFieldThenKeptByMakeMove) {
+  init_board_tables();
+  const struct {
+    const char* tail;
+    int clock;
+  } fields[] = {{" 99 120", 99}, {" 0 1", 0}, {"", 0}, {" x 1", 0}, {" -5 1", 0}, {" 12x 1", 0},
+                {" 99999999999999999999 1", HALFMOVE_CLOCK_CAP}};
+  for (const auto& f : fields) {
+    halfmove_clock = 7;
+    load_fen(std::string("4k3/8/8/8/8/8/4P3/R3K2n w Q -") + f.tail);
+    EXPECT_EQ(halfmove_clock, f.clock) << f.tail;
+  }
+  init_board_startpos();
+  EXPECT_EQ(halfmove_clock, 0);
+
+  // A quiet piece move counts one; a pawn move or a capture starts again; the key ignores the count.
+  load_fen("4k3/8/8/8/8/n7/4P3/R3K3 w Q - 40 1");
+  const std::uint64_t key = zobrist_key;
+  const char* const moves[] = {"e1d1", "e8d8", "e2e4", "d8c8", "a1a3", "c8b7"};
+  const int after[] = {41, 42, 0, 1, 0, 1};
+  for (int i = 0; i < 6; ++i) {
+    MoveList list;
+    generate_moves(list);
+    Move found = empty_move();
+    for (const Move& m : list.moves)
+      if (move_to_str(m) == moves[i]) found = m;
+    ASSERT_TRUE(make_move(found)) << moves[i];
+    EXPECT_EQ(halfmove_clock, after[i]) << moves[i];
+    EXPECT_EQ(zobrist_key, compute_zobrist()) << moves[i];
+  }
+  load_fen("4k3/8/8/8/8/n7/4P3/R3K3 w Q - 0 1");
+  EXPECT_EQ(zobrist_key, key);
 }
 
 }  // namespace

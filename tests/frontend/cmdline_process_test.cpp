@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -60,3 +61,19 @@ TEST(CommandLineProcess, OtherWordsRunTheUciLoop) {
 }
 
 }  // namespace
+
+TEST(CommandLineProcess, HelpAndVersionPrintAndExit) {
+  const ProcessResult help = run_brisvane("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.output.rfind("usage: brisvane", 0), 0u) << help.output;
+  for (const char* word : {"perft", "kiwipete", "bench", "--mode", "--threshold", "--no-tactics", "--version",
+                           "Balanced", "KingAttack", "MinorPieceEnding"})
+    EXPECT_NE(help.output.find(word), std::string::npos) << word;
+  EXPECT_EQ(run_brisvane("-h").output, help.output);
+  EXPECT_EQ(run_brisvane("--no-tactics --help").output, help.output);
+
+  const ProcessResult version = run_brisvane("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.output.rfind("Brisvane ", 0), 0u);
+  EXPECT_EQ(std::count(version.output.begin(), version.output.end(), '\n'), 1);
+}

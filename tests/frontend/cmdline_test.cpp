@@ -38,9 +38,12 @@ TEST_F(CommandLine, ModeWordsAndOverrides) {
   EXPECT_EQ(black_search_mode, Deep);
   apply_command_line({"minorpieceending"});
   EXPECT_EQ(white_search_mode, MinorPieceEnding);
-  // Names after "=" are case-sensitive; a later option overrides an earlier one.
+  // Style names after an option ignore case; a later option overrides an earlier one.
   apply_command_line({"--mode=deep"});
+  EXPECT_EQ(white_search_mode, Deep);
+  apply_command_line({"--black-mode", "KINGATTACK", "--white-mode=nonsense"});
   EXPECT_EQ(white_search_mode, Balanced);
+  EXPECT_EQ(black_search_mode, KingAttack);
   apply_command_line({"passedpawn", "--mode=Provocation"});
   EXPECT_EQ(black_search_mode, Provocation);
   // There is no lower-case word for Balanced and mode words are whole, case-sensitive words.
@@ -62,10 +65,13 @@ TEST_F(CommandLine, Threshold) {
   EXPECT_EQ(tactic_threshold_cp, 15);
   apply_command_line({"--threshold", "abc"});
   EXPECT_EQ(tactic_threshold_cp, 0);
+  // Clamped to the range the UCI option advertises.
   apply_command_line({"--threshold=-20"});
-  EXPECT_EQ(tactic_threshold_cp, -20);
+  EXPECT_EQ(tactic_threshold_cp, 0);
+  apply_command_line({"--threshold", "99999999999999999999"});
+  EXPECT_EQ(tactic_threshold_cp, 300);
   apply_command_line({"--threshold", "500", "--no-tactics"});
-  EXPECT_EQ(tactic_threshold_cp, 500);
+  EXPECT_EQ(tactic_threshold_cp, 300);
   EXPECT_FALSE(tactical_move_selection);
 }
 

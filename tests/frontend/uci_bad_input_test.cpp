@@ -63,7 +63,7 @@ TEST(UciBadInput, JunkAfterEveryKeyword) {
     input += std::string("isready") + j + "\nd" + j + "\nuci" + j + "\nquit" + j + "\nisready\n";
     EngineRun run = run_engine(input);
     EXPECT_EQ(run.exit_code, 0) << "junk: " << j;
-    ASSERT_EQ(run.lines.size(), 1u + 9u + 8u) << "junk: " << j;
+    ASSERT_EQ(run.lines.size(), 1u + 9u + 13u) << "junk: " << j;
     EXPECT_EQ(run.lines[0], "readyok");
     EXPECT_TRUE(looks_like_board(run.lines, 1));
     EXPECT_EQ(run.lines[10], "id name Brisvane");
@@ -143,3 +143,42 @@ TEST(UciBadInput, EnPassantSquareThatAPieceStandsOn) {
     EXPECT_EQ(run.lines[9], "readyok");
   }
 }
+
+TEST(UciBadInput, HashAtItsLimitsWhileASearchRuns) {
+  // The resize waits for the search, whose bestmove therefore comes before readyok.
+  EngineProcess engine;
+  for (const char* megabytes : {"1024", "1", "0", "-7", "99999999999999999999", "16"}) {
+    ASSERT_TRUE(engine.send("go infinite"));
+    ASSERT_TRUE(engine.send(std::string("setoption name Hash value ") + megabytes));
+    ASSERT_TRUE(engine.send("isready"));
+    const EngineProcess::ReadResult r = engine.read_until("readyok", 4 * ENGINE_TIMEOUT_MS);
+    ASSERT_TRUE(r.found) << megabytes;
+    ASSERT_GE(r.lines.size(), 2u);
+    EXPECT_EQ(r.lines[r.lines.size() - 2].rfind("bestmove ", 0), 0u) << megabytes;
+  }
+  ASSERT_TRUE(engine.send("go depth 4"));
+  EXPECT_TRUE(engine.read_until("bestmove").found);
+  ASSERT_TRUE(engine.send("quit"));
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// (Sanitizers reserve far more address space than the limit below allows.)
+TEST(UciBadInput, HashThatCannotBeHadKeepsTheOldTable) {
+  EngineProcess engine({"-c", "ulimit -v 400000 && exec " BRISVANE_BINARY " 2>&1"}, "/bin/sh");
+  ASSERT_TRUE(engine.send("setoption name Hash value 1024"));
+  ASSERT_TRUE(engine.send("isready"));
+  const EngineProcess::ReadResult refused = engine.read_until("readyok");
+  ASSERT_TRUE(refused.found);
+  ASSERT_EQ(refused.lines.size(), 2u);  // the one diagnostic, then readyok
+  EXPECT_EQ(refused.lines[0].rfind("Hash 1024: ", 0), 0u) << refused.lines[0];
+  // The old table still serves a search.
+  ASSERT_TRUE(engine.send("position startpos"));
+  ASSERT_TRUE(engine.send("go depth 5"));
+  const EngineProcess::ReadResult search = engine.read_until("bestmove");
+  ASSERT_TRUE(search.found);
+  EXPECT_EQ(search.lines[search.lines.size() - 2].rfind("info depth 5 ", 0), 0u);
+  ASSERT_TRUE(engine.send("quit"));
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+#endif

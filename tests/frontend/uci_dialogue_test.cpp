@@ -21,6 +21,11 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
   return {"id name Brisvane",
           "id author Temmerok",
           "option name Hash type spin default 16 min 1 max 1024",
+          "option name Clear Hash type button",
+          "option name Threads type spin default 1 min 1 max 256",
+          "option name Move Overhead type spin default 10 min 0 max 5000",
+          "option name MultiPV type spin default 1 min 1 max 256",
+          "option name Ponder type check default false",
           "option name WhiteSearchMode type combo default " + white + VARS,
           "option name BlackSearchMode type combo default " + black + VARS,
           "option name TacticalMoveSelection type check default " + tactics,
@@ -76,28 +81,35 @@ TEST(UciDialogue, CommandWordsAreCaseSensitiveAndUnknownOnesSilent) {
 }
 
 TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
+  // Names and values ignore case; spins are clamped; mistyped values change nothing.
   EXPECT_EQ(dialogue("setoption name SearchMode value Deep\nuci\n"
-                     "setoption name BlackSearchMode value Wide\n"
-                     "setoption name TacticalMoveSelection value True\n"
+                     "setoption name blacksearchmode value WIDE\n"
+                     "setoption name TacticalMoveSelection value False\n"
                      "setoption name TacticThreshold value 500\nuci\n"
                      "setoption name TacticThreshold value abc\n"
-                     "setoption name TacticalMoveSelection value 1\n"
+                     "setoption name TacticalMoveSelection value yes\n"
                      "setoption name WhiteSearchMode value PawnStorm\nuci\n"
+                     "setoption name TacticThreshold value 12\n"
                      "setoption name TacticThreshold value 12abc\n"
                      "setoption name WhiteSearchMode value kingattack\n"
-                     "setoption name TacticThreshold value 99999999999\nuci\n"),
-            concat({id_block("Deep", "Deep"), id_block("Deep", "Wide", "false", "500"),
-                    id_block("PawnStorm", "Wide", "true", "500"),
-                    id_block("Balanced", "Wide", "true", "12")}));
+                     "setoption name TacticalMoveSelection value TRUE\nuci\n"
+                     "setoption name TacticThreshold value -99999999999999999999\nuci\n"),
+            concat({id_block("Deep", "Deep"), id_block("Deep", "Wide", "false", "300"),
+                    id_block("PawnStorm", "Wide", "false", "300"), id_block("KingAttack", "Wide", "true", "12"),
+                    id_block("KingAttack", "Wide", "true", "0")}));
 }
 
-TEST(UciDialogue, HashIsAdvertisedButIgnored) {
-  EXPECT_EQ(dialogue("setoption name Hash value 64\nsetoption name Hash value 1024\nuci\n"), id_block());
+TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
+  EXPECT_EQ(dialogue("setoption name Hash value 64\nsetoption name Hash value 2\nsetoption name MultiPV value 3\n"
+                     "setoption name Ponder value true\nsetoption name Clear Hash\nuci\n"),
+            id_block());
 }
 
 TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
-  EXPECT_EQ(dialogue("uci\n", {"--white-mode=KingAttack", "--threshold", "-5", "--no-tactics"}),
-            id_block("KingAttack", "Balanced", "false", "-5"));
+  EXPECT_EQ(dialogue("uci\n", {"--white-mode=kingATTACK", "--threshold", "-5", "--no-tactics"}),
+            id_block("KingAttack", "Balanced", "false", "0"));
+  // The advertised default always lies inside the advertised range.
+  EXPECT_EQ(dialogue("uci\n", {"--threshold=500"}), id_block("Balanced", "Balanced", "true", "300"));
 }
 
 TEST(UciDialogue, BoardDisplayAfterPositionCommands) {

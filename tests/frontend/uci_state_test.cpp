@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <vector>
@@ -10,7 +11,9 @@
 #include "board/attacks.h"
 #include "board/position.h"
 #include "board/zobrist.h"
+#include "frontend/options.h"
 #include "frontend/uci.h"
+#include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 #include "frontend/startup.h"
@@ -26,6 +29,14 @@ class UciState : public ::testing::Test {
     black_search_mode = Balanced;
     tactical_move_selection = true;
     tactic_threshold_cp = 40;
+    move_overhead_ms = 10;
+    multi_pv = 1;
+    ponder_enabled = false;
+    search_threads = 1;
+  }
+  void TearDown() override {
+    if (tt_entries() != TT_DEFAULT_ENTRIES) tt_resize(DEFAULT_HASH_MB);
+    hash_megabytes = DEFAULT_HASH_MB;
   }
 };
 
@@ -174,36 +185,38 @@ TEST_F(UciState, SearchModeOptions) {
   uci_command("setoption name BlackSearchMode value Wide");
   EXPECT_EQ(white_search_mode, Deep);
   EXPECT_EQ(black_search_mode, Wide);
-  uci_command("setoption name WhiteSearchMode value kingattack");  // case-sensitive
-  EXPECT_EQ(white_search_mode, Balanced);
-  uci_command("setoption name WhiteSearchMode value Major Piece Ending");
-  EXPECT_EQ(white_search_mode, Balanced);
+  uci_command("setoption name WhiteSearchMode value kingattack");  // values ignore case
+  EXPECT_EQ(white_search_mode, KingAttack);
+  uci_command("setoption name WhiteSearchMode value Major Piece Ending");  // not a style: unchanged
+  EXPECT_EQ(white_search_mode, KingAttack);
   uci_command("setoption name WhiteSearchMode value   MajorPieceEnding  ");  // blanks between words vanish
   EXPECT_EQ(white_search_mode, MajorPieceEnding);
-  uci_command("setoption name BlackSearchMode");  // no value: empty text
-  EXPECT_EQ(black_search_mode, Balanced);
+  uci_command("setoption name BlackSearchMode");  // no value: unchanged
+  EXPECT_EQ(black_search_mode, Wide);
   // The first word is skipped unread, whatever it is.
   uci_command("setoption nom BlackSearchMode value PawnStorm");
   EXPECT_EQ(black_search_mode, PawnStorm);
   uci_command("setoption name Black SearchMode value Wide");
-  uci_command("setoption name blacksearchmode value Wide");
   EXPECT_EQ(black_search_mode, PawnStorm);
+  uci_command("setoption name blacksearchmode value balanced");  // names ignore case
+  EXPECT_EQ(black_search_mode, Balanced);
 }
 
-TEST_F(UciState, TacticalMoveSelectionIsTrueOnlyForTrueOrOne) {
+TEST_F(UciState, CheckValuesAreTrueOrFalseInAnyCase) {
   const struct {
     const char* line;
     bool expected;
   } cases[] = {
       {"setoption name TacticalMoveSelection value false", false},
       {"setoption name TacticalMoveSelection value true", true},
-      {"setoption name TacticalMoveSelection value True", false},
+      {"setoption name TacticalMoveSelection value FALSE", false},
+      {"setoption name TacticalMoveSelection value True", true},
+      {"setoption name TacticalMoveSelection value 0", false},
+      {"setoption name TacticalMoveSelection", false},  // refused: unchanged
       {"setoption name TacticalMoveSelection value 1", true},
-      {"setoption name TacticalMoveSelection", false},
-      {"setoption name TacticalMoveSelection value 1", true},
-      {"setoption name TacticalMoveSelection value true true", false},
-      {"setoption name TacticalMoveSelection value yes", false},
-      {"setoption name TacticalMoveSelection value true\r", true},
+      {"setoption name TacticalMoveSelection value true true", true},
+      {"setoption name TacticalMoveSelection value yes", true},
+      {"setoption name tacticalmoveselection value false\r", false},
   };
   for (const auto& c : cases) {
     uci_command(c.line);
@@ -216,9 +229,9 @@ TEST_F(UciState, TacticThresholdConversion) {
     const char* value;
     int expected;  // the threshold before is 40 each time
   } cases[] = {
-      {"500", 500}, {"12abc", 12}, {"abc", 40},           {"-20", -20},     {"+7", 7},
-      {"", 40},     {"0x1f", 0},   {"99999999999", 40},   {"2147483647", 2147483647},
-      {"-2147483648", std::numeric_limits<int>::min()}, {"2147483648", 40}, {"1 2", 1},
+      {"200", 200}, {"500", 300}, {"-20", 0},    {"+7", 7},  {"12abc", 40}, {"abc", 40},
+      {"", 40},     {"0x1f", 40}, {"1 2", 40},   {"-", 40},  {"99999999999", 300},
+      {"-2147483649", 0},         {"99999999999999999999999999", 300},
   };
   for (const auto& c : cases) {
     tactic_threshold_cp = 40;
@@ -229,15 +242,78 @@ TEST_F(UciState, TacticThresholdConversion) {
   }
 }
 
-TEST_F(UciState, HashAndUnknownOptionsChangeNoSetting) {
-  uci_command("setoption name Hash value 64");
-  uci_command("setoption name Threads value 4");
-  uci_command("setoption name value TacticThreshold");
-  uci_command("setoption");
+TEST_F(UciState, EngineOptionsAreClampedIntoTheirSettings) {
+  const struct {
+    const char* line;
+    const int* setting;
+    int expected;
+  } cases[] = {
+      {"setoption name Threads value 4", &search_threads, 4},
+      {"setoption name Threads value 100000", &search_threads, 256},
+      {"setoption name threads value 0", &search_threads, 1},
+      {"setoption name Threads value 64", &search_threads, 64},
+      {"setoption name Threads value -3", &search_threads, 1},
+      {"setoption name MultiPV value 3", &multi_pv, 3},
+      {"setoption name MultiPV value 100000", &multi_pv, 256},
+      {"setoption name multipv value 0", &multi_pv, 1},
+      {"setoption name MultiPV value many", &multi_pv, 1},
+      {"setoption name Move Overhead value 250", &move_overhead_ms, 250},
+      {"setoption name move   OVERHEAD value 9000", &move_overhead_ms, 5000},
+      {"setoption name Move Overhead value -1", &move_overhead_ms, 0},
+      {"setoption name MoveOverhead value 77", &move_overhead_ms, 0},
+  };
+  for (const auto& c : cases) {
+    uci_command(c.line);
+    EXPECT_EQ(*c.setting, c.expected) << c.line;
+  }
+  uci_command("setoption name Ponder value true");
+  EXPECT_TRUE(ponder_enabled);
+  uci_command("setoption name Ponder value on");
+  EXPECT_TRUE(ponder_enabled);
+  uci_command("setoption name PONDER value FALSE");
+  EXPECT_FALSE(ponder_enabled);
+}
+
+TEST_F(UciState, HashSizesTheTableAndClearHashEmptiesIt) {
+  const std::uint64_t key = 0x0123456789ABCDEFULL;
+  tt_store(key, 3, 10, TT_EXACT, Move{}, 0);
+  uci_command("setoption name Hash value 1");
+  EXPECT_EQ(tt_entries(), std::size_t{1} << 16);
+  EXPECT_EQ(hash_megabytes, 1);
+  EXPECT_EQ(tt_lookup(key), nullptr);  // resizing empties the table
+
+  tt_store(key, 3, 10, TT_EXACT, Move{}, 0);
+  uci_command("setoption name Hash value 0");  // clamped to 1: same size, still emptied
+  EXPECT_EQ(tt_lookup(key), nullptr);
+  uci_command("setoption name Hash value lots");
+  EXPECT_EQ(tt_entries(), std::size_t{1} << 16);
+
+  uci_command("setoption name hash value 16");
+  EXPECT_EQ(tt_entries(), std::size_t{1} << 20);
+  tt_store(key, 3, 10, TT_EXACT, Move{}, 0);
+  uci_command("setoption name Clear Hash value whatever");
+  EXPECT_EQ(tt_lookup(key), nullptr);
+}
+
+TEST_F(UciState, RefusedOptionsWriteOneLineToStandardErrorOnly) {
+  for (const char* line : {"setoption name Hash value 64x", "setoption name NoSuchOption value 1",
+                           "setoption name WhiteSearchMode value Aggressive", "setoption",
+                           "setoption name value TacticThreshold"}) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    uci_command(line);
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(out, "") << line;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << line << ": " << err;
+  }
   EXPECT_EQ(tactic_threshold_cp, 40);
-  EXPECT_TRUE(tactical_move_selection);
   EXPECT_EQ(white_search_mode, Balanced);
-  EXPECT_EQ(black_search_mode, Balanced);
+  EXPECT_EQ(hash_megabytes, 16);
+  // An accepted value says nothing.
+  testing::internal::CaptureStderr();
+  uci_command("setoption name TacticThreshold value 7");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(UciState, QuitEndsTheLoopAndNothingElseDoes) {

@@ -33,6 +33,7 @@ void check_invariants() {
   check(castle >= 0 && castle <= 15);
   check(ep_sq >= 0 && ep_sq <= NO_SQUARE);
   check(zobrist_key == compute_zobrist());
+  check(halfmove_clock >= 0);
 }
 
 }  // namespace
@@ -54,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const SavedPosition saved = save_position();
   for (const Move& move : list.moves) {
     check(same_move(parse_uci_move(move_to_str(move)), move));
-    if (make_move(move)) check_invariants();
+    if (make_move(move)) {
+      check_invariants();
+      check(halfmove_clock == (move.capture || move.piece % 6 == 0 ? 0 : saved.halfmove_clock + 1));
+    }
     restore_position(saved);
     check(zobrist_key == compute_zobrist());
   }

@@ -42,16 +42,29 @@ long long nodes_of(const std::string& line) {
 
 class BenchTest : public SearchTest {};
 
-TEST_F(BenchTest, PrintsEightIterationsAndALegalMove) {
-  const std::vector<std::string> lines = run_bench();
-  // Header, eight iterations, perhaps the tactical pick's line, then the move.
-  ASSERT_GE(lines.size(), 10u);
-  ASSERT_LE(lines.size(), 11u);
-  if (lines.size() == 11u) {
+TEST_F(BenchTest, PrintsEightIterationsALegalMoveAndTheTotals) {
+  std::vector<std::string> lines = run_bench();
+  // Header, eight iterations, perhaps the tactical pick's line, the move, then the totals.
+  ASSERT_GE(lines.size(), 11u);
+  ASSERT_LE(lines.size(), 12u);
+  if (lines.size() == 12u) {
     EXPECT_EQ(lines[9].rfind("info string tactical pick ", 0), 0u);
   }
   EXPECT_EQ(lines[0], "info string white_mode=Balanced black_mode=Balanced tactics=on threshold=40");
   for (int depth = 1; depth <= 8; ++depth) EXPECT_TRUE(is_info_line(lines[depth], depth)) << lines[depth];
+
+  // The last line is what testing frameworks read: "N nodes M nps", N the signature.
+  std::istringstream totals(lines.back());
+  long long nodes = -1, nps = -1;
+  std::string nodes_word, nps_word, rest;
+  EXPECT_TRUE(totals >> nodes >> nodes_word >> nps >> nps_word) << lines.back();
+  EXPECT_FALSE(totals >> rest);
+  EXPECT_EQ(nodes_word, "nodes");
+  EXPECT_EQ(nps_word, "nps");
+  EXPECT_EQ(nodes, readme_signature());
+  EXPECT_GT(nps, 0);
+
+  lines.pop_back();
   ASSERT_EQ(lines.back().rfind("bestmove ", 0), 0u);
   EXPECT_FALSE(is_empty_move(parse_uci_move(lines.back().substr(9))));
 }

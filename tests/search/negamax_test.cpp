@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "search/negamax.h"
+#include "search/quiescence.h"
 #include "search_fixture.h"
 
 namespace {
@@ -191,6 +192,35 @@ TEST_F(NegamaxTest, KingAttackExtendsRepliesToCheckUpToPly61) {
   tt_clear();
   negamax(1, -SCORE_INFINITY, SCORE_INFINITY, 62, true);
   EXPECT_EQ(child_entry_depth(capture), -1);
+}
+
+TEST_F(NegamaxTest, FiftyMoveRuleDrawsUnlessTheLastMoveMates) {
+  // Black's every move is a king move: with the clock at 99 each one completes the
+  // fifty moves, so the rook no longer counts.
+  load_fen("8/8/3k4/8/8/3K4/3R4/8 b - - 99 120");
+  EXPECT_EQ(negamax(4, -SCORE_INFINITY, SCORE_INFINITY, 0, true), 0);
+  load_fen("8/8/3k4/8/8/3K4/3R4/8 b - - 0 120");
+  EXPECT_LT(negamax(4, -SCORE_INFINITY, SCORE_INFINITY, 0, true), -300);
+
+  // A mate given on the hundredth half-move stands; the same rook move without mate draws.
+  load_fen("6k1/5ppp/8/8/8/8/8/R5K1 w - - 99 1");
+  EXPECT_EQ(negamax(2, -SCORE_INFINITY, SCORE_INFINITY, 0, true), MATE_VALUE - 1);
+  load_fen("6k1/5pp1/7p/8/8/8/8/R5K1 w - - 99 1");
+  EXPECT_EQ(negamax(2, -SCORE_INFINITY, SCORE_INFINITY, 0, true), 0);
+}
+
+TEST_F(NegamaxTest, DeadPositionsScoreZeroWithoutBeingSearched) {
+  // King and bishop against king: every reply is answered at once, without an evaluation
+  // that would give the bishop's value.
+  load_fen("8/8/4k3/8/8/2B5/8/4K3 w - - 0 1");
+  nodes_searched = 0;
+  EXPECT_EQ(negamax(5, -SCORE_INFINITY, SCORE_INFINITY, 0, true), 0);
+  EXPECT_EQ(nodes_searched, 1 + static_cast<std::int64_t>(ordered_legal_moves(0).size()));
+  EXPECT_EQ(negamax(5, -SCORE_INFINITY, SCORE_INFINITY, 1, true), 0);
+  EXPECT_EQ(quiescence(-SCORE_INFINITY, SCORE_INFINITY, 1, 0), 0);
+  // A capture into a dead position: the quiescence after it stands at the draw score.
+  load_fen("8/8/4k3/8/8/2B5/1n6/4K3 w - - 0 1");
+  EXPECT_EQ(quiescence(-SCORE_INFINITY, SCORE_INFINITY, 1, 0), 0);
 }
 
 }  // namespace

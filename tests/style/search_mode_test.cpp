@@ -18,11 +18,19 @@ TEST(SearchMode, NamesRoundTrip) {
   EXPECT_STREQ(mode_name(static_cast<SearchMode>(-1)), "Balanced");
 }
 
-TEST(SearchMode, ParsingIsExactAndCaseSensitive) {
+TEST(SearchMode, ParsingIsExactButIgnoresCase) {
   EXPECT_EQ(parse_search_mode("Balanced"), Balanced);
   EXPECT_EQ(parse_search_mode("KingAttack"), KingAttack);
-  for (const char* text : {"", "deep", "Deep ", " Deep", "kingattack", "DEEP", "Deeper"})
+  EXPECT_EQ(parse_search_mode("kingATTACK"), KingAttack);
+  EXPECT_EQ(parse_search_mode("DEEP"), Deep);
+  SearchMode mode = Wide;
+  for (const char* text : {"", "Deep ", " Deep", "Deeper", "King Attack", "deep\r"}) {
     EXPECT_EQ(parse_search_mode(text), Balanced) << '"' << text << '"';
+    EXPECT_FALSE(read_search_mode(text, mode)) << '"' << text << '"';
+  }
+  EXPECT_EQ(mode, Wide);
+  EXPECT_TRUE(read_search_mode("balanced", mode));
+  EXPECT_EQ(mode, Balanced);
 }
 
 TEST(SearchMode, UciVarList) {

@@ -1,0 +1,153 @@
+#include "frontend/uci_options.h"
+
+#include <algorithm>
+#include <array>
+
+#include "frontend/options.h"
+#include "frontend/text.h"
+#include "search/threads.h"
+#include "search/tt.h"
+#include "style/search_mode.h"
+#include "style/tactical.h"
+
+namespace {
+
+constexpr int HASH_MAX_MB = 1024;
+
+bool set_hash(int megabytes) {
+  if (!tt_resize(megabytes)) return false;
+  hash_megabytes = megabytes;
+  return true;
+}
+
+// Engine-wide settings first, then the styles and the tactical selection. The
+// styles and the tactics show their current values, so that a GUI sees what the
+// command line chose; the others show their built-in defaults.
+constexpr std::array OPTIONS = {
+    UciOption{"Hash", OptionType::Spin, 1, HASH_MAX_MB, true, [] { return DEFAULT_HASH_MB; }, set_hash},
+    UciOption{"Clear Hash", OptionType::Button, 0, 0, true, nullptr,
+              [](int) {
+                tt_clear();
+                return true;
+              }},
+    // The main search thread and its helpers (search/threads.h).
+    UciOption{"Threads", OptionType::Spin, 1, MAX_SEARCH_THREADS, true, [] { return 1; },
+              [](int v) {
+                search_threads = v;
+                return true;
+              }},
+    UciOption{"Move Overhead", OptionType::Spin, 0, 5000, true, [] { return DEFAULT_MOVE_OVERHEAD_MS; },
+              [](int v) {
+                move_overhead_ms = v;
+                return true;
+              }},
+    UciOption{"MultiPV", OptionType::Spin, 1, 256, true, [] { return 1; },
+              [](int v) {
+                multi_pv = v;
+                return true;
+              }},
+    UciOption{"Ponder", OptionType::Check, 0, 1, true, [] { return 0; },
+              [](int v) {
+                ponder_enabled = v != 0;
+                return true;
+              }},
+    UciOption{"WhiteSearchMode", OptionType::Combo, 0, 9, true, [] { return int{white_search_mode}; },
+              [](int v) {
+                white_search_mode = static_cast<SearchMode>(v);
+                return true;
+              }},
+    UciOption{"BlackSearchMode", OptionType::Combo, 0, 9, true, [] { return int{black_search_mode}; },
+              [](int v) {
+                black_search_mode = static_cast<SearchMode>(v);
+                return true;
+              }},
+    UciOption{"TacticalMoveSelection", OptionType::Check, 0, 1, true, [] { return tactical_move_selection ? 1 : 0; },
+              [](int v) {
+                tactical_move_selection = v != 0;
+                return true;
+              }},
+    UciOption{"TacticThreshold", OptionType::Spin, TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX, true,
+              [] { return tactic_threshold_cp; },
+              [](int v) {
+                tactic_threshold_cp = v;
+                return true;
+              }},
+    // Both styles at once, for scripts; GUIs see the two combos instead.
+    UciOption{"SearchMode", OptionType::Combo, 0, 9, false, [] { return int{white_search_mode}; },
+              [](int v) {
+                white_search_mode = black_search_mode = static_cast<SearchMode>(v);
+                return true;
+              }},
+};
+
+}  // namespace
+
+std::span<const UciOption> uci_options() { return OPTIONS; }
+
+const UciOption* find_uci_option(std::string_view name) {
+  for (const UciOption& option : OPTIONS)
+    if (equal_ignoring_case(option.name, name)) return &option;
+  return nullptr;
+}
+
+std::string uci_option_line(const UciOption& option) {
+  std::string line = "option name " + std::string(option.name) + " type ";
+  switch (option.type) {
+    case OptionType::Spin:
+      return line + "spin default " + std::to_string(std::clamp(option.shown(), option.min, option.max)) +
+             " min " + std::to_string(option.min) + " max " + std::to_string(option.max);
+    case OptionType::Check:
+      return line + "check default " + (option.shown() ? "true" : "false");
+    case OptionType::Combo:
+      return line + "combo default " + mode_name(static_cast<SearchMode>(option.shown())) + search_mode_uci_vars();
+    case OptionType::Button:
+      return line + "button";
+  }
+  return line;
+}
+
+bool read_integer(std::string_view text, long long& value) {
+  // Far past any range an option has, yet nowhere near overflowing the accumulator.
+  constexpr long long SATURATED = 1'000'000'000'000LL;
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+  if (i == text.size()) return false;
+  long long magnitude = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    magnitude = std::min(magnitude * 10 + (text[i] - '0'), SATURATED);
+  }
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
+bool read_option_value(const UciOption& option, const std::string& text, int& value) {
+  switch (option.type) {
+    case OptionType::Spin: {
+      long long number = 0;
+      if (!read_integer(text, number)) return false;
+      value = static_cast<int>(std::clamp<long long>(number, option.min, option.max));
+      return true;
+    }
+    case OptionType::Check:
+      if (equal_ignoring_case(text, "true") || text == "1") {
+        value = 1;
+      } else if (equal_ignoring_case(text, "false") || text == "0") {
+        value = 0;
+      } else {
+        return false;
+      }
+      return true;
+    case OptionType::Combo: {
+      SearchMode mode = Balanced;
+      if (!read_search_mode(text, mode)) return false;
+      value = mode;
+      return true;
+    }
+    case OptionType::Button:
+      value = 0;
+      return true;
+  }
+  return false;
+}

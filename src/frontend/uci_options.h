@@ -1,0 +1,42 @@
+#pragma once
+// The UCI options, one descriptor each: "uci" lists them from this table and
+// "setoption" reads and applies values through it, so the two cannot disagree.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+enum class OptionType { Spin, Check, Combo, Button };
+
+struct UciOption {
+  std::string_view name;
+  OptionType type;
+  int min, max;     // a spin's range; values outside it are clamped
+  bool advertised;  // listed by "uci" (SearchMode is accepted but not listed)
+  // The value "uci" shows as the default: a spin's number, a check's 0 or 1, a combo's SearchMode.
+  int (*shown)();
+  // Applies a value read by read_option_value. False when the change could not be
+  // made; the option has then said why on standard error and changed nothing.
+  bool (*apply)(int value);
+};
+
+// The tactical threshold's range, shared with the command line's --threshold.
+constexpr int TACTIC_THRESHOLD_MIN = 0;
+constexpr int TACTIC_THRESHOLD_MAX = 300;
+
+std::span<const UciOption> uci_options();
+
+// The option of that name, matched without regard to case; null when there is none.
+const UciOption* find_uci_option(std::string_view name);
+
+// The "option name ..." line of the identification block.
+std::string uci_option_line(const UciOption& option);
+
+// Reads a value for the option: a spin's whole integer (clamped to its range, also
+// when it overflows), a check's true or false (or 1 or 0), a combo's style name,
+// each without regard to case; anything for a button. False for other text.
+bool read_option_value(const UciOption& option, const std::string& text, int& value);
+
+// Reads a whole decimal integer with an optional sign, saturating far outside the
+// 32-bit range; false when text is anything else.
+bool read_integer(std::string_view text, long long& value);
