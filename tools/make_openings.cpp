@@ -145,7 +145,8 @@ int main(int argc, char** argv) {
     }
     const std::string fen = placement() + (side == WHITE ? " w " : " b ") + castling_text() + " " + ep_text();
     if (seen.count(fen) || side_in_check()) continue;
-    repetition_stack.assign(1, zobrist_key);
+    repetition_stack.clear();
+    repetition_stack.push_back(zobrist_key);
     const int score = deep_score(CHECK_DEPTH);
     if (std::abs(score) > BALANCE_MARGIN_CP) continue;
     seen.insert(fen);

@@ -9,16 +9,16 @@
 #include "eval/pst.h"
 #include "frontend/output.h"
 
-Bitboard bitboards[12];
-Bitboard occupancies[3];
-int side = WHITE;
-int castle = 0;
-int ep_sq = NO_SQUARE;
-int halfmove_clock = 0;
-std::uint64_t zobrist_key = 0;
-int psq_mg = 0;
-int psq_eg = 0;
-std::vector<std::uint64_t> repetition_stack;
+PER_THREAD Bitboard bitboards[12]{};
+PER_THREAD Bitboard occupancies[3]{};
+PER_THREAD int side = WHITE;
+PER_THREAD int castle = 0;
+PER_THREAD int ep_sq = NO_SQUARE;
+PER_THREAD int halfmove_clock = 0;
+PER_THREAD std::uint64_t zobrist_key = 0;
+PER_THREAD int psq_mg = 0;
+PER_THREAD int psq_eg = 0;
+PER_THREAD RepetitionStack repetition_stack{};
 
 // clang-format off
 const int castle_rights_mask[64] = {
@@ -157,3 +157,10 @@ void print_position(const SavedPosition& pos) {
 }
 
 void print_board() { print_position(save_position()); }
+
+PositionSnapshot take_position_snapshot() { return {save_position(), repetition_stack}; }
+
+void install_position_snapshot(const PositionSnapshot& snapshot) {
+  restore_position(snapshot.position);
+  repetition_stack = snapshot.history;
+}

@@ -1,29 +1,66 @@
 #pragma once
-// The one process-wide chess position. Written by the main thread while no search
-// runs, and by the search thread during a search; never by both at once.
+// The chess position, one instance per thread. The command loop's instance is the
+// game position; each search thread installs a snapshot of it at "go" and then
+// changes only its own copy.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
+#include <type_traits>
 
 #include "board/types.h"
 
-extern Bitboard bitboards[12];   // one set per piece code
-extern Bitboard occupancies[3];  // White, Black, all: derived, refreshed by update_occupancies
-extern int side;                 // side to move
-extern int castle;               // castling rights, bits 1 2 4 8 = K Q k q
-extern int ep_sq;                // en-passant target square, or NO_SQUARE
-extern std::uint64_t zobrist_key;
+// Keys of the game since the last set-up plus the line being searched; last = current.
+// Fixed capacity: a game longer than that keeps its most recent positions (older
+// ones lie beyond any irreversible move and cannot repeat in practice).
+struct RepetitionStack {
+  static constexpr std::size_t CAPACITY = 4096;
+  std::uint64_t keys[CAPACITY];
+  std::size_t count;
+
+  void push_back(std::uint64_t key) {
+    if (count == CAPACITY) [[unlikely]]
+      drop_oldest();
+    keys[count++] = key;
+  }
+  void pop_back() { --count; }
+  void clear() { count = 0; }
+  std::size_t size() const { return count; }
+  bool empty() const { return count == 0; }
+  std::uint64_t operator[](std::size_t i) const { return keys[i]; }
+  std::uint64_t front() const { return keys[0]; }
+  std::uint64_t back() const { return keys[count - 1]; }
+  const std::uint64_t* begin() const { return keys; }
+  const std::uint64_t* end() const { return keys + count; }
+  bool operator==(const RepetitionStack& o) const {
+    return count == o.count && std::memcmp(keys, o.keys, count * sizeof keys[0]) == 0;
+  }
+
+ private:
+  // Halves the history rather than shifting on every push of a full stack.
+  void drop_oldest() {
+    constexpr std::size_t DROPPED = CAPACITY / 2;
+    std::memmove(keys, keys + DROPPED, (CAPACITY - DROPPED) * sizeof keys[0]);
+    count -= DROPPED;
+  }
+};
+static_assert(std::is_trivially_destructible_v<RepetitionStack>, "per-thread state needs no destructor call");
+
+PER_THREAD extern Bitboard bitboards[12];   // one set per piece code
+PER_THREAD extern Bitboard occupancies[3];  // White, Black, all: refreshed by update_occupancies
+PER_THREAD extern int side;                 // side to move
+PER_THREAD extern int castle;               // castling rights, bits 1 2 4 8 = K Q k q
+PER_THREAD extern int ep_sq;                // en-passant target square, or NO_SQUARE
+PER_THREAD extern std::uint64_t zobrist_key;
 // Half-moves since the last capture or pawn move (from the FEN, then kept by make_move
 // and the null move); not part of the key.
-extern int halfmove_clock;
+PER_THREAD extern int halfmove_clock;
 // Material and piece-square sums, White's minus Black's, for the middlegame and the
 // endgame: set by every set-up, kept up to date by make_move, read by evaluate.
-extern int psq_mg;
-extern int psq_eg;
-// Keys of the game since the last set-up plus the line being searched; last = current.
-extern std::vector<std::uint64_t> repetition_stack;
+PER_THREAD extern int psq_mg;
+PER_THREAD extern int psq_eg;
+PER_THREAD extern RepetitionStack repetition_stack;
 
 // A FEN's half-move clock is read up to this value; only reaching 100 matters, and
 // the cap keeps the count far from overflow however long a line is played on it.
@@ -91,3 +128,13 @@ inline void restore_position(const SavedPosition& s) {
 
 // The "d" display of a saved position; print_board shows the live one.
 void print_position(const SavedPosition& pos);
+
+// Everything a search needs of the game position: what one thread hands another.
+struct PositionSnapshot {
+  SavedPosition position;
+  RepetitionStack history;
+};
+
+// The calling thread's position, taken whole, and made the calling thread's position.
+PositionSnapshot take_position_snapshot();
+void install_position_snapshot(const PositionSnapshot& snapshot);

@@ -29,3 +29,10 @@ inline int pop_lsb(Bitboard& b) {
   b &= b - 1;
   return sq;
 }
+
+// Per-thread engine state (the position, the search tables): one instance per thread.
+// Declared with this, a variable must be constant-initialised and trivially
+// destructible, so that no access goes through a thread-local wrapper call; and,
+// as every program that links the engine is an executable whose own thread-local
+// block holds it, it is reached at a fixed offset from the thread pointer.
+#define PER_THREAD [[gnu::tls_model("local-exec")]] thread_local constinit

@@ -75,7 +75,8 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     // Neither side may read the other's table entries; the search sees the game's
     // reversible history so that it knows which moves repeat.
     tt_clear();
-    repetition_stack = progress.keys;
+    repetition_stack.clear();
+    for (std::uint64_t key : progress.keys) repetition_stack.push_back(key);
     stop_search = false;
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = side == WHITE ? white.tactics : black.tactics;

@@ -14,8 +14,6 @@
 #include "frontend/search_thread.h"
 #include "search/search_state.h"
 
-SavedPosition go_start_position{};
-
 namespace {
 
 // Reads a signed decimal integer the way a formatted stream read does: leading
@@ -149,7 +147,6 @@ void handle_go(std::istream& words) {
   wait_search_done();
   const GoLimits limits = parse_go_limits(words);
   const SearchLimits args = derive_search_args(limits, side);
-  go_start_position = save_position();
   stop_search.store(false);
   pondering.store(args.ponder);
   start_search_thread(args);

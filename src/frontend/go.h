@@ -45,10 +45,3 @@ SearchLimits derive_search_args(const GoLimits& limits, int side_to_move);
 // Stops and joins any earlier search, then starts a new one from the words of the line.
 void handle_go(std::istream& words);
 
-// The position the running search started from. Written by the main thread at
-// "go" (while no search runs); read only by the main thread.
-extern SavedPosition go_start_position;
-
-// The board display for "d": while a search thread exists the search changes the
-// global position, so the copy taken at "go" is shown instead.
-void show_position();

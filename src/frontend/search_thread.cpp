@@ -4,6 +4,7 @@
 
 #include "board/move.h"
 #include "board/notation.h"
+#include "board/position.h"
 #include "frontend/options.h"
 #include "frontend/output.h"
 #include "search/search.h"
@@ -14,7 +15,8 @@ std::mutex search_mutex;
 
 namespace {
 
-void search_thread_body(SearchLimits limits) {
+void search_thread_body(SearchLimits limits, const PositionSnapshot& game) {
+  install_position_snapshot(game);
   // search_best answers with a legal move whenever one exists; it keeps an
   // infinite or ponder search's answer until the stop or the ponderhit.
   Move ponder_move = empty_move();
@@ -37,5 +39,6 @@ void wait_search_done() {
 }
 
 void start_search_thread(const SearchLimits& limits) {
-  search_thread = std::thread(search_thread_body, limits);
+  // The thread searches its own copy of the game position; the command loop's stays as it is.
+  search_thread = std::thread(search_thread_body, limits, take_position_snapshot());
 }

@@ -14,6 +14,6 @@ extern std::mutex search_mutex;
 // Raises stop_search and joins a running search thread, if any.
 void wait_search_done();
 
-// Starts the search thread with the limits of search_best. The caller has joined any
-// earlier thread and cleared stop_search.
+// Starts the search thread with the limits of search_best, on a copy of the calling
+// thread's position. The caller has joined any earlier thread and cleared stop_search.
 void start_search_thread(const SearchLimits& limits);

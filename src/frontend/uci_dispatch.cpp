@@ -38,8 +38,8 @@ bool uci_command(std::string line) {
   } else if (command == "go") {
     handle_go(words);
   } else if (command == "d") {
-    // The search keeps running: during a search this shows the position it started from.
-    show_position();
+    // The search keeps running on its own copy: this is the game position.
+    print_board();
   }
   // Anything else is not ours to answer: silence.
   return true;

@@ -5,6 +5,7 @@
 
 #include "frontend/options.h"
 #include "frontend/text.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
@@ -29,8 +30,8 @@ constexpr std::array OPTIONS = {
                 tt_clear();
                 return true;
               }},
-    // One search thread until a parallel search exists; testing frameworks still send it.
-    UciOption{"Threads", OptionType::Spin, 1, 1, true, [] { return 1; },
+    // The main search thread and its helpers (search/threads.h).
+    UciOption{"Threads", OptionType::Spin, 1, MAX_SEARCH_THREADS, true, [] { return 1; },
               [](int v) {
                 search_threads = v;
                 return true;

@@ -8,6 +8,7 @@
 #include "board/notation.h"
 #include "frontend/output.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 
 int mate_in_moves(int score) {
   int moves = (MATE_VALUE + 1 - std::abs(score)) / 2;
@@ -28,9 +29,10 @@ void send_info_line(int depth, int line_number, int score, long long ms, const s
   std::string line = "info depth " + std::to_string(depth);
   if (line_number > 0) line += " multipv " + std::to_string(line_number);
   print_info_score(line, score);
-  line += " nodes " + std::to_string(nodes_searched);
+  const std::int64_t nodes = search_nodes_total();
+  line += " nodes " + std::to_string(nodes);
   line += " time " + std::to_string(ms);
-  if (ms >= 1) line += " nps " + std::to_string(nodes_searched * 1000 / ms);
+  if (ms >= 1) line += " nps " + std::to_string(nodes * 1000 / ms);
   line += " pv";
   for (const Move& m : pv) {
     line += ' ';

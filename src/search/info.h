@@ -13,5 +13,5 @@ void print_info_score(std::string& line, int score);
 int mate_in_moves(int score);
 
 // Sends "info depth D [multipv I] score ... nodes N time MS [nps X] pv ...", with the
-// current node count. A line_number of 0 leaves the multipv field out.
+// current node count over all threads. A line_number of 0 leaves the multipv field out.
 void send_info_line(int depth, int line_number, int score, long long ms, const std::vector<Move>& pv);

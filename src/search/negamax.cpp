@@ -18,8 +18,8 @@
 #include "search/tt.h"
 #include "style/search_mode.h"
 
-Move pv_table[MAX_PLY][MAX_PLY];
-int pv_length[MAX_PLY];
+PER_THREAD Move pv_table[MAX_PLY][MAX_PLY];
+PER_THREAD int pv_length[MAX_PLY]{};
 
 namespace {
 

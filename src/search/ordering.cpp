@@ -10,8 +10,8 @@
 #include "search/node_rules.h"
 #include "style/search_mode.h"
 
-Move killers[2][MAX_PLY];
-int history[12][64];
+PER_THREAD Move killers[2][MAX_PLY];
+PER_THREAD int history[12][64]{};
 
 namespace {
 

@@ -25,9 +25,9 @@ constexpr int PASSED_PUSH_BONUS = 4000;
 constexpr int STORM_PUSH_BONUS = 3500;
 constexpr int PUSH_RANK_BONUS = 400;
 
-// Written by the search thread; cleared at the start of every search.
-extern Move killers[2][MAX_PLY];
-extern int history[12][64];
+// One pair per searching thread; cleared at the start of every search.
+PER_THREAD extern Move killers[2][MAX_PLY];
+PER_THREAD extern int history[12][64];
 
 int score_move(const Move& m, int ply, const Move* hash_move);
 // score_move with the side to move's style already looked up, for scoring whole lists.

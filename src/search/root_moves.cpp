@@ -5,9 +5,9 @@
 #include "board/movegen.h"
 #include "board/position.h"
 
-std::vector<Move> root_search_moves;
-std::vector<Move> root_excluded_moves;
-bool root_moves_filtered = false;
+thread_local std::vector<Move> root_search_moves;
+thread_local std::vector<Move> root_excluded_moves;
+PER_THREAD bool root_moves_filtered = false;
 
 namespace {
 bool listed(const std::vector<Move>& moves, const Move& m) {

@@ -14,6 +14,7 @@
 #include "search/ordering.h"
 #include "search/root_moves.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
@@ -71,7 +72,8 @@ long long ms_between(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
 }
 
-// One root search at depth, narrowed around the previous score once it is stable.
+}  // namespace
+
 int search_root(int depth, int previous) {
   if (depth < ASPIRATION_MIN_DEPTH || std::abs(previous) >= MATE_THRESHOLD)
     return negamax(depth, -SCORE_INFINITY, SCORE_INFINITY, 0, true);
@@ -90,6 +92,8 @@ int search_root(int depth, int previous) {
     delta *= 2;
   }
 }
+
+namespace {
 
 // The line the root search just found. Should it have kept none, the table's move
 // for the root stands in when the root may play it, else the first move it may play.
@@ -178,7 +182,9 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
   } else if (limits.depth < 1) {
     played = {allowed.front()};
   } else {
+    start_helper_threads();
     completed_depth = iterate(limits, allowed, played);
+    stop_helper_threads();
   }
   search_interruptible = true;
 

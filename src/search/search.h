@@ -9,3 +9,7 @@
 // below 1 searches nothing and returns the first legal move. When ponder_move is
 // given it receives the reply the played line expects, or the empty move.
 Move search_best(const SearchLimits& limits, Move* ponder_move = nullptr);
+
+// One root search at depth, narrowed around the previous score once it is stable.
+// Used by the main search thread and its helpers alike.
+int search_root(int depth, int previous);

@@ -3,14 +3,17 @@
 #include <condition_variable>
 #include <mutex>
 
-std::int64_t nodes_searched = 0;
-int search_movetime_ms = 0;
-std::int64_t search_node_limit = 0;
-std::chrono::steady_clock::time_point search_start;
-std::chrono::steady_clock::time_point search_began;
-bool search_interruptible = true;
-bool search_budget_waits = false;
+#include "search/threads.h"
+
+PER_THREAD NodeCounter nodes_searched;
+PER_THREAD int search_movetime_ms = 0;
+PER_THREAD std::int64_t search_node_limit = 0;
+PER_THREAD std::chrono::steady_clock::time_point search_start;
+PER_THREAD std::chrono::steady_clock::time_point search_began;
+PER_THREAD bool search_interruptible = true;
+PER_THREAD bool search_budget_waits = false;
 std::atomic<bool> stop_search{false};
+std::atomic<bool> stop_helpers{false};
 std::atomic<bool> pondering{false};
 
 namespace {
@@ -26,10 +29,10 @@ std::condition_variable release_signal;
 
 // The search (its start and budgets) whose budget has been seen to run out.
 // Written and read only by the thread that runs the search.
-Clock::time_point expired_start;
-int expired_budget = 0;
-std::int64_t expired_node_limit = 0;
-bool expired_seen = false;
+PER_THREAD Clock::time_point expired_start;
+PER_THREAD int expired_budget = 0;
+PER_THREAD std::int64_t expired_node_limit = 0;
+PER_THREAD bool expired_seen = false;
 
 bool same_search_as_expired() {
   return expired_seen && expired_budget == search_movetime_ms && expired_node_limit == search_node_limit &&
@@ -80,7 +83,7 @@ bool time_budget_spent() {
   if (same_search_as_expired()) return true;
   if ((nodes_searched & 4095) != 0) return false;
   if (!budget_running()) return false;
-  bool spent = search_node_limit > 0 && nodes_searched >= search_node_limit;
+  bool spent = search_node_limit > 0 && search_nodes_total() >= search_node_limit;
   if (!spent && search_movetime_ms > 0) {
     auto elapsed = Clock::now() - search_start;
     spent = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() >= search_movetime_ms;

@@ -4,28 +4,53 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <type_traits>
+
+#include "board/types.h"
 
 constexpr int MATE_VALUE = 49000;
 constexpr int MAX_PLY = 64;
 constexpr int MATE_THRESHOLD = MATE_VALUE - MAX_PLY;  // |score| >= this is a mate score
 constexpr int SCORE_INFINITY = 50000;
 
-// Written by the thread that runs the search (set up by search_best).
-extern std::int64_t nodes_searched;
-extern int search_movetime_ms;  // budget; 0 or less means none
-extern std::int64_t search_node_limit;  // node budget; 0 or less means none
+// A node count written only by its own thread and readable from others: relaxed
+// loads and stores, which cost what plain ones do, instead of a locked increment.
+struct NodeCounter {
+  std::atomic<std::int64_t> value{0};
+
+  NodeCounter& operator++() {
+    value.store(value.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return *this;
+  }
+  NodeCounter& operator=(std::int64_t n) {
+    value.store(n, std::memory_order_relaxed);
+    return *this;
+  }
+  operator std::int64_t() const { return value.load(std::memory_order_relaxed); }
+};
+static_assert(std::is_trivially_destructible_v<NodeCounter>, "per-thread state needs no destructor call");
+
+// One instance per searching thread, set up by search_best. Helper threads
+// (threads.h) keep the initial values: no budget, interruptible, so that the main
+// search thread alone decides when to stop.
+PER_THREAD extern NodeCounter nodes_searched;
+PER_THREAD extern int search_movetime_ms;  // budget; 0 or less means none
+PER_THREAD extern std::int64_t search_node_limit;  // node budget over all threads; 0 or less means none
 // When the budget began counting: the start of the search, or the "ponderhit" of a ponder search.
-extern std::chrono::steady_clock::time_point search_start;
+PER_THREAD extern std::chrono::steady_clock::time_point search_start;
 // When the search began; the info lines' time counts from it.
-extern std::chrono::steady_clock::time_point search_began;
+PER_THREAD extern std::chrono::steady_clock::time_point search_began;
 // False until the first iterations are complete: until then neither a stop request
 // nor a spent budget ends the search, so its answer is always a searched move.
-extern bool search_interruptible;
+PER_THREAD extern bool search_interruptible;
 // True while a ponder search has not yet seen its "ponderhit": its budget waits.
-extern bool search_budget_waits;
+PER_THREAD extern bool search_budget_waits;
 
 // Cleared only by the code that starts a search; raised only by raise_stop_search.
 extern std::atomic<bool> stop_search;
+// Raised by the main search thread when its search is over, to end its helpers;
+// lowered again once they have ended.
+extern std::atomic<bool> stop_helpers;
 // True from the start of a "go ponder" search until "ponderhit". Written by the main thread only.
 extern std::atomic<bool> pondering;
 
@@ -48,7 +73,9 @@ bool time_budget_spent();
 // 4096 nodes. Searches without a budget (bench, analysis) settle it here without a call.
 inline bool time_expired() { return (search_movetime_ms > 0 || search_node_limit > 0) && time_budget_spent(); }
 
-// Whether the search must end now: a stop request (once it may be interrupted) or a spent budget.
+// Whether the search must end now: a stop request (once it may be interrupted), the
+// end of the parallel search a helper works for, or a spent budget.
 inline bool search_stopped() {
-  return (stop_search.load(std::memory_order_relaxed) && search_interruptible) || time_expired();
+  return (stop_search.load(std::memory_order_relaxed) && search_interruptible) ||
+         stop_helpers.load(std::memory_order_relaxed) || time_expired();
 }

@@ -37,7 +37,7 @@ TEST(Position, StartPositionFromBothSources) {
 
 TEST(Position, SetupResetsRepetitionStack) {
   init_board_tables();
-  repetition_stack.assign({1, 2, 3});
+  for (std::uint64_t key : {1, 2, 3}) repetition_stack.push_back(key);
   load_fen(KIWIPETE);
   ASSERT_EQ(repetition_stack.size(), 1u);
   EXPECT_EQ(repetition_stack[0], zobrist_key);

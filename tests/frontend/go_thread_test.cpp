@@ -367,4 +367,44 @@ TEST(GoThread, StressGoStopAndGoGo) {
   EXPECT_EQ(engine.wait_exit(), 0);
 }
 
+TEST(GoThread, StressGoStopAndQuitWithHelperThreads) {
+  for (const int threads : {2, 4}) {
+    EngineProcess engine;
+    engine.send("setoption name Threads value " + std::to_string(threads));
+    std::vector<std::string> all;
+    const char* searches[] = {"go infinite", "go movetime 1", "go depth 3", "go depth 5 searchmoves h2h3 a2a3"};
+    for (int cycle = 0; cycle < 160; ++cycle) {
+      engine.send(searches[cycle % 4]);
+      if (cycle % 4 == 0) engine.send("stop");
+      const auto got = engine.read_until("bestmove");
+      ASSERT_TRUE(got.found) << threads << " threads, cycle " << cycle;
+      EXPECT_TRUE(is_start_position_move(got.lines.back())) << got.lines.back();
+      if (cycle % 4 == 3) EXPECT_TRUE(got.lines.back() == "bestmove h2h3" || got.lines.back() == "bestmove a2a3");
+      all.insert(all.end(), got.lines.begin(), got.lines.end());
+    }
+    EXPECT_EQ(count_prefix(all, "bestmove"), 160);
+    expect_bestmove_ends_each_search(all);
+    // Changing Threads during a search first ends that search.
+    engine.send("go infinite");
+    ASSERT_TRUE(engine.read_until("info depth 2 ").found);
+    engine.send("setoption name Threads value " + std::to_string(6 - threads));
+    engine.send("isready");
+    const auto changed = engine.read_until("readyok");
+    ASSERT_TRUE(changed.found);
+    EXPECT_EQ(count_prefix(changed.lines, "bestmove"), 1);
+    // Quit during a search: its answer, then an exit that leaves no thread behind.
+    engine.send("go infinite");
+    engine.send("quit");
+    EXPECT_TRUE(engine.read_until("bestmove").found);
+    EXPECT_EQ(engine.wait_exit(), 0);
+  }
+}
+
+TEST(GoThread, ManyMoreThreadsThanCoresStillAnswer) {
+  const std::vector<std::string> lines = search_to_bestmove("setoption name Threads value 64\ngo depth 4");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(count_prefix(lines, "info depth 4 "), 1);
+  EXPECT_TRUE(is_start_position_move(lines.back())) << lines.back();
+}
+
 }  // namespace

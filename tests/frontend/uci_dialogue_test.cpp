@@ -22,7 +22,7 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "id author Temmerok",
           "option name Hash type spin default 16 min 1 max 1024",
           "option name Clear Hash type button",
-          "option name Threads type spin default 1 min 1 max 1",
+          "option name Threads type spin default 1 min 1 max 256",
           "option name Move Overhead type spin default 10 min 0 max 5000",
           "option name MultiPV type spin default 1 min 1 max 256",
           "option name Ponder type check default false",

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/attacks.h"
@@ -46,7 +47,7 @@ struct Snapshot {
   std::vector<std::uint64_t> stack;
 };
 
-Snapshot snapshot() { return {save_position(), repetition_stack}; }
+Snapshot snapshot() { return {save_position(), {repetition_stack.begin(), repetition_stack.end()}}; }
 
 bool same_position(const Snapshot& a, const Snapshot& b) {
   for (int i = 0; i < 12; ++i)
@@ -240,9 +241,11 @@ TEST_F(UciState, TacticThresholdConversion) {
 }
 
 TEST_F(UciState, EngineOptionsReachTheirSettingsClamped) {
-  for (const char* threads : {"4", "0", "-3", "99999999999999999999"}) {
-    uci_command(std::string("setoption name threads value ") + threads);
-    EXPECT_EQ(search_threads, 1) << threads;
+  const std::pair<const char*, int> threads[] = {{"4", 4}, {"0", 1}, {"-3", 1}, {"100000", 256}, {"64", 64},
+                                                 {"99999999999999999999", 256}};
+  for (const auto& [value, expected] : threads) {
+    uci_command(std::string("setoption name threads value ") + value);
+    EXPECT_EQ(search_threads, expected) << value;
   }
   uci_command("setoption name MultiPV value 100000");
   EXPECT_EQ(multi_pv, 256);

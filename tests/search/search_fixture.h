@@ -21,6 +21,7 @@
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
+#include "frontend/options.h"
 #include "frontend/startup.h"
 
 class SearchTest : public ::testing::Test {
@@ -38,6 +39,7 @@ class SearchTest : public ::testing::Test {
     init_board_startpos();
   }
   void TearDown() override {
+    search_threads = 1;
     white_search_mode = Balanced;
     black_search_mode = Balanced;
     tactical_move_selection = true;

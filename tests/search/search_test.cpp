@@ -5,6 +5,7 @@
 #include "search/negamax.h"
 #include "search/quiescence.h"
 #include "search/search.h"
+#include "search/threads.h"
 #include "search_fixture.h"
 
 namespace {
@@ -301,6 +302,46 @@ TEST_F(DriverTest, SeveralLinesPerIterationBestFirstAndNoTacticalPick) {
   limits.multipv = 1;
   EXPECT_EQ(move_to_str(run_limits(limits).best), "d5b4");
   tactic_threshold_cp = 40;
+}
+
+TEST_F(DriverTest, HelperThreadsFindTheSameForcedMates) {
+  for (const auto& [fen, depth] : std::vector<std::pair<std::string, int>>{
+           {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 4},
+           {"3k4/8/8/8/8/8/R7/1R4K1 w - - 0 1", 8},
+           {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 8}}) {
+    search_threads = 1;
+    tt_clear();
+    const SearchRun alone = run_fen(fen, depth);
+    search_threads = 4;
+    tt_clear();
+    const SearchRun parallel = run_fen(fen, depth);
+    const std::string mate = field_after(last_info(alone), "score");
+    ASSERT_EQ(mate.rfind("mate ", 0), 0u) << fen;
+    EXPECT_EQ(field_after(last_info(parallel), "score"), mate) << fen;
+    // The move found in parallel leads to the same mate, seen by one thread.
+    search_threads = 1;
+    ASSERT_TRUE(make_move(parallel.best));
+    repetition_stack.push_back(zobrist_key);
+    const int moves_left = std::stoi(mate.substr(5)) - 1;
+    const SearchRun reply = run_search(depth - 1);
+    EXPECT_EQ(field_after(last_info(reply), "score"), "mate " + std::to_string(-moves_left)) << fen;
+  }
+}
+
+TEST_F(DriverTest, HelperNodesCountInTheOutputAndTheNodeBudget) {
+  search_threads = 2;
+  const SearchRun run = run_search(9);
+  EXPECT_GT(nodes_of(last_info(run)), nodes_searched);
+  // The budget is over all threads, so the main thread alone stops short of it.
+  tt_clear();
+  ::testing::internal::CaptureStdout();
+  SearchLimits limits;
+  limits.nodes = 300000;
+  search_best(limits);
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_GE(search_nodes_total(), 300000);
+  EXPECT_LT(nodes_searched, 300000);
+  search_node_limit = 0;
 }
 
 class NodeTest : public SearchTest {};
