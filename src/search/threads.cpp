@@ -75,6 +75,7 @@ void start_helper_threads() {
   helper_root = std::make_unique<PositionSnapshot>(take_position_snapshot());
   helper_search_moves = root_search_moves;
   helpers = std::make_unique<Helper[]>(count);
+  helpers_released.store(false, std::memory_order_relaxed);
   for (int i = 0; i < count; ++i) {
     // A system that refuses more threads gets a search with the ones it gave.
     try {
@@ -99,7 +100,6 @@ void stop_helper_threads() {
   helpers_started = 0;
   helpers.reset();
   helper_root.reset();
-  helpers_released.store(false, std::memory_order_relaxed);
   stop_helpers.store(false, std::memory_order_relaxed);
 }
 
