@@ -76,7 +76,7 @@ asan:
 # The search thread and the process tests (frontend) under ThreadSanitizer.
 tsan:
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISVANE_SANITIZE=thread >/dev/null
-	cmake --build build-tsan -j $(JOBS) --target brisvane frontend_tests
+	cmake --build build-tsan -j $(JOBS) --target brisvane frontend_tests frontend_serial_tests
 	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -L frontend -LE slow -j $(JOBS) --output-on-failure
 
 # The libFuzzer targets (clang), FUZZ_SECONDS each, with the whole core instrumented.
