@@ -9,6 +9,7 @@
 #include "board/perft.h"
 #include "board/position.h"
 #include "frontend/gauntlet.h"
+#include "frontend/options.h"
 #include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/text.h"
@@ -17,6 +18,7 @@
 #include "frontend/uci_options.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 
@@ -52,6 +54,12 @@ int threshold_argument(const std::string& text) {
   return static_cast<int>(std::clamp<long long>(value, TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX));
 }
 
+// The thread count as the number conversion reads it, clamped to the Threads option's range.
+int threads_argument(const std::string& text) {
+  long long value = std::strtoll(text.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long long>(value, 1, MAX_SEARCH_THREADS));
+}
+
 void print_usage() {
   for (const char* line : {
            "usage: brisvane [options] [command [count]]",
@@ -63,6 +71,7 @@ void print_usage() {
            "  --mode NAME, --white-mode NAME, --black-mode NAME   style of both sides, of White, of Black",
            "  --threshold CP   how far below the best move a tactical pick may score (0-300, default 40)",
            "  --no-tactics     never replace the best move by a tactical pick",
+           "  --threads N      search with N threads (1-256, default 1), also in speed and bench",
            "  -h, --help       this text      --version   the engine's name and version",
            "styles (any case): Balanced Deep Wide KingAttack PassedPawn PawnStorm Provocation PawnEnding",
            "                   MajorPieceEnding MinorPieceEnding",
@@ -80,7 +89,8 @@ void run_bench() {
   const auto elapsed = std::chrono::steady_clock::now() - start;
   send_line("bestmove " + move_to_str(best));
   const long long us = std::max<long long>(1, std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
-  send_line(std::to_string(nodes_searched) + " nodes " + std::to_string(nodes_searched * 1000000 / us) + " nps");
+  const std::int64_t nodes = search_nodes_total();
+  send_line(std::to_string(nodes) + " nodes " + std::to_string(nodes * 1000000 / us) + " nps");
 }
 
 // If word is prefix followed by a value in the same word, stores the value.
@@ -126,6 +136,11 @@ std::vector<std::string> apply_command_line(const std::vector<std::string>& args
       tactic_threshold_cp = threshold_argument(value);
     } else if (word == "--threshold" && has_next) {
       tactic_threshold_cp = threshold_argument(next);
+      used = 2;
+    } else if (take_joined(word, "--threads=", value)) {
+      search_threads = threads_argument(value);
+    } else if (word == "--threads" && has_next) {
+      search_threads = threads_argument(next);
       used = 2;
     } else if (word == "--no-tactics") {
       tactical_move_selection = false;

@@ -8,6 +8,7 @@
 #include "frontend/output.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 #include "search/tt.h"
 
 // Openings, middlegames and endings, some with a different style for each side so
@@ -53,11 +54,13 @@ SpeedTotals run_speed_suite(int max_depth) {
     set_line_sink(nullptr);
 
     const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
-    totals.nodes += nodes_searched;
+    // With several threads the count is every thread's; the time is still to the same depth.
+    const std::int64_t nodes = search_nodes_total();
+    totals.nodes += nodes;
     totals.ms += ms;
     send_line("position " + std::to_string(i + 1) + " depth " + std::to_string(depth) + " white " +
               mode_name(entry.white_mode) + " black " + mode_name(entry.black_mode) + " nodes " +
-              std::to_string(nodes_searched) + " time " + std::to_string(ms));
+              std::to_string(nodes) + " time " + std::to_string(ms));
   }
   const std::int64_t nps = totals.ms > 0 ? totals.nodes * 1000 / totals.ms : 0;
   send_line("total nodes " + std::to_string(totals.nodes) + " time " + std::to_string(totals.ms) + " nps " +

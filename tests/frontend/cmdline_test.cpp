@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "frontend/options.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 
@@ -16,6 +17,7 @@ struct CommandLine : testing::Test {
     black_search_mode = Balanced;
     tactic_threshold_cp = 40;
     tactical_move_selection = true;
+    search_threads = 1;
   }
   void TearDown() override { SetUp(); }
 };
@@ -73,6 +75,16 @@ TEST_F(CommandLine, Threshold) {
   apply_command_line({"--threshold", "500", "--no-tactics"});
   EXPECT_EQ(tactic_threshold_cp, 300);
   EXPECT_FALSE(tactical_move_selection);
+}
+
+TEST_F(CommandLine, ThreadsAreClampedToTheOptionRange) {
+  EXPECT_EQ(apply_command_line({"--threads", "4", "speed"}), Words{"speed"});
+  EXPECT_EQ(search_threads, 4);
+  for (const auto& [words, expected] : std::vector<std::pair<Words, int>>{
+           {{"--threads=0"}, 1}, {{"--threads", "-3"}, 1}, {{"--threads=100000"}, 256}, {{"--threads", "x"}, 1}}) {
+    apply_command_line(words);
+    EXPECT_EQ(search_threads, expected) << words.front();
+  }
 }
 
 TEST_F(CommandLine, CommandWordsKeepTheirOrder) {

@@ -379,7 +379,9 @@ TEST(GoThread, StressGoStopAndQuitWithHelperThreads) {
       const auto got = engine.read_until("bestmove");
       ASSERT_TRUE(got.found) << threads << " threads, cycle " << cycle;
       EXPECT_TRUE(is_start_position_move(got.lines.back())) << got.lines.back();
-      if (cycle % 4 == 3) EXPECT_TRUE(got.lines.back() == "bestmove h2h3" || got.lines.back() == "bestmove a2a3");
+      if (cycle % 4 == 3) {
+        EXPECT_TRUE(got.lines.back() == "bestmove h2h3" || got.lines.back() == "bestmove a2a3");
+      }
       all.insert(all.end(), got.lines.begin(), got.lines.end());
     }
     EXPECT_EQ(count_prefix(all, "bestmove"), 160);
