@@ -26,8 +26,10 @@ namespace {
 
 constexpr int FUZZ_HASH_MB = 1;
 
-// A setoption line that would give the table more than a few megabytes.
-bool large_hash(const std::string& line) {
+// A setoption line that would make an input slow: a table past a few megabytes or
+// more than a few search threads (a value that does not read as a small number may
+// be clamped to the top of the range). Those limits are tried by the process tests.
+bool costly_option(const std::string& line) {
   std::istringstream words(line);
   std::string word, name, value;
   words >> word;
@@ -36,8 +38,12 @@ bool large_hash(const std::string& line) {
   while (words >> word && word != "value") name += name.empty() ? word : " " + word;
   words >> value;
   const UciOption* option = find_uci_option(name);
-  long long megabytes = 0;
-  return option && option->name == "Hash" && read_integer(value, megabytes) && megabytes > 2;
+  if (!option) return false;
+  long long number = 0;
+  const bool read = read_integer(value, number);
+  if (option->name == "Hash") return !read || number > 2;
+  if (option->name == "Threads") return !read || number > 4;
+  return false;
 }
 
 }  // namespace
@@ -73,8 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
   std::string line;
   while (std::getline(input, line)) {
-    // Tables past a few megabytes take long to fill; their sizes are tried by the process tests.
-    if (large_hash(line)) continue;
+    if (costly_option(line)) continue;
     if (!uci_command(line)) break;
     // A search runs for as long as it is told to; stopped at once, it still completes
     // its first iterations (a few thousand nodes), so every input stays short.
