@@ -1,6 +1,6 @@
 #include "board/draw.h"
 
-#include "board/attacks.h"
+#include "board/legal.h"
 #include "board/move.h"
 #include "board/movegen.h"
 #include "board/position.h"
@@ -25,8 +25,8 @@ bool is_dead_material() {
 }
 
 bool is_checkmate() {
-  const Bitboard king = bitboards[side == WHITE ? K : k];
-  if (!king || !is_square_attacked(lsb(king), side ^ 1)) return false;
+  if (!side_in_check()) return false;
+  // Stops at the first legal move instead of listing them all.
   MoveList list;
   generate_moves(list);
   for (const Move& m : list.moves) {
