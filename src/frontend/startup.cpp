@@ -5,6 +5,7 @@
 #include "board/attacks.h"
 #include "board/zobrist.h"
 #include "eval/passed_pawns.h"
+#include "search/strength.h"
 
 void init_tables() {
   static std::once_flag once;
@@ -13,5 +14,6 @@ void init_tables() {
     init_magics();
     init_zobrist();
     init_passed_pawn_masks();
+    seed_strength_random(0);
   });
 }

@@ -5,6 +5,7 @@
 
 #include "frontend/options.h"
 #include "frontend/text.h"
+#include "search/strength.h"
 #include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
@@ -49,6 +50,24 @@ constexpr std::array OPTIONS = {
     UciOption{"Ponder", OptionType::Check, 0, 1, true, [] { return 0; },
               [](int v) {
                 ponder_enabled = v != 0;
+                return true;
+              }},
+    // A playing level for people: takes effect at the next "go".
+    UciOption{"UCI_LimitStrength", OptionType::Check, 0, 1, true, [] { return 0; },
+              [](int v) {
+                limit_strength = v != 0;
+                return true;
+              }},
+    UciOption{"UCI_Elo", OptionType::Spin, STRENGTH_MIN_ELO, STRENGTH_MAX_ELO, true,
+              [] { return STRENGTH_DEFAULT_ELO; },
+              [](int v) {
+                strength_elo = v;
+                return true;
+              }},
+    // 0 draws a fresh seed for the level's choices; any other value repeats them.
+    UciOption{"Seed", OptionType::Spin, 0, 2147483647, true, [] { return 0; },
+              [](int v) {
+                seed_strength_random(static_cast<std::uint64_t>(v));
                 return true;
               }},
     UciOption{"WhiteSearchMode", OptionType::Combo, 0, 9, true, [] { return int{white_search_mode}; },

@@ -17,4 +17,11 @@ struct SearchLimits {
   bool ponder = false;       // searching on the opponent's time until "ponderhit" or "stop"
   bool analysis = false;     // no tactical selection of the played move
   int multipv = 1;           // root lines reported per iteration
+  // A limited playing strength (search/strength.h): the root lines scored each
+  // iteration, and how far below the best one the played line may score. One line
+  // plays the best move, as at full strength.
+  int choice_lines = 1;
+  int choice_margin_cp = 0;
+  // Play the search's own best move: no tactical selection (a level mating a lone king).
+  bool best_move_only = false;
 };

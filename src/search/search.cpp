@@ -14,6 +14,7 @@
 #include "search/ordering.h"
 #include "search/root_moves.h"
 #include "search/search_state.h"
+#include "search/strength.h"
 #include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
@@ -117,13 +118,15 @@ bool mate_limit_reached(const SearchLimits& limits, int score) {
   return limits.mate > 0 && score >= MATE_THRESHOLD && mate_in_moves(score) <= limits.mate;
 }
 
-// Iterates until a limit ends the search; played receives the best line of the
-// last completed iteration. Returns that iteration's depth.
-int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::vector<Move>& played) {
+// Iterates until a limit ends the search; lines receives the lines of the last
+// completed iteration, best first. Returns that iteration's depth.
+int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::vector<RootLine>& lines) {
   const SearchMode root_mode = mode_to_move();
-  const int line_count = std::clamp(limits.multipv, 1, static_cast<int>(allowed.size()));
+  const int line_count =
+      std::clamp(std::max(limits.multipv, limits.choice_lines), 1, static_cast<int>(allowed.size()));
+  // A limited strength scores more lines than it reports.
+  const int reported = std::min(limits.multipv, line_count);
   // Several lines: each root search leaves out the moves of the lines found before it.
-  std::vector<RootLine> lines;
   int depth = 1, completed_depth = 0;
   for (;;) {
     std::vector<RootLine> found;
@@ -145,11 +148,10 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
                        [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
     }
     lines = std::move(found);
-    played = lines.front().pv;
 
     const Clock::time_point now = Clock::now();
     const long long ms = ms_between(search_began, now);
-    for (int i = 0; i < line_count; ++i)
+    for (int i = 0; i < reported; ++i)
       send_info_line(depth, limits.multipv > 1 ? i + 1 : 0, lines[i].score, ms, lines[i].pv);
     completed_depth = depth;
     if (depth >= UNINTERRUPTED_DEPTH) search_interruptible = true;
@@ -165,6 +167,18 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
     depth = next;
   }
   return completed_depth;
+}
+
+// A limited strength plays one of the lines close to the best. When that is not
+// the best, its own info line follows, so the last one names the move played.
+const RootLine& chosen_line(const SearchLimits& limits, const std::vector<RootLine>& lines, int depth) {
+  if (limits.choice_lines <= 1 || lines.size() <= 1) return lines.front();
+  std::vector<int> scores;
+  for (const RootLine& line : lines) scores.push_back(line.score);
+  const int pick = choose_line(scores, limits.choice_margin_cp, next_strength_random());
+  const RootLine& line = lines[pick];
+  if (pick != 0) send_info_line(depth, 0, line.score, ms_between(search_began, Clock::now()), line.pv);
+  return line;
 }
 
 }  // namespace
@@ -183,8 +197,10 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
     played = {allowed.front()};
   } else {
     start_helper_threads();
-    completed_depth = iterate(limits, allowed, played);
+    std::vector<RootLine> lines;
+    completed_depth = iterate(limits, allowed, lines);
     stop_helper_threads();
+    played = lines.empty() ? std::vector<Move>{allowed.front()} : chosen_line(limits, lines, completed_depth).pv;
   }
   search_interruptible = true;
 
@@ -192,8 +208,8 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
   hold_search_until_released(limits.infinite, limits.ponder);
   budget_running();
 
-  if (tactical_move_selection && !limits.analysis && limits.multipv <= 1 && completed_depth > 0 &&
-      !stop_search.load()) {
+  if (tactical_move_selection && !limits.analysis && !limits.best_move_only && limits.multipv <= 1 &&
+      completed_depth > 0 && !stop_search.load()) {
     // A spent node budget would end every candidate search at its first node. The
     // budget bounds the search; the selection keeps its own time cap, as after a timed search.
     search_node_limit = 0;

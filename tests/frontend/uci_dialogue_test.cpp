@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "search/strength.h"
 #include "support/engine_process.h"
 
 namespace {
@@ -26,6 +27,10 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name Move Overhead type spin default 10 min 0 max 5000",
           "option name MultiPV type spin default 1 min 1 max 256",
           "option name Ponder type check default false",
+          "option name UCI_LimitStrength type check default false",
+          "option name UCI_Elo type spin default " + std::to_string(STRENGTH_DEFAULT_ELO) + " min " +
+              std::to_string(STRENGTH_MIN_ELO) + " max " + std::to_string(STRENGTH_MAX_ELO),
+          "option name Seed type spin default 0 min 0 max 2147483647",
           "option name WhiteSearchMode type combo default " + white + VARS,
           "option name BlackSearchMode type combo default " + black + VARS,
           "option name TacticalMoveSelection type check default " + tactics,
@@ -101,7 +106,8 @@ TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
 
 TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
   EXPECT_EQ(dialogue("setoption name Hash value 64\nsetoption name Hash value 2\nsetoption name MultiPV value 3\n"
-                     "setoption name Ponder value true\nsetoption name Clear Hash\nuci\n"),
+                     "setoption name Ponder value true\nsetoption name Clear Hash\nsetoption name UCI_LimitStrength value true\n"
+                     "setoption name UCI_Elo value 1\nsetoption name Seed value 9\nuci\n"),
             id_block());
 }
 
@@ -152,4 +158,36 @@ TEST(UciDialogue, IsreadyAnswersBetweenCommandsInStep) {
   ASSERT_TRUE(engine.send("quit"));
   EXPECT_EQ(engine.wait_exit(), 0);
   EXPECT_EQ(engine.read_line(), std::nullopt);
+}
+
+namespace {
+
+// The first moves of a game the engine plays against itself at its lowest level.
+std::vector<std::string> limited_game(int seed) {
+  EngineProcess engine;
+  for (const std::string& line : std::vector<std::string>{"setoption name UCI_LimitStrength value true",
+                                  "setoption name UCI_Elo value " + std::to_string(STRENGTH_MIN_ELO),
+                                  "setoption name Seed value " + std::to_string(seed)})
+    engine.send(line);
+  std::string position = "position startpos moves";
+  std::vector<std::string> played;
+  for (int ply = 0; ply < 12; ++ply) {
+    engine.send(position);
+    engine.send("go wtime 60000 btime 60000 winc 1000 binc 1000");
+    const EngineProcess::ReadResult r = engine.read_until("bestmove");
+    if (!r.found) break;
+    played.push_back(r.lines.back().substr(9, r.lines.back().find(' ', 9) - 9));
+    position += " " + played.back();
+  }
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
+  return played;
+}
+
+}  // namespace
+
+TEST(UciDialogue, ALimitedLevelWithAFixedSeedPlaysTheSameGameTwice) {
+  const std::vector<std::string> first = limited_game(4242);
+  EXPECT_EQ(first.size(), 12u);
+  EXPECT_EQ(limited_game(4242), first);
 }

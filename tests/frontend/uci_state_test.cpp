@@ -14,6 +14,7 @@
 #include "board/zobrist.h"
 #include "frontend/options.h"
 #include "frontend/uci.h"
+#include "search/strength.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
@@ -253,6 +254,15 @@ TEST_F(UciState, EngineOptionsReachTheirSettingsClamped) {
   EXPECT_EQ(move_overhead_ms, 250);
   uci_command("setoption name Ponder value TRUE");
   EXPECT_TRUE(ponder_enabled);
+  uci_command("setoption name uci_limitstrength value true");
+  EXPECT_TRUE(limit_strength);
+  for (const auto& [value, expected] : {std::pair{"99999", STRENGTH_MAX_ELO}, std::pair{"-1", STRENGTH_MIN_ELO},
+                                        std::pair{"1444", 1444}}) {
+    uci_command(std::string("setoption name UCI_Elo value ") + value);
+    EXPECT_EQ(strength_elo, expected) << value;
+  }
+  limit_strength = false;
+  strength_elo = STRENGTH_DEFAULT_ELO;
 
   // Hash sizes the table and empties it; Clear Hash empties it.
   tt_store(0x0123456789ABCDEFULL, 3, 10, TT_EXACT, Move{}, 0);

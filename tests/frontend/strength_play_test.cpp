@@ -1,0 +1,93 @@
+// Limited levels play whole endings: every level still mates a lone king with king
+// and queen or king and rook inside the fifty-move rule, in more than one style.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "board/draw.h"
+#include "board/legal.h"
+#include "board/notation.h"
+#include <cstdio>
+#include <cstdlib>
+#include "board/position.h"
+#include "frontend/go.h"
+#include "frontend/options.h"
+#include "frontend/output.h"
+#include "frontend/startup.h"
+#include "search/search.h"
+#include "search/strength.h"
+#include "search/tt.h"
+#include "style/search_mode.h"
+#include "style/tactical.h"
+
+namespace {
+
+void drop_line(std::string_view) {}
+
+int repetitions_of_current() {
+  int seen = 0;
+  for (std::size_t i = 0; i < repetition_stack.size(); ++i) seen += repetition_stack[i] == zobrist_key;
+  return seen;
+}
+
+// Plays from fen with the level on the side to move, against a full-strength defender
+// on a small node budget. Returns the plies to mate, or -1 when the game ends another way.
+int plies_to_mate(const std::string& fen, int elo, SearchMode attacker_mode) {
+  load_fen(fen);
+  tt_clear();
+  const int attacker = side;
+  (attacker == WHITE ? white_search_mode : black_search_mode) = attacker_mode;
+  strength_elo = elo;
+  for (int ply = 0; ply < 200; ++ply) {
+    if (is_checkmate()) return side != attacker ? ply : -1;
+    MoveList legal;
+    generate_legal_moves(legal);
+    if (legal.moves.empty() || halfmove_clock >= FIFTY_MOVE_PLIES || repetitions_of_current() >= 3) return -1;
+    GoLimits go;
+    limit_strength = side == attacker;
+    if (limit_strength) {
+      go.wtime = go.btime = 10000;
+      go.winc = go.binc = 100;
+    } else {
+      go.nodes = 20000;
+    }
+    const Move m = search_best(derive_search_args(go, side));
+    if (!make_move(m)) return -1;
+    repetition_stack.push_back(zobrist_key);
+  }
+  return -1;
+}
+
+class StrengthPlay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    init_tables();
+    seed_strength_random(77);
+    set_line_sink(drop_line);
+  }
+  void TearDown() override {
+    set_line_sink(nullptr);
+    limit_strength = false;
+    strength_elo = STRENGTH_DEFAULT_ELO;
+    white_search_mode = black_search_mode = Balanced;
+    tactical_move_selection = true;
+    seed_strength_random(0);
+  }
+};
+
+TEST_F(StrengthPlay, EveryLevelMatesWithQueenOrRookAgainstALoneKing) {
+  const int levels[] = {STRENGTH_MIN_ELO, (STRENGTH_MIN_ELO + STRENGTH_MAX_ELO) / 2, STRENGTH_MAX_ELO};
+  for (const int elo : levels) {
+    for (const char* fen : {"8/8/8/4k3/8/8/8/R3K3 w - - 0 1", "8/8/8/4k3/8/8/8/3QK3 w - - 0 1",
+                            "K6r/8/8/8/8/8/8/7k b - - 0 1"}) {
+      for (const SearchMode mode : {Balanced, KingAttack}) {
+        const int plies = plies_to_mate(fen, elo, mode);
+        EXPECT_GT(plies, 0) << "level " << elo << " " << mode_name(mode) << " from " << fen;
+      }
+    }
+  }
+}
+
+}  // namespace
