@@ -39,7 +39,7 @@ for level in $LEVELS; do
     name="Lvl$level"
     opponent="SF$sf_elo"
     echo "== $name against $opponent: $ROUNDS rounds at $TC"
-    rm -f "$OUT/$name-$opponent.csv"
+    rm -f "$OUT/$name-$opponent.csv" "$OUT/$name-$opponent.pgn"
     "$MATCH" --engine name="$name" cmd="$ENGINE" option.UCI_LimitStrength=true option.UCI_Elo="$level" \
       --engine name="$opponent" cmd="$STOCKFISH" option.UCI_LimitStrength=true option.UCI_Elo="$sf_elo" \
       --tc "$TC" --rounds "$ROUNDS" --concurrency "$CONCURRENCY" --openings "$OPENINGS" \

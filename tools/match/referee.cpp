@@ -36,7 +36,8 @@ bool play_move_text(RefereeGame& game, const std::string& text) {
   }
   record_move(m, game.progress);
   game.moves.push_back(m);
-  game.position_command += " " + move_to_str(m);
+  game.position_command += ' ';
+  game.position_command += move_to_str(m);
   return true;
 }
 
