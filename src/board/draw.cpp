@@ -24,6 +24,12 @@ bool is_dead_material() {
   return false;
 }
 
+bool has_mating_material(int colour) {
+  const int first = colour == WHITE ? P : p;
+  if (bitboards[first] | bitboards[first + R] | bitboards[first + Q]) return true;
+  return popcount(bitboards[first + N] | bitboards[first + B]) >= 2;
+}
+
 bool is_checkmate() {
   if (!side_in_check()) return false;
   // Stops at the first legal move instead of listing them all.

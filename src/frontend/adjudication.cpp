@@ -10,6 +10,15 @@ namespace {
 constexpr int REPETITIONS_FOR_DRAW = 3;
 }  // namespace
 
+void record_move(const Move& m, GameProgress& progress) {
+  // A capture or pawn move resets the clock, and no earlier position can recur.
+  const bool irreversible = m.capture || m.piece % 6 == P;
+  progress.halfmove_clock = irreversible ? 0 : progress.halfmove_clock + 1;
+  if (irreversible) progress.keys.clear();
+  progress.keys.push_back(zobrist_key);
+  ++progress.plies;
+}
+
 GameEnd adjudicate(const GameProgress& progress) {
   MoveList legal;
   generate_legal_moves(legal);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "board/move.h"
+
 enum class GameEnd : int { None, Checkmate, Stalemate, Repetition, FiftyMoves, DeadPosition, LengthCap };
 
 // The state of a game the position alone does not hold.
@@ -15,6 +17,9 @@ struct GameProgress {
   int plies = 0;           // plies played in this game
   int max_plies = 400;     // the length cap, a draw
 };
+
+// Brings the progress up to date after the legal move m was made on the global position.
+void record_move(const Move& m, GameProgress& progress);
 
 // How the game stands in the current global position. Mate and stalemate come
 // first, so a mate given on the fiftieth move still wins.

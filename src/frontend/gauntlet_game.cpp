@@ -28,15 +28,6 @@ int number_after(std::string_view line, std::string_view word) {
   return value;
 }
 
-// Resets the clock after a capture or pawn move, when no earlier position can recur.
-void record_progress(const Move& m, GameProgress& progress) {
-  const bool irreversible = m.capture || m.piece % 6 == P;
-  progress.halfmove_clock = irreversible ? 0 : progress.halfmove_clock + 1;
-  if (irreversible) progress.keys.clear();
-  progress.keys.push_back(zobrist_key);
-  ++progress.plies;
-}
-
 }  // namespace
 
 void observe_search_line(std::string_view line, PlayedMove& played) {
@@ -83,7 +74,7 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     observed = PlayedMove{};
     observed.move = search_best(limits);
     make_move(observed.move);
-    record_progress(observed.move, progress);
+    record_move(observed.move, progress);
     record.plies.push_back(observed);
   }
   record.final_side = side;

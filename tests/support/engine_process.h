@@ -1,8 +1,5 @@
 #pragma once
-// Runs the real engine binary as a child process and talks to it over pipes,
-// the way a chess GUI does. Every wait has a timeout, and the child is killed
-// when the object goes away, so a hanging engine fails a test instead of
-// hanging the suite.
+// The engine under test as a child process, talking over pipes as a GUI does.
 //
 //   EngineProcess engine;                        // BRISVANE_BINARY, no arguments
 //   engine.send("isready");
@@ -13,66 +10,17 @@
 // For a whole scripted dialogue, run_engine() sends all input, closes standard
 // input and collects every output line until the engine exits.
 
-#include <sys/types.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Generous enough for sanitizer builds on a busy machine; a healthy engine
-// answers these commands in milliseconds.
-constexpr int ENGINE_TIMEOUT_MS = 10000;
+#include "match/child_process.h"
 
-class EngineProcess {
+class EngineProcess : public ChildProcess {
  public:
-  // Starts the engine with the given arguments (after the program name).
-  explicit EngineProcess(const std::vector<std::string>& args = {},
-                         const std::string& binary = BRISVANE_BINARY);
-  ~EngineProcess();
-  EngineProcess(const EngineProcess&) = delete;
-  EngineProcess& operator=(const EngineProcess&) = delete;
-
-  // Writes text followed by "\n". False when the engine stopped reading.
-  bool send(std::string_view line, int timeout_ms = ENGINE_TIMEOUT_MS);
-  // Writes bytes exactly as given (no newline added), e.g. "uci\r\n".
-  bool send_raw(std::string_view bytes, int timeout_ms = ENGINE_TIMEOUT_MS);
-  // Ends the engine's standard input (end of file on its side).
-  void close_stdin();
-
-  // The next output line without its "\n"; nullopt on timeout or end of output.
-  std::optional<std::string> read_line(int timeout_ms = ENGINE_TIMEOUT_MS);
-  // Lines up to and including the first one starting with prefix. The last
-  // element is the matching line; when it never comes (timeout or end of
-  // output), found is false and lines holds what was read.
-  struct ReadResult {
-    std::vector<std::string> lines;
-    bool found = false;
-  };
-  ReadResult read_until(std::string_view prefix, int timeout_ms = ENGINE_TIMEOUT_MS);
-  // Every line the engine writes within quiet_ms of the previous one (or of the call).
-  std::vector<std::string> read_available(int quiet_ms = 200);
-  // True once the engine has closed its standard output.
-  bool output_closed() const { return out_closed_; }
-
-  // Exit code (128 + signal number when killed by a signal); nullopt on timeout,
-  // in which case the engine is killed.
-  std::optional<int> wait_exit(int timeout_ms = ENGINE_TIMEOUT_MS);
-  void kill_now();
-  pid_t pid() const { return pid_; }
-
- private:
-  // Moves whatever output is ready into the buffer; waits at most timeout_ms.
-  // False on timeout without new data or at end of output.
-  bool pump_output(int timeout_ms);
-  std::optional<std::string> take_buffered_line();
-
-  pid_t pid_ = -1;
-  int to_child_ = -1;
-  int from_child_ = -1;
-  bool out_closed_ = false;
-  std::optional<int> exit_status_;
-  std::string buffer_;
+  explicit EngineProcess(const std::vector<std::string>& args = {}, const std::string& binary = BRISVANE_BINARY)
+      : ChildProcess(binary, args) {}
 };
 
 // Outcome of one scripted run.

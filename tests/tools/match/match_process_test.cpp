@@ -1,0 +1,82 @@
+// Whole games between engine processes: two instances of this engine, and
+// scripted engines that break the rules. No assertion depends on timing.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/notation.h"
+#include "board/position.h"
+#include "frontend/startup.h"
+#include "match/referee.h"
+#include "match/uci_engine.h"
+
+namespace {
+
+// A stand-in engine written in shell that answers every go with the given line.
+UciPlayer scripted(const std::string& name, const std::string& on_go) {
+  const std::string script = "while read -r line; do case \"$line\" in uci) echo uciok;; isready) echo readyok;; "
+                             "go*) " + on_go + ";; quit) exit 0;; esac; done";
+  return {{name, "/bin/sh", {"-c", script}, {}}, nullptr};
+}
+
+UciPlayer brisvane(const std::string& name) { return {{name, BRISVANE_BINARY, {}, {}}, nullptr}; }
+
+void start(UciPlayer& player) {
+  std::string error;
+  ASSERT_TRUE(ensure_started(player, error)) << error;
+  ASSERT_TRUE(start_new_game(player));
+}
+
+TEST(MatchProcess, TwoInstancesPlayOneShortGameToALegalEnd) {
+  init_tables();
+  UciPlayer white = brisvane("one"), black = brisvane("two");
+  start(white);
+  start(black);
+  // White mates at once on the back rank; whatever happens, the game must end by
+  // a rule or a forfeit with every move legal.
+  const Opening opening{"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", 0};
+  RefereeGame game;
+  const GameOutcome outcome = play_game(game, opening, white, black, {1000, 10}, 0);
+  EXPECT_TRUE(outcome.result == "1-0" || outcome.result == "0-1" || outcome.result == "1/2-1/2") << outcome.result;
+  EXPECT_FALSE(outcome.reason.empty());
+  EXPECT_FALSE(game.moves.empty());
+  RefereeGame replay;
+  begin_game(replay, opening, {1000, 10}, 0);
+  for (const Move& m : game.moves) ASSERT_TRUE(play_move_text(replay, move_to_str(m)));
+  if (outcome.termination == "normal") {
+    EXPECT_EQ(rules_outcome(replay).result, outcome.result);
+  }
+  stop_player(white);
+  stop_player(black);
+}
+
+TEST(MatchProcess, IllegalMoveAndCrashLoseAndTheEngineIsStartedAgain) {
+  init_tables();
+  UciPlayer cheat = scripted("cheat", "echo 'info depth 1'; echo 'bestmove e2e5'");
+  UciPlayer quitter = scripted("quitter", "exit 3");
+  UciPlayer honest = brisvane("honest");
+  start(cheat);
+  start(quitter);
+  start(honest);
+  const Opening opening{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
+  RefereeGame game;
+  GameOutcome outcome = play_game(game, opening, cheat, honest, {5000, 0}, 0);
+  EXPECT_EQ(outcome.result, "0-1");
+  EXPECT_EQ(outcome.reason, "White plays an illegal move e2e5");
+  EXPECT_TRUE(game.moves.empty());
+
+  ASSERT_TRUE(start_new_game(honest));
+  outcome = play_game(game, opening, honest, quitter, {5000, 0}, 0);
+  EXPECT_EQ(outcome.result, "1-0");
+  EXPECT_EQ(outcome.termination, "abandoned");
+  EXPECT_EQ(game.moves.size(), 1u);
+  // The crashed engine is gone and comes back for the next game.
+  EXPECT_EQ(quitter.process, nullptr);
+  start(quitter);
+  stop_player(cheat);
+  stop_player(quitter);
+  stop_player(honest);
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// The match referee's own rules: the clocks, forfeits, move legality and the
+// command line. The endings by the rules are adjudication's (tests/frontend).
+
+#include "match/referee.h"
+
+#include <gtest/gtest.h>
+
+#include "board/draw.h"
+#include "board/position.h"
+#include "frontend/startup.h"
+#include "match/match_options.h"
+
+namespace {
+
+TEST(MatchReferee, ClockChargesThinkingAndAddsIncrementOnlyInTime) {
+  TimeControl tc;
+  ASSERT_TRUE(parse_time_control("10+0.1", tc));
+  EXPECT_EQ(tc.base_ms, 10000);
+  EXPECT_EQ(tc.increment_ms, 100);
+  EXPECT_EQ(time_control_text(tc), "10+0.1");
+  ASSERT_TRUE(parse_time_control("1+0.01", tc));
+  EXPECT_EQ(tc.increment_ms, 10);
+  ASSERT_TRUE(parse_time_control("60", tc));
+  EXPECT_EQ(tc.increment_ms, 0);
+  for (const char* bad : {"", "abc", "10+", "-1+0", "0+1", "10+x"}) EXPECT_FALSE(parse_time_control(bad, tc)) << bad;
+
+  GameClock clock = start_clock({1000, 50});
+  EXPECT_TRUE(charge_move(clock, WHITE, 300));
+  EXPECT_EQ(clock.remaining_ms[WHITE], 750);
+  EXPECT_EQ(clock.remaining_ms[BLACK], 1000);
+  // Using the clock down to exactly zero is still in time.
+  EXPECT_TRUE(charge_move(clock, BLACK, 1000));
+  EXPECT_EQ(clock.remaining_ms[BLACK], 50);
+  EXPECT_FALSE(charge_move(clock, BLACK, 51));
+  EXPECT_EQ(clock.remaining_ms[BLACK], -1);
+}
+
+TEST(MatchReferee, TimeForfeitIsADrawWithoutMatingMaterial) {
+  init_tables();
+  // White flags; Black has a rook and wins.
+  load_fen("8/8/4k3/8/8/3K4/8/7r w - - 0 1");
+  EXPECT_EQ(forfeit_outcome(Forfeit::Time, WHITE).result, "0-1");
+  EXPECT_EQ(forfeit_outcome(Forfeit::Time, WHITE).termination, "time forfeit");
+  // Black with a lone knight or bishop cannot mate: a draw, also for a silent engine.
+  load_fen("8/8/4k3/8/8/3K4/8/R5n1 w - - 0 1");
+  EXPECT_EQ(forfeit_outcome(Forfeit::Time, WHITE).result, "1/2-1/2");
+  EXPECT_EQ(forfeit_outcome(Forfeit::NoReply, WHITE).result, "1/2-1/2");
+  // White's rook does not matter when Black flags: White can mate.
+  EXPECT_EQ(forfeit_outcome(Forfeit::Time, BLACK).result, "1-0");
+  // A lone-king side never wins on time; two minors or a pawn can mate.
+  load_fen("8/8/4k3/8/8/3K4/6nb/8 b - - 0 1");
+  EXPECT_TRUE(has_mating_material(BLACK));
+  EXPECT_FALSE(has_mating_material(WHITE));
+  EXPECT_EQ(forfeit_outcome(Forfeit::Time, BLACK).result, "1/2-1/2");
+  load_fen("8/6p1/4k3/8/8/3K4/8/1B6 w - - 0 1");
+  EXPECT_TRUE(has_mating_material(BLACK));
+  EXPECT_FALSE(has_mating_material(WHITE));
+  // Other forfeits lose whatever the material.
+  EXPECT_EQ(forfeit_outcome(Forfeit::Crash, BLACK).result, "1-0");
+  const GameOutcome illegal = forfeit_outcome(Forfeit::IllegalMove, BLACK, "a1a2");
+  EXPECT_EQ(illegal.result, "1-0");
+  EXPECT_EQ(illegal.reason, "Black plays an illegal move a1a2");
+  EXPECT_EQ(illegal.termination, "rules infraction");
+}
+
+TEST(MatchReferee, OnlyLegalMovesArePlayed) {
+  init_tables();
+  RefereeGame game;
+  const Opening opening{"4k3/8/8/8/8/8/4P3/R3K2r w Q - 3 40", 3};
+  begin_game(game, opening, {1000, 0}, 0);
+  const std::uint64_t start = zobrist_key;
+  // Castling through the rook's check, a pawn's double step off its file, a black
+  // move, garbage and a move into check are all refused and change nothing.
+  for (const char* bad : {"e1c1", "e2d4", "e8d8", "", "zz", "e1f1", "e1e1"}) {
+    EXPECT_FALSE(play_move_text(game, bad)) << bad;
+    EXPECT_EQ(zobrist_key, start) << bad;
+  }
+  EXPECT_TRUE(game.moves.empty());
+  EXPECT_TRUE(play_move_text(game, "e1d2"));
+  EXPECT_TRUE(play_move_text(game, "h1h2"));
+  EXPECT_EQ(game.position_command, "position fen " + opening.fen + " moves e1d2 h1h2");
+  EXPECT_EQ(game.progress.halfmove_clock, 5);
+  EXPECT_EQ(game.progress.keys.size(), 3u);
+  EXPECT_EQ(rules_outcome(game).result, "*");
+  // The length cap, off by default, is a draw when set.
+  begin_game(game, opening, {1000, 0}, 1);
+  EXPECT_TRUE(play_move_text(game, "e1d2"));
+  EXPECT_EQ(rules_outcome(game).result, "1/2-1/2");
+  EXPECT_EQ(rules_outcome(game).reason, "length cap");
+}
+
+TEST(MatchReferee, CommandLine) {
+  MatchSettings settings;
+  std::string error;
+  ASSERT_TRUE(parse_match_args({"--engine", "name=A", "cmd=./build/brisvane", "arg=--mode", "arg=deep",
+                                "option.Move Overhead=20", "option.UCI_Elo=1400", "--engine",
+                                "cmd=/usr/games/stockfish", "--tc", "5+0.05", "--rounds", "3",
+                                "--concurrency", "2", "--results", "r.csv", "--max-plies", "300"},
+                               settings, error))
+      << error;
+  const EngineSpec& a = settings.engines[0];
+  EXPECT_EQ(a.args, (std::vector<std::string>{"--mode", "deep"}));
+  ASSERT_EQ(a.options.size(), 2u);
+  EXPECT_EQ(a.options[0].first, "Move Overhead");
+  EXPECT_EQ(a.options[0].second, "20");
+  EXPECT_EQ(settings.engines[1].name, "stockfish");
+  EXPECT_EQ(settings.tc.base_ms, 5000);
+  EXPECT_EQ(settings.rounds, 3);
+  EXPECT_EQ(settings.concurrency, 2);
+  EXPECT_EQ(settings.max_plies, 300);
+
+  const std::vector<std::vector<std::string>> faults = {
+      {"--engine", "cmd=x"},
+      {"--engine", "name=A", "--engine", "cmd=y", "--engine", "cmd=x"},
+      {"--engine", "cmd=x", "--engine", "cmd=y", "--rounds", "0"},
+      {"--engine", "cmd=x", "--engine", "cmd=y", "--tc"},
+      {"--engine", "cmd=x", "colour=blue", "--engine", "cmd=y"},
+      {"--engine", "cmd=x", "--engine", "cmd=y", "--speed", "1"}};
+  for (const auto& args : faults) {
+    MatchSettings fresh;
+    EXPECT_FALSE(parse_match_args(args, fresh, error)) << args.size();
+  }
+  // Two engines with one name are told apart in the PGN and the table.
+  MatchSettings twins;
+  ASSERT_TRUE(parse_match_args({"--engine", "cmd=a/x", "--engine", "cmd=b/x"}, twins, error));
+  EXPECT_EQ(twins.engines[1].name, "x-2");
+}
+
+}  // namespace
