@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -38,16 +39,46 @@ std::vector<Move> helper_search_moves;
 // would take the processor from the thread still creating the others: with many
 // more threads than cores the main search would not start for seconds.
 std::atomic<bool> helpers_released{false};
+// The depth whose completion ends the search (0: none); written before the helpers start.
+int helper_final_depth = 0;
+// The depth the main thread is searching.
+std::atomic<int> main_depth{0};
+// The first completed helper iteration of each depth, deepest last. Written by the
+// helpers at the end of an iteration and read by the main thread at the end of its
+// own: rare enough for a lock.
+std::mutex completed_mutex;
+std::vector<HelperLine> completed_lines;
 
-// Iterative deepening without output. Odd helpers run one ply ahead, so the
-// threads spread over two depths and fill the table for each other.
+void publish_line(int depth, int score, std::vector<Move> pv) {
+  std::lock_guard<std::mutex> lock(completed_mutex);
+  if (completed_lines.empty() || depth > completed_lines.back().depth)
+    completed_lines.push_back({depth, score, std::move(pv)});
+}
+
+// Iterative deepening without output. Odd helpers start one ply ahead, and no
+// helper starts a depth the main thread already searches: the table then holds
+// deeper results by the time the main thread gets there.
 void helper_search(int id) {
   const SearchMode root_mode = mode_to_move();
-  int depth = 1 + id % 2, score = 0;
-  while (depth < MAX_PLY) {
+  const std::vector<Move> allowed = allowed_root_moves();
+  const int last = helper_final_depth > 0 ? std::min(helper_final_depth, MAX_PLY - 1) : MAX_PLY - 1;
+  int depth = std::min(1 + id % 2, last), score = 0;
+  for (;;) {
     score = search_root(depth, score);
     if (search_stopped()) return;
-    depth += 1 + (depth > 3 && root_mode == Deep ? 1 : 0);
+    publish_line(depth, score, searched_line(allowed));
+    int next = next_iteration_depth(depth, root_mode);
+    if (next > last) {
+      // The search is done: this also ends the main thread's unfinished iteration.
+      if (helper_final_depth > 0) {
+        stop_helpers.store(true, std::memory_order_release);
+        stop_helpers.notify_all();
+      }
+      return;
+    }
+    while (next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
+      next = next_iteration_depth(next, root_mode);
+    depth = next;
   }
 }
 
@@ -66,11 +97,15 @@ void helper_main(int id, Helper* self) {
 
 }  // namespace
 
-void start_helper_threads() {
+void start_helper_threads(int final_depth) {
   helpers_started = 0;
   finished_helper_nodes = 0;
+  completed_lines.clear();
   const int count = std::clamp(search_threads, 1, MAX_SEARCH_THREADS) - 1;
   if (count == 0) return;
+
+  helper_final_depth = final_depth;
+  main_depth.store(0, std::memory_order_relaxed);
 
   helper_root = std::make_unique<PositionSnapshot>(take_position_snapshot());
   helper_search_moves = root_search_moves;
@@ -110,3 +145,12 @@ std::int64_t search_nodes_total() {
   }
   return total;
 }
+
+std::vector<HelperLine> helper_lines_beyond(int depth) {
+  std::lock_guard<std::mutex> lock(completed_mutex);
+  auto first = std::find_if(completed_lines.begin(), completed_lines.end(),
+                            [&](const HelperLine& line) { return line.depth > depth; });
+  return {first, completed_lines.end()};
+}
+
+void announce_main_depth(int depth) { main_depth.store(depth, std::memory_order_relaxed); }
