@@ -143,10 +143,11 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
   std::vector<RootLine> lines;
   int depth = 1, completed_depth = 0;
   for (;;) {
-    announce_main_depth(depth);
+    announce_main_depth(depth, line_count == 1);
     std::vector<RootLine> found;
     std::vector<Move> excluded;
-    for (int i = 0; i < line_count; ++i) {
+    bool overtaken = false;
+    for (int i = 0; i < line_count && !overtaken; ++i) {
       if (i > 0) {
         excluded.push_back(found.back().pv.front());
         set_root_moves(limits.searchmoves, excluded);
@@ -154,25 +155,27 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
       const int previous = i < static_cast<int>(lines.size()) ? lines[i].score : 0;
       const int score = search_root(depth, previous);
       // An unfinished iteration is discarded; a helper may have completed a deeper one.
-      if (search_stopped()) {
+      if (search_ended()) {
         take_helper_lines(line_count, completed_depth, lines, played);
         return completed_depth;
       }
-      found.push_back({score, searched_line(allowed)});
+      overtaken = iteration_overtaken();
+      if (!overtaken) found.push_back({score, searched_line(allowed)});
     }
-    if (line_count > 1) {
-      set_root_moves(limits.searchmoves, {});
-      std::stable_sort(found.begin(), found.end(),
-                       [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
-    }
-    lines = std::move(found);
-    played = lines.front().pv;
-
     const Clock::time_point now = Clock::now();
-    const long long ms = ms_between(search_began, now);
-    for (int i = 0; i < line_count; ++i)
-      send_info_line(depth, limits.multipv > 1 ? i + 1 : 0, lines[i].score, ms, lines[i].pv);
-    completed_depth = depth;
+    if (!overtaken) {
+      if (line_count > 1) {
+        set_root_moves(limits.searchmoves, {});
+        std::stable_sort(found.begin(), found.end(),
+                         [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
+      }
+      lines = std::move(found);
+      played = lines.front().pv;
+      const long long ms = ms_between(search_began, now);
+      for (int i = 0; i < line_count; ++i)
+        send_info_line(depth, limits.multipv > 1 ? i + 1 : 0, lines[i].score, ms, lines[i].pv);
+      completed_depth = depth;
+    }
     // A helper that got further saves the main thread the depths in between.
     take_helper_lines(line_count, completed_depth, lines, played);
     depth = completed_depth;

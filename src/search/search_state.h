@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <type_traits>
 
@@ -73,9 +74,21 @@ bool time_budget_spent();
 // 4096 nodes. Searches without a budget (bench, analysis) settle it here without a call.
 inline bool time_expired() { return (search_movetime_ms > 0 || search_node_limit > 0) && time_budget_spent(); }
 
+// The deepest iteration a helper of the running parallel search has completed.
+extern std::atomic<int> helper_depth_done;
+// The main search thread's iteration at this depth is abandoned once a helper has
+// completed it; out of reach on every other thread and without helpers.
+PER_THREAD extern int overtaken_depth;
+
 // Whether the search must end now: a stop request (once it may be interrupted), the
 // end of the parallel search a helper works for, or a spent budget.
-inline bool search_stopped() {
+inline bool search_ended() {
   return (stop_search.load(std::memory_order_relaxed) && search_interruptible) ||
          stop_helpers.load(std::memory_order_relaxed) || time_expired();
 }
+
+// Whether a helper has already completed the main thread's running iteration.
+inline bool iteration_overtaken() { return helper_depth_done.load(std::memory_order_acquire) >= overtaken_depth; }
+
+// Whether the running root search must end now.
+inline bool search_stopped() { return search_ended() || iteration_overtaken(); }

@@ -1,7 +1,9 @@
 #include "search/threads.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
+#include <climits>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -67,6 +69,8 @@ void helper_search(int id) {
     score = search_root(depth, score);
     if (search_stopped()) return;
     publish_line(depth, score, searched_line(allowed));
+    if (depth > helper_depth_done.load(std::memory_order_relaxed))
+      helper_depth_done.store(depth, std::memory_order_release);
     int next = next_iteration_depth(depth, root_mode);
     if (next > last) {
       // The search is done: this also ends the main thread's unfinished iteration.
@@ -76,7 +80,8 @@ void helper_search(int id) {
       }
       return;
     }
-    while (next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
+    static const int policy = getenv("BRIS_POLICY") ? atoi(getenv("BRIS_POLICY")) : 0;
+    while (policy == 0 && next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
       next = next_iteration_depth(next, root_mode);
     depth = next;
   }
@@ -106,6 +111,7 @@ void start_helper_threads(int final_depth) {
 
   helper_final_depth = final_depth;
   main_depth.store(0, std::memory_order_relaxed);
+  helper_depth_done.store(0, std::memory_order_relaxed);
 
   helper_root = std::make_unique<PositionSnapshot>(take_position_snapshot());
   helper_search_moves = root_search_moves;
@@ -125,6 +131,7 @@ void start_helper_threads(int final_depth) {
 }
 
 void stop_helper_threads() {
+  overtaken_depth = INT_MAX;
   if (helpers_started == 0) return;
   stop_helpers.store(true, std::memory_order_release);
   stop_helpers.notify_all();
@@ -153,4 +160,7 @@ std::vector<HelperLine> helper_lines_beyond(int depth) {
   return {first, completed_lines.end()};
 }
 
-void announce_main_depth(int depth) { main_depth.store(depth, std::memory_order_relaxed); }
+void announce_main_depth(int depth, bool may_be_overtaken) {
+  main_depth.store(depth, std::memory_order_relaxed);
+  if (helpers_started > 0 && may_be_overtaken) overtaken_depth = depth;
+}

@@ -41,4 +41,6 @@ struct HelperLine {
 std::vector<HelperLine> helper_lines_beyond(int depth);
 
 // Main search thread: the depth it is now searching, so helpers keep ahead of it.
-void announce_main_depth(int depth);
+// When it may be overtaken, its search at that depth ends as soon as a helper has
+// completed the depth (see iteration_overtaken).
+void announce_main_depth(int depth, bool may_be_overtaken);
