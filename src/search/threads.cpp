@@ -1,7 +1,6 @@
 #include "search/threads.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <atomic>
 #include <climits>
 #include <memory>
@@ -53,8 +52,10 @@ std::vector<HelperLine> completed_lines;
 
 void publish_line(int depth, int score, std::vector<Move> pv) {
   std::lock_guard<std::mutex> lock(completed_mutex);
-  if (completed_lines.empty() || depth > completed_lines.back().depth)
-    completed_lines.push_back({depth, score, std::move(pv)});
+  if (!completed_lines.empty() && depth <= completed_lines.back().depth) return;
+  completed_lines.push_back({depth, score, std::move(pv)});
+  // After the line, so that a main thread that sees the depth finds its line.
+  helper_depth_done.store(depth, std::memory_order_release);
 }
 
 // Iterative deepening without output. Odd helpers start one ply ahead, and no
@@ -69,8 +70,6 @@ void helper_search(int id) {
     score = search_root(depth, score);
     if (search_stopped()) return;
     publish_line(depth, score, searched_line(allowed));
-    if (depth > helper_depth_done.load(std::memory_order_relaxed))
-      helper_depth_done.store(depth, std::memory_order_release);
     int next = next_iteration_depth(depth, root_mode);
     if (next > last) {
       // The search is done: this also ends the main thread's unfinished iteration.
@@ -80,8 +79,7 @@ void helper_search(int id) {
       }
       return;
     }
-    static const int policy = getenv("BRIS_POLICY") ? atoi(getenv("BRIS_POLICY")) : 0;
-    while (policy == 0 && next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
+    while (next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
       next = next_iteration_depth(next, root_mode);
     depth = next;
   }

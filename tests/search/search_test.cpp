@@ -312,19 +312,32 @@ TEST_F(DriverTest, HelperThreadsFindTheSameForcedMates) {
     search_threads = 1;
     tt_clear();
     const SearchRun alone = run_fen(fen, depth);
-    search_threads = 4;
-    tt_clear();
-    const SearchRun parallel = run_fen(fen, depth);
     const std::string mate = field_after(last_info(alone), "score");
     ASSERT_EQ(mate.rfind("mate ", 0), 0u) << fen;
-    EXPECT_EQ(field_after(last_info(parallel), "score"), mate) << fen;
-    // The move found in parallel leads to the same mate, seen by one thread.
-    search_threads = 1;
-    ASSERT_TRUE(make_move(parallel.best));
-    repetition_stack.push_back(zobrist_key);
-    const int moves_left = std::stoi(mate.substr(5)) - 1;
-    const SearchRun reply = run_search(depth - 1);
-    EXPECT_EQ(field_after(last_info(reply), "score"), "mate " + std::to_string(-moves_left)) << fen;
+    for (const int threads : {2, 4}) {
+      search_threads = threads;
+      tt_clear();
+      const SearchRun parallel = run_fen(fen, depth);
+      // Depths are reported in increasing order up to the last, whichever thread
+      // completed them (one a helper went past may be left out), and the answer is
+      // the last reported line's.
+      int reported = 0;
+      for (std::size_t i = 1; i < parallel.lines.size(); ++i) {
+        const int d = std::stoi(field_after(parallel.lines[i], "depth"));
+        EXPECT_TRUE(d > reported && is_info_line(parallel.lines[i], d)) << parallel.lines[i];
+        reported = d;
+      }
+      EXPECT_EQ(reported, depth) << fen << ", " << threads << " threads";
+      EXPECT_EQ(field_after(last_info(parallel), "pv"), move_to_str(parallel.best)) << fen;
+      EXPECT_EQ(field_after(last_info(parallel), "score"), mate) << fen;
+      // The move found in parallel leads to the same mate, seen by one thread.
+      search_threads = 1;
+      ASSERT_TRUE(make_move(parallel.best));
+      repetition_stack.push_back(zobrist_key);
+      const int moves_left = std::stoi(mate.substr(5)) - 1;
+      const SearchRun reply = run_search(depth - 1);
+      EXPECT_EQ(field_after(last_info(reply), "score"), "mate " + std::to_string(-moves_left)) << fen;
+    }
   }
 }
 
