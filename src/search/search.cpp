@@ -210,7 +210,7 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
     played = {allowed.front()};
   } else {
     // With several lines only the main thread's iterations count.
-    start_helper_threads(limits.multipv > 1 ? 0 : limits.depth);
+    start_helper_threads(limits.multipv > 1 || limits.depth >= MAX_PLY ? 0 : limits.depth);
     completed_depth = iterate(limits, allowed, played);
     stop_helper_threads();
   }

@@ -49,8 +49,9 @@ PER_THREAD extern bool search_budget_waits;
 
 // Cleared only by the code that starts a search; raised only by raise_stop_search.
 extern std::atomic<bool> stop_search;
-// Raised by the main search thread when its search is over, to end its helpers;
-// lowered again once they have ended.
+// Raised by the main search thread when its search is over, to end its helpers, or
+// by a helper that completed the last depth, which ends the main thread's search
+// too; lowered by the main search thread once the helpers have ended.
 extern std::atomic<bool> stop_helpers;
 // True from the start of a "go ponder" search until "ponderhit". Written by the main thread only.
 extern std::atomic<bool> pondering;

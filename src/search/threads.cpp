@@ -1,6 +1,7 @@
 #include "search/threads.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <climits>
 #include <memory>
@@ -21,7 +22,7 @@ namespace {
 struct Helper {
   std::thread thread;
   // The helper's own node counter, published once it runs; it stays valid until the
-  // helper sees stop_helpers, because the helper waits for that before it ends.
+  // helper sees helpers_dismissed, because the helper waits for that before it ends.
   std::atomic<const NodeCounter*> nodes{nullptr};
   // The helper's count when it ended, read after the join.
   std::int64_t final_nodes = 0;
@@ -40,6 +41,8 @@ std::vector<Move> helper_search_moves;
 // would take the processor from the thread still creating the others: with many
 // more threads than cores the main search would not start for seconds.
 std::atomic<bool> helpers_released{false};
+// Raised by the main thread once it no longer reads the helpers' counters.
+std::atomic<bool> helpers_dismissed{false};
 // The depth whose completion ends the search (0: none); written before the helpers start.
 int helper_final_depth = 0;
 // The depth the main thread is searching.
@@ -65,7 +68,8 @@ void helper_search(int id) {
   const SearchMode root_mode = mode_to_move();
   const std::vector<Move> allowed = allowed_root_moves();
   const int last = helper_final_depth > 0 ? std::min(helper_final_depth, MAX_PLY - 1) : MAX_PLY - 1;
-  int depth = std::min(1 + id % 2, last), score = 0;
+  static const int start_extra = getenv("BRIS_START") ? atoi(getenv("BRIS_START")) : 1;
+  int depth = std::min(1 + (id % 2) * start_extra, last), score = 0;
   for (;;) {
     score = search_root(depth, score);
     if (search_stopped()) return;
@@ -73,13 +77,11 @@ void helper_search(int id) {
     int next = next_iteration_depth(depth, root_mode);
     if (next > last) {
       // The search is done: this also ends the main thread's unfinished iteration.
-      if (helper_final_depth > 0) {
-        stop_helpers.store(true, std::memory_order_release);
-        stop_helpers.notify_all();
-      }
+      if (helper_final_depth > 0) stop_helpers.store(true, std::memory_order_release);
       return;
     }
-    while (next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
+    static const int policy = getenv("BRIS_POLICY") ? atoi(getenv("BRIS_POLICY")) : 0;
+    while (policy == 0 && next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
       next = next_iteration_depth(next, root_mode);
     depth = next;
   }
@@ -93,8 +95,9 @@ void helper_main(int id, Helper* self) {
   set_root_moves(helper_search_moves, {});
   self->nodes.store(&nodes_searched, std::memory_order_release);
   helper_search(id);
-  // Keep the published counter alive until the main thread has stopped reading it.
-  stop_helpers.wait(false, std::memory_order_acquire);
+  // Keep the published counter alive until the main thread has stopped reading it:
+  // a helper that ended the search itself must not leave before that.
+  helpers_dismissed.wait(false, std::memory_order_acquire);
   self->final_nodes = nodes_searched;
 }
 
@@ -132,7 +135,8 @@ void stop_helper_threads() {
   overtaken_depth = INT_MAX;
   if (helpers_started == 0) return;
   stop_helpers.store(true, std::memory_order_release);
-  stop_helpers.notify_all();
+  helpers_dismissed.store(true, std::memory_order_release);
+  helpers_dismissed.notify_all();
   for (int i = 0; i < helpers_started; ++i) {
     helpers[i].thread.join();
     finished_helper_nodes += helpers[i].final_nodes;
@@ -141,6 +145,7 @@ void stop_helper_threads() {
   helpers.reset();
   helper_root.reset();
   stop_helpers.store(false, std::memory_order_relaxed);
+  helpers_dismissed.store(false, std::memory_order_relaxed);
 }
 
 std::int64_t search_nodes_total() {
