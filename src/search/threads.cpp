@@ -1,7 +1,6 @@
 #include "search/threads.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <atomic>
 #include <climits>
 #include <memory>
@@ -68,8 +67,7 @@ void helper_search(int id) {
   const SearchMode root_mode = mode_to_move();
   const std::vector<Move> allowed = allowed_root_moves();
   const int last = helper_final_depth > 0 ? std::min(helper_final_depth, MAX_PLY - 1) : MAX_PLY - 1;
-  static const int start_extra = getenv("BRIS_START") ? atoi(getenv("BRIS_START")) : 1;
-  int depth = std::min(1 + (id % 2) * start_extra, last), score = 0;
+  int depth = std::min(1 + id % 2, last), score = 0;
   for (;;) {
     score = search_root(depth, score);
     if (search_stopped()) return;
@@ -80,8 +78,7 @@ void helper_search(int id) {
       if (helper_final_depth > 0) stop_helpers.store(true, std::memory_order_release);
       return;
     }
-    static const int policy = getenv("BRIS_POLICY") ? atoi(getenv("BRIS_POLICY")) : 0;
-    while (policy == 0 && next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
+    while (next <= main_depth.load(std::memory_order_relaxed) && next_iteration_depth(next, root_mode) <= last)
       next = next_iteration_depth(next, root_mode);
     depth = next;
   }
