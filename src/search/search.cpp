@@ -159,6 +159,7 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
         take_helper_lines(line_count, completed_depth, lines, played);
         return completed_depth;
       }
+      // A helper that has completed this depth already leaves nothing to finish it for.
       overtaken = iteration_overtaken();
       if (!overtaken) found.push_back({score, searched_line(allowed)});
     }

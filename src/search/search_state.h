@@ -82,7 +82,8 @@ extern std::atomic<int> helper_depth_done;
 PER_THREAD extern int overtaken_depth;
 
 // Whether the search must end now: a stop request (once it may be interrupted), the
-// end of the parallel search a helper works for, or a spent budget.
+// end of a parallel search (the main thread's, or a helper's completion of the last
+// depth), or a spent budget.
 inline bool search_ended() {
   return (stop_search.load(std::memory_order_relaxed) && search_interruptible) ||
          stop_helpers.load(std::memory_order_relaxed) || time_expired();

@@ -4,7 +4,7 @@
 // line, killers, history and node count, and iterative deepening of its own. They
 // share only the transposition table, so each fills it for the others. Helpers
 // print nothing; they publish each iteration they complete, and the main thread
-// may take over the deepest one. A helper that completes the last depth of a
+// takes over those deeper than its own. A helper that completes the last depth of a
 // depth-limited search ends the whole search, so the search takes as long as its
 // fastest thread. The main thread stops them before the tactical selection.
 
