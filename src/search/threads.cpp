@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board/position.h"
+#include "search/breadcrumbs.h"
 #include "frontend/options.h"
 #include "search/node_rules.h"
 #include "search/root_moves.h"
@@ -91,6 +92,7 @@ void helper_main(int id, Helper* self) {
   // The lines that several-line output leaves out are the main thread's concern.
   set_root_moves(helper_search_moves, {});
   self->nodes.store(&nodes_searched, std::memory_order_release);
+  breadcrumb_mark = id + 1;
   helper_search(id);
   // Keep the published counter alive until the main thread has stopped reading it:
   // a helper that ended the search itself must not leave before that.
@@ -124,12 +126,14 @@ void start_helper_threads(int final_depth) {
     }
     ++helpers_started;
   }
+  if (helpers_started > 0) breadcrumb_mark = 1;
   helpers_released.store(true, std::memory_order_release);
   helpers_released.notify_all();
 }
 
 void stop_helper_threads() {
   overtaken_depth = INT_MAX;
+  breadcrumb_mark = 0;
   if (helpers_started == 0) return;
   stop_helpers.store(true, std::memory_order_release);
   helpers_dismissed.store(true, std::memory_order_release);
@@ -164,3 +168,6 @@ void announce_main_depth(int depth, bool may_be_overtaken) {
   main_depth.store(depth, std::memory_order_relaxed);
   if (helpers_started > 0 && may_be_overtaken) overtaken_depth = depth;
 }
+
+Breadcrumb breadcrumbs[BREADCRUMB_COUNT];
+PER_THREAD int breadcrumb_mark = 0;

@@ -1,7 +1,9 @@
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "eval/evaluate.h"
+#include "search/breadcrumbs.h"
 #include "search/negamax.h"
 #include "search/quiescence.h"
 #include "search/search.h"
@@ -355,6 +357,33 @@ TEST_F(DriverTest, HelperNodesCountInTheOutputAndTheNodeBudget) {
   EXPECT_GE(search_nodes_total(), 300000);
   EXPECT_LT(nodes_searched, 300000);
   search_node_limit = 0;
+}
+
+// A node is seen as shared only by a thread other than the one searching it, only
+// while it is searched, and never without helpers (breadcrumb mark 0).
+TEST_F(DriverTest, BreadcrumbsMarkANodeForTheOtherThreadsWhileItIsSearched) {
+  const std::uint64_t key = 0x1234567890ABCDEFull;
+  auto seen_elsewhere = [](std::uint64_t node, int mark, int ply) {
+    bool shared = false;
+    std::thread other([&] {
+      breadcrumb_mark = mark;
+      shared = BreadcrumbHold(node, ply).shared();
+    });
+    other.join();
+    return shared;
+  };
+  breadcrumb_mark = 1;
+  {
+    const BreadcrumbHold hold(key, 0);
+    EXPECT_FALSE(hold.shared());
+    EXPECT_FALSE(BreadcrumbHold(key, 2).shared());  // the same thread deeper in its own line
+    EXPECT_TRUE(seen_elsewhere(key, 2, 3));
+    EXPECT_FALSE(seen_elsewhere(key, 2, BREADCRUMB_PLIES));
+    EXPECT_FALSE(seen_elsewhere(key, 0, 3));
+    EXPECT_FALSE(seen_elsewhere(key ^ BREADCRUMB_COUNT, 2, 3));  // another node in the same slot
+  }
+  EXPECT_FALSE(seen_elsewhere(key, 2, 3));
+  breadcrumb_mark = 0;
 }
 
 class NodeTest : public SearchTest {};
