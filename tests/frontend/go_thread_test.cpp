@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "frontend/options.h"
@@ -282,26 +283,24 @@ TEST(GoThread, StopOrEndOfInputRightAfterGoStillPlaysTheMateInOne) {
 // An infinite search with nothing left to search keeps its answer until "stop".
 TEST(GoThread, InfiniteSearchAnswersOnlyAfterStop) {
   EngineProcess engine;
-  engine.send("position fen 7k/8/8/8/8/8/8/K7 w - - 0 1");
-  engine.send("go infinite");
-  ASSERT_TRUE(engine.read_until("info depth 64 ").found);
-  EXPECT_FALSE(engine.read_until("bestmove", 300).found);
-  engine.send("stop");
-  EXPECT_TRUE(engine.read_until("bestmove").found);
+  // The second time with a helper, which ends the searching by completing the last
+  // depth, but not the wait for "stop".
+  for (const auto& [setup, go, last] :
+       {std::tuple{"position fen 7k/8/8/8/8/8/8/K7 w - - 0 1", "go infinite", "info depth 64 "},
+        std::tuple{"setoption name Threads value 2\nposition startpos", "go infinite depth 6", "info depth 6 "}}) {
+    engine.send(setup);
+    engine.send(go);
+    ASSERT_TRUE(engine.read_until(last).found) << go;
+    EXPECT_FALSE(engine.read_until("bestmove", 300).found) << go;
+    engine.send("stop");
+    EXPECT_TRUE(engine.read_until("bestmove").found) << go;
+  }
   engine.send("position fen R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");  // mated
   engine.send("go infinite");
   EXPECT_FALSE(engine.read_until("bestmove", 300).found);
   engine.send("stop");
   engine.send("stop");
   EXPECT_EQ(engine.read_until("bestmove").lines.back(), "bestmove 0000");
-  // A helper that completes the last depth ends the searching, not the wait for "stop".
-  engine.send("setoption name Threads value 2");
-  engine.send("position startpos");
-  engine.send("go infinite depth 6");
-  ASSERT_TRUE(engine.read_until("info depth 6 ").found);
-  EXPECT_FALSE(engine.read_until("bestmove", 300).found);
-  engine.send("stop");
-  EXPECT_TRUE(engine.read_until("bestmove").found);
   engine.send("quit");
   EXPECT_EQ(engine.wait_exit(), 0);
 }
