@@ -11,6 +11,7 @@
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "eval/evaluate.h"
+#include "search/breadcrumbs.h"
 #include "search/node_rules.h"
 #include "search/ordering.h"
 #include "search/quiescence.h"
@@ -65,7 +66,7 @@ int null_move_score(int depth, int beta, int ply) {
 // Searches a move already made at the child, with the reduction, the null-window
 // probe and the re-searches of a principal-variation search.
 int search_child(const Move& m, int depth, int child_depth, int alpha, int beta, int ply, int moves_searched,
-                 bool in_check, StyleTag tag, const NodeParams& params) {
+                 bool in_check, StyleTag tag, const NodeParams& params, bool shared) {
   if (moves_searched == 0) return -negamax(child_depth, -beta, -alpha, ply + 1, true);
 
   const bool reducible = moves_searched >= params.full_depth_moves && depth >= params.reduction_min_depth &&
@@ -73,7 +74,9 @@ int search_child(const Move& m, int depth, int child_depth, int alpha, int beta,
                          !king_attacked(side);
   if (reducible) {
     // The reduction grows for late moves and when the side to reply plays Deep.
-    int reduction = 1 + (moves_searched >= params.late_move_index ? 1 : 0) + (mode_to_move() == Deep ? 1 : 0);
+    // Another thread in the same node: this one leaves its late moves to it sooner.
+    int reduction = 1 + (moves_searched >= params.late_move_index ? 1 : 0) + (mode_to_move() == Deep ? 1 : 0) +
+                    (shared ? 1 : 0);
     int score = -negamax(std::max(0, depth - 1 - reduction), -alpha - 1, -alpha, ply + 1, true);
     if (score > alpha) score = -negamax(depth - 1, -beta, -alpha, ply + 1, true);
     return score;
@@ -111,6 +114,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   if (depth == 0) return quiescence(alpha, beta, ply, 0);
 
   // Step 6.
+  const BreadcrumbHold crumb(zobrist_key, ply);
   const int mover = side;
   const bool in_check = king_attacked(mover);
   const SearchMode mover_mode = mode_to_move();
@@ -163,7 +167,8 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
 
     const int check_extension = params.check_extension && in_check && ply <= MAX_EXTENSION_PLY ? 1 : 0;
     const int child_depth = depth - 1 + check_extension + style_extension(m, tag, mover, ply);
-    const int score = search_child(m, depth, child_depth, alpha, beta, ply, moves_searched, in_check, tag, params);
+    const int score = search_child(m, depth, child_depth, alpha, beta, ply, moves_searched, in_check, tag, params,
+                                   crumb.shared());
 
     repetition_stack.pop_back();
     restore_position(saved);

@@ -94,11 +94,13 @@ int search_root(int depth, int previous) {
   }
 }
 
-namespace {
+int next_iteration_depth(int depth, SearchMode root_mode) {
+  return depth + 1 + (depth > 3 && root_mode == Deep ? 1 : 0);
+}
 
-// The line the root search just found. Should it have kept none, the table's move
-// for the root stands in when the root may play it, else the first move it may play.
-std::vector<Move> found_line(const std::vector<Move>& allowed) {
+// Should the root search have kept no line, the table's move for the root stands
+// in when the root may play it, else the first move it may play.
+std::vector<Move> searched_line(const std::vector<Move>& allowed) {
   if (pv_length[0] > 0) return std::vector<Move>(pv_table[0], pv_table[0] + pv_length[0]);
   auto may_play = [&](const Move& m) {
     const bool listed = std::any_of(allowed.begin(), allowed.end(), [&](const Move& a) { return same_move(a, m); });
@@ -114,8 +116,21 @@ std::vector<Move> found_line(const std::vector<Move>& allowed) {
   return {allowed.front()};
 }
 
+namespace {
+
 bool mate_limit_reached(const SearchLimits& limits, int score) {
   return limits.mate > 0 && score >= MATE_THRESHOLD && mate_in_moves(score) <= limits.mate;
+}
+
+// Helper iterations deeper than the main thread's last replace it, and are
+// reported as the main thread's own would be. Only with a single line: helpers search one.
+void take_helper_lines(int line_count, int& completed_depth, std::vector<RootLine>& lines) {
+  if (line_count > 1) return;
+  for (HelperLine& helper : helper_lines_beyond(completed_depth)) {
+    send_info_line(helper.depth, 0, helper.score, ms_between(search_began, Clock::now()), helper.pv);
+    completed_depth = helper.depth;
+    lines = {{helper.score, std::move(helper.pv)}};
+  }
 }
 
 // Iterates until a limit ends the search; lines receives the lines of the last
@@ -129,31 +144,42 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
   // Several lines: each root search leaves out the moves of the lines found before it.
   int depth = 1, completed_depth = 0;
   for (;;) {
+    announce_main_depth(depth, line_count == 1);
     std::vector<RootLine> found;
     std::vector<Move> excluded;
-    for (int i = 0; i < line_count; ++i) {
+    bool overtaken = false;
+    for (int i = 0; i < line_count && !overtaken; ++i) {
       if (i > 0) {
         excluded.push_back(found.back().pv.front());
         set_root_moves(limits.searchmoves, excluded);
       }
       const int previous = i < static_cast<int>(lines.size()) ? lines[i].score : 0;
       const int score = search_root(depth, previous);
-      // An unfinished iteration is discarded.
-      if (search_stopped()) return completed_depth;
-      found.push_back({score, found_line(allowed)});
+      // An unfinished iteration is discarded; a helper may have completed a deeper one.
+      if (search_ended()) {
+        take_helper_lines(line_count, completed_depth, lines);
+        return completed_depth;
+      }
+      // A helper that has completed this depth already leaves nothing to finish it for.
+      overtaken = iteration_overtaken();
+      if (!overtaken) found.push_back({score, searched_line(allowed)});
     }
-    if (line_count > 1) {
-      set_root_moves(limits.searchmoves, {});
-      std::stable_sort(found.begin(), found.end(),
-                       [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
-    }
-    lines = std::move(found);
-
     const Clock::time_point now = Clock::now();
-    const long long ms = ms_between(search_began, now);
-    for (int i = 0; i < reported; ++i)
-      send_info_line(depth, limits.multipv > 1 ? i + 1 : 0, lines[i].score, ms, lines[i].pv);
-    completed_depth = depth;
+    if (!overtaken) {
+      if (line_count > 1) {
+        set_root_moves(limits.searchmoves, {});
+        std::stable_sort(found.begin(), found.end(),
+                         [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
+      }
+      lines = std::move(found);
+      const long long ms = ms_between(search_began, now);
+      for (int i = 0; i < reported; ++i)
+        send_info_line(depth, limits.multipv > 1 ? i + 1 : 0, lines[i].score, ms, lines[i].pv);
+      completed_depth = depth;
+    }
+    // A helper that got further saves the main thread the depths in between.
+    take_helper_lines(line_count, completed_depth, lines);
+    depth = completed_depth;
     if (depth >= UNINTERRUPTED_DEPTH) search_interruptible = true;
 
     if (mate_limit_reached(limits, lines.front().score)) break;
@@ -162,7 +188,7 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
         2 * ms_between(search_start, now) > limits.movetime_ms)
       break;
 
-    int next = depth + 1 + (depth > 3 && root_mode == Deep ? 1 : 0);
+    int next = next_iteration_depth(depth, root_mode);
     if (next > limits.depth) break;
     depth = next;
   }
@@ -196,7 +222,9 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
   } else if (limits.depth < 1) {
     played = {allowed.front()};
   } else {
-    start_helper_threads();
+    // With several lines only the main thread's iterations count.
+    const bool several_lines = limits.multipv > 1 || limits.choice_lines > 1;
+    start_helper_threads(several_lines || limits.depth >= MAX_PLY ? 0 : limits.depth);
     std::vector<RootLine> lines;
     completed_depth = iterate(limits, allowed, lines);
     stop_helper_threads();

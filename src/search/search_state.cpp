@@ -14,6 +14,8 @@ PER_THREAD bool search_interruptible = true;
 PER_THREAD bool search_budget_waits = false;
 std::atomic<bool> stop_search{false};
 std::atomic<bool> stop_helpers{false};
+std::atomic<int> helper_depth_done{0};
+PER_THREAD int overtaken_depth = INT_MAX;
 std::atomic<bool> pondering{false};
 
 namespace {

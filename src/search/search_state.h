@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <type_traits>
 
@@ -48,8 +49,9 @@ PER_THREAD extern bool search_budget_waits;
 
 // Cleared only by the code that starts a search; raised only by raise_stop_search.
 extern std::atomic<bool> stop_search;
-// Raised by the main search thread when its search is over, to end its helpers;
-// lowered again once they have ended.
+// Raised by the main search thread when its search is over, to end its helpers, or
+// by a helper that completed the last depth, which ends the main thread's search
+// too; lowered by the main search thread once the helpers have ended.
 extern std::atomic<bool> stop_helpers;
 // True from the start of a "go ponder" search until "ponderhit". Written by the main thread only.
 extern std::atomic<bool> pondering;
@@ -73,9 +75,22 @@ bool time_budget_spent();
 // 4096 nodes. Searches without a budget (bench, analysis) settle it here without a call.
 inline bool time_expired() { return (search_movetime_ms > 0 || search_node_limit > 0) && time_budget_spent(); }
 
+// The deepest iteration a helper of the running parallel search has completed.
+extern std::atomic<int> helper_depth_done;
+// The main search thread's iteration at this depth is abandoned once a helper has
+// completed it; out of reach on every other thread and without helpers.
+PER_THREAD extern int overtaken_depth;
+
 // Whether the search must end now: a stop request (once it may be interrupted), the
-// end of the parallel search a helper works for, or a spent budget.
-inline bool search_stopped() {
+// end of a parallel search (the main thread's, or a helper's completion of the last
+// depth), or a spent budget.
+inline bool search_ended() {
   return (stop_search.load(std::memory_order_relaxed) && search_interruptible) ||
          stop_helpers.load(std::memory_order_relaxed) || time_expired();
 }
+
+// Whether a helper has already completed the main thread's running iteration.
+inline bool iteration_overtaken() { return helper_depth_done.load(std::memory_order_acquire) >= overtaken_depth; }
+
+// Whether the running root search must end now.
+inline bool search_stopped() { return search_ended() || iteration_overtaken(); }

@@ -104,9 +104,13 @@ void tt_clear();
 int tt_score_to_table(int score, int ply);
 int tt_score_from_table(int score, int ply);
 
-// Overwrites the key's slot whatever it held.
+// Overwrites the key's slot whatever it held. A slot that already holds exactly
+// this entry is left alone: with several threads the store would still take the
+// cache line from the other cores.
 inline void tt_write(std::uint64_t key, std::uint64_t data) {
   TTSlot& slot = tt_slots[key & tt_mask];
+  if (slot.data.load(std::memory_order_relaxed) == data && slot.check.load(std::memory_order_relaxed) == (key ^ data))
+    return;
   slot.check.store(key ^ data, std::memory_order_relaxed);
   slot.data.store(data, std::memory_order_relaxed);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "frontend/options.h"
@@ -243,11 +244,19 @@ TEST(GoThread, NodesMateAndSearchmovesLimitTheSearch) {
       EXPECT_LE(std::stoll(word_after(l, "nodes")), 30000 + 4096) << l;
     }
   }
-  const std::string mate_in_two = "position fen 7k/8/8/8/8/8/R7/1R4K1 w - - 0 1\n";
-  lines = search_to_bestmove(mate_in_two + "go mate 2");  // ends at the first line that proves it
-  EXPECT_EQ(word_after(lines.end()[-2], "mate"), "2");
-  EXPECT_EQ(count_prefix(lines, "info depth "), std::stoi(word_after(lines.end()[-2], "depth")));
-  EXPECT_EQ(word_after(search_to_bestmove(mate_in_two + "go mate 1 depth 6").end()[-2], "depth"), "6");
+  for (const int threads : {1, 2}) {
+    const std::string mate_in_two =
+        "setoption name Threads value " + std::to_string(threads) + "\nposition fen 7k/8/8/8/8/8/R7/1R4K1 w - - 0 1\n";
+    lines = search_to_bestmove(mate_in_two + "go mate 2");  // ends at the first line that proves it
+    EXPECT_EQ(word_after(lines.end()[-2], "mate"), "2");
+    // One line per depth; with a helper, a depth it went past may be left out.
+    const int depth = std::stoi(word_after(lines.end()[-2], "depth"));
+    if (threads == 1) {
+      EXPECT_EQ(count_prefix(lines, "info depth "), depth);
+    }
+    EXPECT_LE(count_prefix(lines, "info depth "), depth);
+    EXPECT_EQ(word_after(search_to_bestmove(mate_in_two + "go mate 1 depth 6").end()[-2], "depth"), "6");
+  }
   lines = search_to_bestmove("go depth 5 searchmoves a2a3 h2h3");
   for (const std::string& l : lines) {
     if (starts_with(l, "info depth ")) {
@@ -274,12 +283,18 @@ TEST(GoThread, StopOrEndOfInputRightAfterGoStillPlaysTheMateInOne) {
 // An infinite search with nothing left to search keeps its answer until "stop".
 TEST(GoThread, InfiniteSearchAnswersOnlyAfterStop) {
   EngineProcess engine;
-  engine.send("position fen 7k/8/8/8/8/8/8/K7 w - - 0 1");
-  engine.send("go infinite");
-  ASSERT_TRUE(engine.read_until("info depth 64 ").found);
-  EXPECT_FALSE(engine.read_until("bestmove", 300).found);
-  engine.send("stop");
-  EXPECT_TRUE(engine.read_until("bestmove").found);
+  // The second time with a helper, which ends the searching by completing the last
+  // depth, but not the wait for "stop".
+  for (const auto& [setup, go, last] :
+       {std::tuple{"position fen 7k/8/8/8/8/8/8/K7 w - - 0 1", "go infinite", "info depth 64 "},
+        std::tuple{"setoption name Threads value 2\nposition startpos", "go infinite depth 6", "info depth 6 "}}) {
+    engine.send(setup);
+    engine.send(go);
+    ASSERT_TRUE(engine.read_until(last).found) << go;
+    EXPECT_FALSE(engine.read_until("bestmove", 300).found) << go;
+    engine.send("stop");
+    EXPECT_TRUE(engine.read_until("bestmove").found) << go;
+  }
   engine.send("position fen R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");  // mated
   engine.send("go infinite");
   EXPECT_FALSE(engine.read_until("bestmove", 300).found);

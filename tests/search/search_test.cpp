@@ -1,7 +1,9 @@
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "eval/evaluate.h"
+#include "search/breadcrumbs.h"
 #include "search/negamax.h"
 #include "search/quiescence.h"
 #include "search/search.h"
@@ -312,19 +314,32 @@ TEST_F(DriverTest, HelperThreadsFindTheSameForcedMates) {
     search_threads = 1;
     tt_clear();
     const SearchRun alone = run_fen(fen, depth);
-    search_threads = 4;
-    tt_clear();
-    const SearchRun parallel = run_fen(fen, depth);
     const std::string mate = field_after(last_info(alone), "score");
     ASSERT_EQ(mate.rfind("mate ", 0), 0u) << fen;
-    EXPECT_EQ(field_after(last_info(parallel), "score"), mate) << fen;
-    // The move found in parallel leads to the same mate, seen by one thread.
-    search_threads = 1;
-    ASSERT_TRUE(make_move(parallel.best));
-    repetition_stack.push_back(zobrist_key);
-    const int moves_left = std::stoi(mate.substr(5)) - 1;
-    const SearchRun reply = run_search(depth - 1);
-    EXPECT_EQ(field_after(last_info(reply), "score"), "mate " + std::to_string(-moves_left)) << fen;
+    for (const int threads : {2, 4}) {
+      search_threads = threads;
+      tt_clear();
+      const SearchRun parallel = run_fen(fen, depth);
+      // Depths are reported in increasing order up to the last, whichever thread
+      // completed them (one a helper went past may be left out), and the answer is
+      // the last reported line's.
+      int reported = 0;
+      for (std::size_t i = 1; i < parallel.lines.size(); ++i) {
+        const int d = std::stoi(field_after(parallel.lines[i], "depth"));
+        EXPECT_TRUE(d > reported && is_info_line(parallel.lines[i], d)) << parallel.lines[i];
+        reported = d;
+      }
+      EXPECT_EQ(reported, depth) << fen << ", " << threads << " threads";
+      EXPECT_EQ(field_after(last_info(parallel), "pv"), move_to_str(parallel.best)) << fen;
+      EXPECT_EQ(field_after(last_info(parallel), "score"), mate) << fen;
+      // The move found in parallel leads to the same mate, seen by one thread.
+      search_threads = 1;
+      ASSERT_TRUE(make_move(parallel.best));
+      repetition_stack.push_back(zobrist_key);
+      const int moves_left = std::stoi(mate.substr(5)) - 1;
+      const SearchRun reply = run_search(depth - 1);
+      EXPECT_EQ(field_after(last_info(reply), "score"), "mate " + std::to_string(-moves_left)) << fen;
+    }
   }
 }
 
@@ -342,6 +357,33 @@ TEST_F(DriverTest, HelperNodesCountInTheOutputAndTheNodeBudget) {
   EXPECT_GE(search_nodes_total(), 300000);
   EXPECT_LT(nodes_searched, 300000);
   search_node_limit = 0;
+}
+
+// A node is seen as shared only by a thread other than the one searching it, only
+// while it is searched, and never without helpers (breadcrumb mark 0).
+TEST_F(DriverTest, BreadcrumbsMarkANodeForTheOtherThreadsWhileItIsSearched) {
+  const std::uint64_t key = 0x1234567890ABCDEFull;
+  auto seen_elsewhere = [](std::uint64_t node, int mark, int ply) {
+    bool shared = false;
+    std::thread other([&] {
+      breadcrumb_mark = mark;
+      shared = BreadcrumbHold(node, ply).shared();
+    });
+    other.join();
+    return shared;
+  };
+  breadcrumb_mark = 1;
+  {
+    const BreadcrumbHold hold(key, 0);
+    EXPECT_FALSE(hold.shared());
+    EXPECT_FALSE(BreadcrumbHold(key, 2).shared());  // the same thread deeper in its own line
+    EXPECT_TRUE(seen_elsewhere(key, 2, 3));
+    EXPECT_FALSE(seen_elsewhere(key, 2, BREADCRUMB_PLIES));
+    EXPECT_FALSE(seen_elsewhere(key, 0, 3));
+    EXPECT_FALSE(seen_elsewhere(key ^ BREADCRUMB_COUNT, 2, 3));  // another node in the same slot
+  }
+  EXPECT_FALSE(seen_elsewhere(key, 2, 3));
+  breadcrumb_mark = 0;
 }
 
 class NodeTest : public SearchTest {};
