@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-slow bench asan tsan fuzz clean styles styles-chart
+.PHONY: all build run test test-slow bench asan tsan fuzz clean styles styles-chart calibrate
 
 # Testing frameworks build with `make EXE=PATH`: the engine alone (no tests, so
 # no GoogleTest needed), in its own build directory, copied to PATH.
@@ -59,6 +59,14 @@ STYLES_ARGS ?=
 styles: build
 	./$(BUILD_DIR)/brisvane styles --out $(STYLES_DIR) $(STYLES_ARGS)
 	@$(MAKE) --no-print-directory styles-chart STYLES_DIR=$(STYLES_DIR)
+
+# The playing levels (UCI_LimitStrength, UCI_Elo) measured in timed games against Stockfish
+# (Debian's stockfish package) and, below its lowest level, against the next level up: the
+# tables behind the README's "Playing strength", with every game's PGN, in CALIBRATION_DIR.
+CALIBRATION_DIR ?= docs/strength
+calibrate: build
+	@test -x /usr/games/stockfish || { echo "Stockfish is missing: install it with 'sudo apt-get install -y stockfish'" >&2; exit 1; }
+	OUT=$(CALIBRATION_DIR) tools/calibrate.sh
 
 # The chart alone, from the CSV of the last run.
 styles-chart:

@@ -83,7 +83,9 @@ bool time_budget_spent() {
   // checked multiple, the callers above no longer see the expiry, and the
   // iteration runs on and is reported as complete long after the budget.
   if (same_search_as_expired()) return true;
-  if ((nodes_searched & 4095) != 0) return false;
+  // A node budget is checked four times as often as a clock: the playing levels' small
+  // budgets would otherwise all round up to the same few multiples of 4096.
+  if ((nodes_searched & (search_node_limit > 0 ? 1023 : 4095)) != 0) return false;
   if (!budget_running()) return false;
   bool spent = search_node_limit > 0 && search_nodes_total() >= search_node_limit;
   if (!spent && search_movetime_ms > 0) {

@@ -72,7 +72,8 @@ bool budget_running();
 // The out-of-line part of the budget check, for searches that have a budget.
 bool time_budget_spent();
 // The budget check (time and nodes): reads the clock and the node budget only every
-// 4096 nodes. Searches without a budget (bench, analysis) settle it here without a call.
+// 4096 nodes (1024 under a node budget). Searches without a budget (bench, analysis)
+// settle it here without a call.
 inline bool time_expired() { return (search_movetime_ms > 0 || search_node_limit > 0) && time_budget_spent(); }
 
 // The deepest iteration a helper of the running parallel search has completed.

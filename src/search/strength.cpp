@@ -16,11 +16,11 @@ struct LevelPoint {
 
 // Fitted to timed games (see the README); the levels between are interpolated.
 constexpr std::array<LevelPoint, 5> LEVEL_POINTS = {{
-    {1000, {7'000, 60}},
-    {1200, {14'000, 45}},
-    {1400, {29'000, 30}},
-    {1600, {58'000, 20}},
-    {1800, {120'000, 12}},
+    {1000, {5'000, 110}},
+    {1200, {11'000, 50}},
+    {1400, {20'000, 35}},
+    {1600, {100'000, 15}},
+    {1700, {400'000, 8}},
 }};
 static_assert(LEVEL_POINTS.front().elo == STRENGTH_MIN_ELO && LEVEL_POINTS.back().elo == STRENGTH_MAX_ELO);
 

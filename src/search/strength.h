@@ -11,7 +11,7 @@
 // The levels on offer. The numbers are measured, not guessed: the README gives the
 // games behind them.
 constexpr int STRENGTH_MIN_ELO = 1000;
-constexpr int STRENGTH_MAX_ELO = 1800;
+constexpr int STRENGTH_MAX_ELO = 1700;
 constexpr int STRENGTH_DEFAULT_ELO = 1500;
 
 // Root lines a limited search scores each iteration to choose among.

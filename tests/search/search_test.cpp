@@ -244,7 +244,7 @@ TEST_F(DriverTest, NodeBudgetEndsTheSearchWithinOneCheckInterval) {
   const Move best = search_best(limits);
   const std::string out = ::testing::internal::GetCapturedStdout();
   EXPECT_GE(nodes_searched, 30000);
-  EXPECT_LT(nodes_searched, 30000 + 4096);
+  EXPECT_LT(nodes_searched, 30000 + 1024);
   EXPECT_NE(out.find("info depth 4 "), std::string::npos);
   EXPECT_FALSE(is_empty_move(parse_uci_move(move_to_str(best))));
   search_node_limit = 0;
