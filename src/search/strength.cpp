@@ -16,8 +16,8 @@ struct LevelPoint {
 
 // Fitted to timed games (see the README); the levels between are interpolated.
 constexpr std::array<LevelPoint, 5> LEVEL_POINTS = {{
-    {1000, {5'000, 110}},
-    {1200, {11'000, 50}},
+    {1000, {2'000, 200}},
+    {1200, {5'000, 100}},
     {1400, {20'000, 35}},
     {1600, {100'000, 15}},
     {1700, {400'000, 8}},
