@@ -1,8 +1,6 @@
 #include "board/draw.h"
 
 #include "board/legal.h"
-#include "board/move.h"
-#include "board/movegen.h"
 #include "board/position.h"
 
 namespace {
@@ -30,16 +28,4 @@ bool has_mating_material(int colour) {
   return popcount(bitboards[first + N] | bitboards[first + B]) >= 2;
 }
 
-bool is_checkmate() {
-  if (!side_in_check()) return false;
-  // Stops at the first legal move instead of listing them all.
-  MoveList list;
-  generate_moves(list);
-  for (const Move& m : list.moves) {
-    const SavedPosition saved = save_position();
-    const bool legal = make_move(m);
-    restore_position(saved);
-    if (legal) return false;
-  }
-  return true;
-}
+bool is_checkmate() { return side_in_check() && !has_legal_move(); }

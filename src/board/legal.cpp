@@ -16,6 +16,18 @@ void generate_legal_moves(MoveList& list) {
   }
 }
 
+bool has_legal_move() {
+  MoveList pseudo;
+  generate_moves(pseudo);
+  for (const Move& m : pseudo.moves) {
+    const SavedPosition saved = save_position();
+    const bool legal = make_move(m);
+    restore_position(saved);
+    if (legal) return true;
+  }
+  return false;
+}
+
 bool side_in_check() {
   const Bitboard king = bitboards[side == WHITE ? K : k];
   return king && is_square_attacked(lsb(king), side ^ 1);

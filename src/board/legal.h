@@ -6,5 +6,7 @@
 
 // The generated moves that do not leave the mover's king attacked, in generation order.
 void generate_legal_moves(MoveList& list);
+// Whether the side to move has a legal move; stops at the first one.
+bool has_legal_move();
 // Whether the side to move's king is attacked (false when it has no king).
 bool side_in_check();

@@ -50,20 +50,18 @@ int choose_line(std::span<const int> scores, int margin_cp, std::uint64_t draw) 
   if (scores.size() <= 1 || margin_cp <= 0 || scores[0] >= MATE_THRESHOLD) return 0;
   // Weight (margin + 1 - shortfall)^2: the best line weighs most, one at the edge
   // of the margin least, and none beyond it anything.
-  std::array<std::uint64_t, 256> weights{};
-  const std::size_t count = std::min(scores.size(), weights.size());
-  std::uint64_t total = 0;
-  for (std::size_t i = 0; i < count; ++i) {
+  auto weight = [&](std::size_t i) -> std::uint64_t {
     const long long shortfall = static_cast<long long>(scores[0]) - scores[i];
-    if (shortfall < 0 || shortfall > margin_cp) continue;
-    const std::uint64_t w = static_cast<std::uint64_t>(margin_cp + 1 - shortfall);
-    weights[i] = w * w;
-    total += weights[i];
-  }
+    if (shortfall < 0 || shortfall > margin_cp) return 0;
+    const auto w = static_cast<std::uint64_t>(margin_cp + 1 - shortfall);
+    return w * w;
+  };
+  std::uint64_t total = 0;
+  for (std::size_t i = 0; i < scores.size(); ++i) total += weight(i);
   std::uint64_t pick = draw % total;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (pick < weights[i]) return static_cast<int>(i);
-    pick -= weights[i];
+  for (std::size_t i = 0; i < scores.size(); ++i) {
+    if (pick < weight(i)) return static_cast<int>(i);
+    pick -= weight(i);
   }
   return 0;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "board/attacks.h"
+#include "board/legal.h"
 #include "board/movegen.h"
 #include "board/notation.h"
 #include "board/position.h"
@@ -34,18 +35,6 @@ struct GameResult {
   int worst_overshoot_ms = 0;     // largest time taken beyond the move's budget
   int longest_move_ms = 0;
 };
-
-inline bool has_legal_move() {
-  MoveList list;
-  generate_moves(list);
-  for (const Move& m : list.moves) {
-    const SavedPosition saved = save_position();
-    const bool legal = make_move(m);
-    restore_position(saved);
-    if (legal) return true;
-  }
-  return false;
-}
 
 inline bool only_kings_left() {
   for (int code = 0; code < 12; ++code) {

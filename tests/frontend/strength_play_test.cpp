@@ -6,12 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "board/draw.h"
-#include "board/legal.h"
-#include "board/notation.h"
-#include <cstdio>
-#include <cstdlib>
 #include "board/position.h"
+#include "frontend/adjudication.h"
 #include "frontend/go.h"
 #include "frontend/options.h"
 #include "frontend/output.h"
@@ -26,12 +22,6 @@ namespace {
 
 void drop_line(std::string_view) {}
 
-int repetitions_of_current() {
-  int seen = 0;
-  for (std::size_t i = 0; i < repetition_stack.size(); ++i) seen += repetition_stack[i] == zobrist_key;
-  return seen;
-}
-
 // Plays from fen with the level on the side to move, against a full-strength defender
 // on a small node budget. Returns the plies to mate, or -1 when the game ends another way.
 int plies_to_mate(const std::string& fen, int elo, SearchMode attacker_mode) {
@@ -40,11 +30,13 @@ int plies_to_mate(const std::string& fen, int elo, SearchMode attacker_mode) {
   const int attacker = side;
   (attacker == WHITE ? white_search_mode : black_search_mode) = attacker_mode;
   strength_elo = elo;
-  for (int ply = 0; ply < 200; ++ply) {
-    if (is_checkmate()) return side != attacker ? ply : -1;
-    MoveList legal;
-    generate_legal_moves(legal);
-    if (legal.moves.empty() || halfmove_clock >= FIFTY_MOVE_PLIES || repetitions_of_current() >= 3) return -1;
+  GameProgress progress;
+  progress.keys.push_back(zobrist_key);
+  progress.max_plies = 200;
+  for (;;) {
+    const GameEnd end = adjudicate(progress);
+    if (end == GameEnd::Checkmate) return side != attacker ? progress.plies : -1;
+    if (end != GameEnd::None) return -1;
     GoLimits go;
     limit_strength = side == attacker;
     if (limit_strength) {
@@ -56,8 +48,8 @@ int plies_to_mate(const std::string& fen, int elo, SearchMode attacker_mode) {
     const Move m = search_best(derive_search_args(go, side));
     if (!make_move(m)) return -1;
     repetition_stack.push_back(zobrist_key);
+    record_move(m, progress);
   }
-  return -1;
 }
 
 class StrengthPlay : public ::testing::Test {

@@ -33,7 +33,7 @@ bool prepare_players(UciPlayer players[2], std::string& error) {
       if (start_new_game(players[i])) break;
       stop_player(players[i]);
       if (attempt == 1) {
-        error = players[i].spec.name + " does not answer ucinewgame";
+        error = players[i].setup.name + " does not answer ucinewgame";
         return false;
       }
     }
@@ -77,8 +77,8 @@ void play_games(MatchState& state) {
     PgnGame pgn;
     pgn.event = "brisvane_match";
     pgn.round = std::to_string(round + 1);
-    pgn.white = white.spec.name;
-    pgn.black = black.spec.name;
+    pgn.white = white.setup.name;
+    pgn.black = black.setup.name;
     pgn.result = outcome.result;
     pgn.fen = game.start_fen;
     pgn.moves = game.moves;

@@ -16,7 +16,7 @@ bool parse_count(const std::string& text, int low, int& value) {
 }
 
 // One key=value word of an --engine group.
-bool read_engine_word(const std::string& word, EngineSpec& engine, std::string& error) {
+bool read_engine_word(const std::string& word, EngineSetup& engine, std::string& error) {
   const std::size_t equals = word.find('=');
   if (equals == std::string::npos) {
     error = "engine setting without '=': " + word;
@@ -49,7 +49,7 @@ bool parse_match_args(const std::vector<std::string>& args, MatchSettings& setti
         error = "more than two engines";
         return false;
       }
-      EngineSpec& engine = settings.engines[engines++];
+      EngineSetup& engine = settings.engines[engines++];
       while (i + 1 < args.size() && !args[i + 1].starts_with("--"))
         if (!read_engine_word(args[++i], engine, error)) return false;
       if (engine.command.empty()) {

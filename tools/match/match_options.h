@@ -12,7 +12,7 @@
 
 #include "match/game_clock.h"
 
-struct EngineSpec {
+struct EngineSetup {
   std::string name;
   std::string command;
   std::vector<std::string> args;                              // for its command line
@@ -20,7 +20,7 @@ struct EngineSpec {
 };
 
 struct MatchSettings {
-  EngineSpec engines[2];  // the summary is the first one's
+  EngineSetup engines[2];  // the summary is the first one's
   TimeControl tc;
   std::string openings_path;  // empty: the bundled openings
   int rounds = 0;             // openings played, each with both colours; 0: all of them

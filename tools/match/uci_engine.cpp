@@ -16,13 +16,13 @@ bool ready(UciPlayer& player) {
 
 bool ensure_started(UciPlayer& player, std::string& error) {
   if (alive(player)) return true;
-  player.process = std::make_unique<ChildProcess>(player.spec.command, player.spec.args);
+  player.process = std::make_unique<ChildProcess>(player.setup.command, player.setup.args);
   bool ok = player.process->send("uci") && player.process->read_until("uciok", UCI_HANDSHAKE_MS).found;
-  for (const auto& [name, value] : player.spec.options)
+  for (const auto& [name, value] : player.setup.options)
     ok = ok && player.process->send("setoption name " + name + " value " + value);
   ok = ok && ready(player);
   if (!ok) {
-    error = player.spec.name + " (" + player.spec.command + ") does not answer uci and isready";
+    error = player.setup.name + " (" + player.setup.command + ") does not answer uci and isready";
     player.process.reset();
   }
   return ok;

@@ -12,7 +12,7 @@
 #include "match/match_options.h"
 
 struct UciPlayer {
-  EngineSpec spec;
+  EngineSetup setup;
   std::unique_ptr<ChildProcess> process;
 };
 

@@ -98,7 +98,7 @@ TEST(MatchReferee, CommandLine) {
                                 "--concurrency", "2", "--results", "r.csv", "--max-plies", "300"},
                                settings, error))
       << error;
-  const EngineSpec& a = settings.engines[0];
+  const EngineSetup& a = settings.engines[0];
   EXPECT_EQ(a.args, (std::vector<std::string>{"--mode", "deep"}));
   ASSERT_EQ(a.options.size(), 2u);
   EXPECT_EQ(a.options[0].first, "Move Overhead");
