@@ -5,6 +5,7 @@
 #include "eval/king_safety.h"
 #include "eval/passed_pawns.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 
 int game_phase() {
   int phase = popcount(bitboards[N] | bitboards[n]) + popcount(bitboards[B] | bitboards[b]) +
@@ -14,8 +15,10 @@ int game_phase() {
 
 namespace {
 
-// The one style term of the side to move's mode, as White's value minus Black's.
-void add_mode_term(int& mg, int& eg) {
+// The one style term of the side to move's mode, as White's value minus Black's,
+// weighted by that side's style strength.
+void add_mode_term(int& sum_mg, int& sum_eg) {
+  int mg = 0, eg = 0;
   switch (active_mode()) {
     case KingAttack:
       mg += king_safety_bonus(king_zone_pressure(BLACK)) - king_safety_bonus(king_zone_pressure(WHITE));
@@ -41,8 +44,11 @@ void add_mode_term(int& mg, int& eg) {
       eg += minor_piece_ending_score(WHITE) - minor_piece_ending_score(BLACK);
       break;
     default:
-      break;
+      return;
   }
+  const int strength = style_strength_of(side);
+  sum_mg += at_strength(mg, strength);
+  sum_eg += at_strength(eg, strength);
 }
 
 }  // namespace
@@ -54,6 +60,7 @@ int evaluate() {
 
   add_mode_term(mg, eg);
 
-  int value = taper(mg, eg, game_phase());
-  return side == WHITE ? value : -value;
+  const int value = taper(mg, eg, game_phase());
+  const int drive = trade_drive();
+  return (side == WHITE ? value : -value) + (side == steering_side ? drive : -drive);
 }

@@ -9,6 +9,7 @@
 #include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 #include "style/tactical.h"
 
 namespace {
@@ -21,8 +22,8 @@ bool set_hash(int megabytes) {
   return true;
 }
 
-// Engine-wide settings first, then the styles and the tactical selection. The
-// styles and the tactics show their current values, so that a GUI sees what the
+// Engine-wide settings first, then the styles, their strengths and the tactical
+// selection. The styles, strengths and the tactics show their current values, so that a GUI sees what the
 // command line chose; the others show their built-in defaults.
 constexpr std::array OPTIONS = {
     UciOption{"Hash", OptionType::Spin, 1, HASH_MAX_MB, true, [] { return DEFAULT_HASH_MB; }, set_hash},
@@ -80,6 +81,18 @@ constexpr std::array OPTIONS = {
                 black_search_mode = static_cast<SearchMode>(v);
                 return true;
               }},
+    UciOption{"WhiteStyleStrength", OptionType::Spin, STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, true,
+              [] { return white_style_strength; },
+              [](int v) {
+                white_style_strength = v;
+                return true;
+              }},
+    UciOption{"BlackStyleStrength", OptionType::Spin, STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, true,
+              [] { return black_style_strength; },
+              [](int v) {
+                black_style_strength = v;
+                return true;
+              }},
     UciOption{"TacticalMoveSelection", OptionType::Check, 0, 1, true, [] { return tactical_move_selection ? 1 : 0; },
               [](int v) {
                 tactical_move_selection = v != 0;
@@ -95,6 +108,12 @@ constexpr std::array OPTIONS = {
     UciOption{"SearchMode", OptionType::Combo, 0, 9, false, [] { return int{white_search_mode}; },
               [](int v) {
                 white_search_mode = black_search_mode = static_cast<SearchMode>(v);
+                return true;
+              }},
+    UciOption{"StyleStrength", OptionType::Spin, STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, false,
+              [] { return white_style_strength; },
+              [](int v) {
+                white_style_strength = black_style_strength = v;
                 return true;
               }},
 };

@@ -76,7 +76,8 @@ std::vector<GameJob> make_jobs(const GauntletOptions& options, const std::vector
   std::vector<GameJob> jobs;
   for (const GauntletRow& row : options.rows)
     for (int g = 0; g < options.games; ++g)
-      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()]});
+      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()],
+                      options.strength >= 0 ? options.strength : published_style_strength(row.style)});
   return jobs;
 }
 

@@ -70,6 +70,8 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     const SidePlayer& mover = side == WHITE ? white : black;
     white_search_mode = settings.per_side ? white.mode : mover.mode;
     black_search_mode = settings.per_side ? black.mode : mover.mode;
+    white_style_strength = settings.per_side ? white.strength : mover.strength;
+    black_style_strength = settings.per_side ? black.strength : mover.strength;
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = mover.tactics;
     observed = PlayedMove{};

@@ -9,14 +9,16 @@
 #include "games/openings.h"
 #include "games/fingerprint.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 
 struct GameSettings {
   std::int64_t nodes = 20000;  // per move; 0 means none
   int movetime_ms = 0;         // per move; 0 means none
   int max_plies = 400;         // length cap, a draw
-  // One engine reading White's style at White's nodes and Black's at Black's, as a GUI
-  // that sets only one side's mode gets. Otherwise each side is its own engine: its
-  // searches run with both sides in its style, as two engines in a match would.
+  // One engine reading White's style and strength at White's nodes and Black's at
+  // Black's, as a GUI that sets only one side's mode gets. Otherwise each side is its
+  // own engine: its searches run with both sides in its style and strength, as two
+  // engines in a match would.
   bool per_side = false;
 };
 
@@ -24,6 +26,7 @@ struct GameSettings {
 struct SidePlayer {
   SearchMode mode = Balanced;
   bool tactics = true;  // the tactical selection may replace its search's best move
+  int strength = STYLE_STRENGTH_DEFAULT;
 };
 
 struct GameRecord {

@@ -8,10 +8,13 @@
 #include <string_view>
 #include <thread>
 
+#include "style/style_strength.h"
+
 namespace {
 
 constexpr std::string_view OPTION_NAMES[] = {"--games", "--nodes", "--movetime", "--max-plies", "--seed",
-                                             "--styles", "--jobs", "--out", "--openings"};
+                                             "--styles", "--jobs", "--out", "--openings",
+                                             "--strength"};
 
 std::string lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -60,6 +63,11 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
     const char* end = value.data() + value.size();
     const auto [stop, fault] = std::from_chars(value.data(), end, options.seed);
     ok = fault == std::errc() && stop == end;
+  } else if (name == "--strength") {
+    const char* end = value.data() + value.size();
+    const auto [stop, fault] = std::from_chars(value.data(), end, options.strength);
+    ok = fault == std::errc() && stop == end && options.strength >= STYLE_STRENGTH_MIN &&
+         options.strength <= STYLE_STRENGTH_MAX;
   } else if (name == "--jobs") {
     ok = positive_number(value, options.jobs);
   } else if (name == "--styles") {
@@ -73,7 +81,12 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
   }
   if (!ok) {
     const bool path = name == "--out" || name == "--openings";
-    const char* wanted = path ? "a path" : name == "--seed" ? "a whole number" : "a whole number above 0";
+    const std::string wanted = path               ? "a path"
+                               : name == "--seed" ? "a whole number"
+                               : name == "--strength"
+                                   ? "a whole number from " + std::to_string(STYLE_STRENGTH_MIN) + " to " +
+                                         std::to_string(STYLE_STRENGTH_MAX)
+                                   : "a whole number above 0";
     error = name + " needs " + wanted + ", not \"" + value + "\"";
   }
   return ok;

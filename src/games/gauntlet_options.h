@@ -29,6 +29,7 @@ struct GauntletOptions {
   int jobs = 1;                    // games played at once
   std::string out_dir = "styles-report";
   std::string openings_file;       // empty: the bundled openings
+  int strength = -1;               // every style row's StyleStrength; -1: each style's published one
 };
 
 // The settings of a "--quick" run: a few short games, for a look in under a minute.

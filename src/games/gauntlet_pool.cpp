@@ -19,7 +19,7 @@
 namespace {
 
 GameRecord play_job(const GameJob& job, const std::vector<Opening>& openings, const GameSettings& settings) {
-  const SidePlayer styled{job.row.style, job.row.tactics}, baseline{Balanced, true};
+  const SidePlayer styled{job.row.style, job.row.tactics, job.strength}, baseline{Balanced, true};
   return play_game(openings[job.opening], job.styled_colour == WHITE ? styled : baseline,
                    job.styled_colour == WHITE ? baseline : styled, settings);
 }

@@ -14,6 +14,7 @@ struct GameJob {
   GauntletRow row;    // what is under test
   int styled_colour;  // the colour it plays; the other side plays Balanced with the tactical selection
   int opening;        // index into the opening list
+  int strength = STYLE_STRENGTH_DEFAULT;  // the StyleStrength of the side under test
 };
 
 // Plays every job; records come back in job order. workers 1 plays in this process.

@@ -18,6 +18,7 @@
 #include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 #include "style/tactical.h"
 
 namespace {
@@ -48,6 +49,7 @@ void reset_search_tables() {
 
 void start_search_state(const SearchLimits& limits) {
   reset_search_tables();
+  steering_side = side;
   nodes_searched = 0;
   search_movetime_ms = limits.movetime_ms;
   search_node_limit = limits.nodes;
@@ -66,6 +68,10 @@ void print_header() {
   line += tactical_move_selection ? "on" : "off";
   line += " threshold=";
   line += std::to_string(tactic_threshold_cp);
+  // Strengths other than the default are named, so the usual line stays as it is.
+  if (white_style_strength != STYLE_STRENGTH_DEFAULT || black_style_strength != STYLE_STRENGTH_DEFAULT)
+    line += " white_strength=" + std::to_string(white_style_strength) +
+            " black_strength=" + std::to_string(black_style_strength);
   send_line(line);
 }
 

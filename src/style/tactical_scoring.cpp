@@ -10,6 +10,7 @@
 #include "search/ordering.h"
 #include "search/quiescence.h"
 #include "search/search_state.h"
+#include "style/style_strength.h"
 #include "style/tactical_candidates.h"
 
 namespace {
@@ -179,7 +180,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     int tactical_score = std::min(std::abs(ng - qs), 400) / 4 + see_gain;
     if (gives_check) tactical_score += 60;
     if (m.promoted != NO_PIECE) tactical_score += 120;
-    tactical_score += style_bonus(bonus_mode, terms);
+    tactical_score += at_strength(style_bonus(bonus_mode, terms), style_strength_of(mover));
     records.push_back({m, -ng, tactical_score, std::move(line)});
   }
   return records;

@@ -5,6 +5,7 @@
 
 #include "eval/evaluate.h"
 #include "eval/king_safety.h"
+#include "style/style_strength.h"
 #include "eval_fixture.h"
 
 namespace {
@@ -107,6 +108,41 @@ TEST_F(EvalTest, EachModeAddsItsOwnTerm) {
   EXPECT_EQ(evaluate(), 394);
   load("8/8/P7/8/8/8/8/4K2k b - - 0 1");
   EXPECT_EQ(evaluate(), -394);
+}
+
+TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
+  auto value = [](SearchMode mode, int strength, const char* fen) {
+    set_modes(mode, mode);
+    white_style_strength = black_style_strength = strength;
+    load(fen);
+    return evaluate();
+  };
+  const char* pressed = "4k3/8/8/5N2/8/8/4Q3/K7 w - - 0 1";
+  const int plain = value(Balanced, 100, pressed), attack = value(KingAttack, 100, pressed);
+  ASSERT_GT(attack, plain);
+  for (int strength : {0, 250, 400}) EXPECT_EQ(value(Balanced, strength, pressed), plain) << strength;
+  EXPECT_EQ(value(KingAttack, 0, pressed), plain);
+  EXPECT_NEAR(value(KingAttack, 300, pressed) - plain, 3 * (attack - plain), 2);
+
+  // King and pawn against king: eg 180 and the pawn-ending score 214, doubled at 200,
+  // and the side the search plays for wants the 24 phase units gone, 4 cp each.
+  const char* ending = "8/8/P7/8/8/8/8/4K2k w - - 0 1";
+  steering_side = WHITE;
+  EXPECT_EQ(value(PawnEnding, 200, ending), 180 + 2 * 214 + 96);
+  EXPECT_EQ(value(PawnEnding, 200, "8/8/P7/8/8/8/8/4K2k b - - 0 1"), -(180 + 2 * 214 + 96));
+  steering_side = BLACK;
+  EXPECT_EQ(value(PawnEnding, 200, ending), 180 + 2 * 214 - 96);
+  // The wish for trades counts the other kind only (rooks and queens here, 8 cp a
+  // phase unit at 200), only above 100, and only while the own kind is on the board;
+  // the pieces' own terms are equal at both strengths.
+  auto extra = [&](const char* fen) { return value(MinorPieceEnding, 150, fen) - value(MinorPieceEnding, 100, fen); };
+  EXPECT_EQ(extra("1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1"), 12 * 8 / 2);
+  EXPECT_EQ(extra("rn2k3/8/8/8/8/8/4P3/RN2K3 b - - 0 1"), 8 * 8 / 2);
+  EXPECT_EQ(extra("4k3/8/8/8/8/8/4P3/4K3 b - - 0 1"), 0);
+  EXPECT_EQ(value(MinorPieceEnding, 50, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1"),
+            value(Balanced, 100, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1"));
+  white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
+  steering_side = WHITE;
 }
 
 TEST_F(EvalTest, KingAttackTermSaturates) {

@@ -18,7 +18,8 @@ const std::string VARS =
     " var PawnEnding var MajorPieceEnding var MinorPieceEnding";
 
 Lines id_block(const std::string& white = "Balanced", const std::string& black = "Balanced",
-               const std::string& tactics = "true", const std::string& threshold = "40") {
+               const std::string& tactics = "true", const std::string& threshold = "40",
+               const std::string& black_strength = "100") {
   return {"id name Brisvane",
           "id author Temmerok",
           "option name Hash type spin default 16 min 1 max 1024",
@@ -33,6 +34,8 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name Seed type spin default 0 min 0 max 2147483647",
           "option name WhiteSearchMode type combo default " + white + VARS,
           "option name BlackSearchMode type combo default " + black + VARS,
+          "option name WhiteStyleStrength type spin default 100 min 0 max 400",
+          "option name BlackStyleStrength type spin default " + black_strength + " min 0 max 400",
           "option name TacticalMoveSelection type check default " + tactics,
           "option name TacticThreshold type spin default " + threshold + " min 0 max 300",
           "uciok"};
@@ -98,10 +101,11 @@ TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
                      "setoption name TacticThreshold value 12abc\n"
                      "setoption name WhiteSearchMode value kingattack\n"
                      "setoption name TacticalMoveSelection value TRUE\nuci\n"
-                     "setoption name TacticThreshold value -99999999999999999999\nuci\n"),
+                     "setoption name TacticThreshold value -99999999999999999999\n"
+                     "setoption name BlackStyleStrength value 9999\nuci\n"),
             concat({id_block("Deep", "Deep"), id_block("Deep", "Wide", "false", "300"),
                     id_block("PawnStorm", "Wide", "false", "300"), id_block("KingAttack", "Wide", "true", "12"),
-                    id_block("KingAttack", "Wide", "true", "0")}));
+                    id_block("KingAttack", "Wide", "true", "0", "400")}));
 }
 
 TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {

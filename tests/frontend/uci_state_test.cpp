@@ -17,6 +17,7 @@
 #include "search/strength.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 #include "style/tactical.h"
 #include "search/startup.h"
 
@@ -263,6 +264,15 @@ TEST_F(UciState, EngineOptionsReachTheirSettingsClamped) {
   }
   limit_strength = false;
   strength_elo = STRENGTH_DEFAULT_ELO;
+  // Style strengths: per side, or both at once.
+  uci_command("setoption name WhiteStyleStrength value 1000");
+  uci_command("setoption name BlackStyleStrength value -5");
+  EXPECT_EQ(white_style_strength, STYLE_STRENGTH_MAX);
+  EXPECT_EQ(black_style_strength, STYLE_STRENGTH_MIN);
+  uci_command("setoption name stylestrength value 250");
+  EXPECT_EQ(white_style_strength, 250);
+  EXPECT_EQ(black_style_strength, 250);
+  white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
 
   // Hash sizes the table and empties it; Clear Hash empties it.
   tt_store(0x0123456789ABCDEFULL, 3, 10, TT_EXACT, Move{}, 0);

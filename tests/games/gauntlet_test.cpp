@@ -31,6 +31,7 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   EXPECT_STREQ(row_name(o.rows[3]), "KingAttack");
   EXPECT_STREQ(row_name(o.rows.back()), "NoTactics");
   EXPECT_GE(o.jobs, 1);
+  EXPECT_EQ(o.strength, -1);  // each style's published strength
   // Explicit values win over --quick wherever they stand.
   ASSERT_TRUE(parse_gauntlet_options({"--games=6", "--quick", "--movetime", "50"}, o, error)) << error;
   EXPECT_EQ(o.games, 6);
@@ -42,6 +43,8 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   EXPECT_EQ(o.seed, 0u);
   // The baseline always comes first, and a style asked for twice plays once.
   EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true}, {PawnStorm, true}, {Deep, true}, {Balanced, false}}));
+  ASSERT_TRUE(parse_gauntlet_options({"--strength=0"}, o, error)) << error;
+  EXPECT_EQ(o.strength, 0);
 }
 
 TEST(GauntletOptions, BadInputIsNamed) {
@@ -54,6 +57,7 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--gmaes", "4"}, "unknown option --gmaes"},
       {{"extra"}, "unexpected word \"extra\""},
       {{"--out="}, "--out needs a path"},
+      {{"--strength", "401"}, "--strength needs a whole number from 0 to 400, not \"401\""},
   };
   for (const auto& [words, message] : cases) {
     GauntletOptions o;
@@ -179,16 +183,20 @@ TEST(GauntletGame, SeparateEnginesOrOneReadingPerSide) {
   settings.max_plies = 2;
   const Opening start{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
   set_line_sink(keep_mode_line);
-  play_game(start, {KingAttack, false}, {Wide, true}, settings);
+  play_game(start, {KingAttack, false, 250}, {Wide, true}, settings);
   settings.per_side = true;
-  play_game(start, {KingAttack, false}, {Wide, true}, settings);
+  play_game(start, {KingAttack, false, 250}, {Wide, true}, settings);
   set_line_sink(nullptr);
-  // Each side's searches: by default its own style for both colours; always its own tactics.
-  EXPECT_EQ(mode_lines, (std::vector<std::string>{
-                            "info string white_mode=KingAttack black_mode=KingAttack tactics=off threshold=40",
-                            "info string white_mode=Wide black_mode=Wide tactics=on threshold=40",
-                            "info string white_mode=KingAttack black_mode=Wide tactics=off threshold=40",
-                            "info string white_mode=KingAttack black_mode=Wide tactics=on threshold=40"}));
+  // Each side's searches: by default its own style and strength for both colours;
+  // always its own tactics.
+  const std::string strengths = " white_strength=250 black_strength=100";
+  EXPECT_EQ(mode_lines,
+            (std::vector<std::string>{
+                "info string white_mode=KingAttack black_mode=KingAttack tactics=off threshold=40 white_strength=250 "
+                "black_strength=250",
+                "info string white_mode=Wide black_mode=Wide tactics=on threshold=40",
+                "info string white_mode=KingAttack black_mode=Wide tactics=off threshold=40" + strengths,
+                "info string white_mode=KingAttack black_mode=Wide tactics=on threshold=40" + strengths}));
 }
 
 TEST(GauntletGame, RecordsTravelAsOneLine) {

@@ -8,6 +8,7 @@
 #include "search/quiescence.h"
 #include "search/search.h"
 #include "search/threads.h"
+#include "style/style_strength.h"
 #include "search_fixture.h"
 
 namespace {
@@ -193,6 +194,7 @@ TEST_F(DriverTest, TreeSizesArePinnedPerStyle) {
       {"6k1/5pp1/7p/3P4/8/1Q5P/5PP1/2r3K1 w - - 0 1", PassedPawn, Deep, 8, 22827, "cp 645"},
       {"8/8/1k6/2b5/2pP4/8/5K2/8 b - d3 0 1", Deep, Wide, 9, 118626, "cp 588"},
   };
+  white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
   for (const PinnedTree& tree : pinned) {
     white_search_mode = tree.white;
     black_search_mode = tree.black;
@@ -201,6 +203,13 @@ TEST_F(DriverTest, TreeSizesArePinnedPerStyle) {
     EXPECT_EQ(nodes_searched, tree.nodes) << tree.fen << " " << mode_name(tree.white) << "/" << mode_name(tree.black);
     EXPECT_EQ(field_after(last_info(run), "score"), tree.score) << tree.fen;
   }
+  // Balanced has no style terms: any strength leaves its tree alone.
+  white_search_mode = black_search_mode = Balanced;
+  white_style_strength = black_style_strength = STYLE_STRENGTH_MAX;
+  tt_clear();
+  run_fen(pinned[0].fen, pinned[0].depth);
+  EXPECT_EQ(nodes_searched, pinned[0].nodes);
+  white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
 }
 
 TEST_F(DriverTest, SearchLeavesThePositionAlone) {

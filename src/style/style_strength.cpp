@@ -1,0 +1,53 @@
+#include "style/style_strength.h"
+
+#include <algorithm>
+
+#include "board/position.h"
+
+int white_style_strength = STYLE_STRENGTH_DEFAULT;
+int black_style_strength = STYLE_STRENGTH_DEFAULT;
+int steering_side = WHITE;
+
+namespace {
+
+// Published strengths, by SearchMode value.
+constexpr int PUBLISHED_STRENGTH[10] = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
+
+// Centipawns, at strength 200, per unit of the other kind gone: the phase of all
+// pieces for pawn endings, minor pieces for rook endings, rook-and-queen phase units
+// for minor-piece endings. Each full set gone is worth about a pawn.
+constexpr int PAWN_ENDING_DRIVE = 4;
+constexpr int MAJOR_ENDING_DRIVE = 24;
+constexpr int MINOR_ENDING_DRIVE = 8;
+
+int count(int white_piece, int black_piece) { return popcount(bitboards[white_piece] | bitboards[black_piece]); }
+
+}  // namespace
+
+int published_style_strength(SearchMode mode) {
+  const int value = static_cast<int>(mode);
+  return value >= 0 && value <= 9 ? PUBLISHED_STRENGTH[value] : STYLE_STRENGTH_DEFAULT;
+}
+
+int trade_drive() {
+  const int extra = style_strength_of(steering_side) - STYLE_STRENGTH_DEFAULT;
+  if (extra <= 0) return 0;
+  const int minors = count(N, n) + count(B, b);
+  const int majors_phase = 2 * count(R, r) + 4 * count(Q, q);
+  int wanted = 0;
+  switch (steering_side == WHITE ? white_search_mode : black_search_mode) {
+    case PawnEnding:
+      wanted = PAWN_ENDING_DRIVE * (24 - std::min(24, minors + majors_phase));
+      break;
+    // The two piece endings want their own kind kept: with it gone, nothing is left to want.
+    case MajorPieceEnding:
+      if (majors_phase > 0) wanted = MAJOR_ENDING_DRIVE * (4 - std::min(4, minors));
+      break;
+    case MinorPieceEnding:
+      if (minors > 0) wanted = MINOR_ENDING_DRIVE * (12 - std::min(12, majors_phase));
+      break;
+    default:
+      return 0;
+  }
+  return wanted * extra / 100;
+}
