@@ -5,17 +5,17 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "base/output.h"
+#include "base/text.h"
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "games/gauntlet.h"
 #include "frontend/options.h"
-#include "frontend/output.h"
 #include "frontend/search_thread.h"
-#include "frontend/text.h"
 #include "frontend/speed.h"
 #include "frontend/uci.h"
 #include "frontend/uci_options.h"
+#include "games/gauntlet.h"
 #include "search/search.h"
 #include "search/search_state.h"
 #include "search/threads.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/text.h"
 #include "frontend/options.h"
-#include "frontend/text.h"
 #include "search/strength.h"
 #include "search/threads.h"
 #include "search/tt.h"

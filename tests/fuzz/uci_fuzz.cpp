@@ -9,18 +9,18 @@
 #include <sstream>
 #include <string>
 
+#include "base/output.h"
 #include "board/attacks.h"
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "frontend/options.h"
-#include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci.h"
 #include "frontend/uci_options.h"
+#include "search/startup.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
-#include "search/startup.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "games/gauntlet_pool.h"
 #include "games/openings.h"
 #include "games/pgn.h"
-#include "search/startup.h"
 #include "search/search_state.h"
+#include "search/startup.h"
 #include "style/tactical.h"
 
 namespace {

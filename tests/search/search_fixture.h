@@ -16,13 +16,13 @@
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "eval/passed_pawns.h"
+#include "frontend/options.h"
 #include "search/ordering.h"
 #include "search/search_state.h"
+#include "search/startup.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
-#include "frontend/options.h"
-#include "search/startup.h"
 
 class SearchTest : public ::testing::Test {
  protected:
