@@ -16,6 +16,7 @@
 #include "frontend/uci.h"
 #include "search/startup.h"
 #include "search/strength.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"

@@ -18,6 +18,7 @@
 #include "frontend/uci.h"
 #include "frontend/uci_options.h"
 #include "search/startup.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
