@@ -1,7 +1,8 @@
 #pragma once
-// Small text helpers shared by the command line and the UCI options.
+// Small text helpers shared by every layer that reads words or numbers.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,3 +27,17 @@ inline std::string quoted(std::string_view text) {
   shown.append(text.size() > LIMIT ? "...'" : "'");
   return shown;
 }
+
+// A decimal integer at the start of a text: an optional sign, then digits. Every
+// place that reads a number from a person or a GUI goes through here and then
+// applies its own rule (whole text or leading digits, its range, what a fault means).
+struct LeadingInteger {
+  std::int64_t value = 0;  // 0 without digits; past the 64-bit range, the nearest end
+  std::size_t length = 0;  // characters used, sign included; 0 when no digit follows the sign
+  bool overflow = false;   // the digits went past the 64-bit range
+};
+LeadingInteger read_leading_integer(std::string_view text);
+
+// The whole text as one integer, saturated like read_leading_integer; false for an
+// empty text, a sign alone, or anything after the digits.
+bool read_whole_integer(std::string_view text, std::int64_t& value);

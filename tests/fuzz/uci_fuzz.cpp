@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/output.h"
+#include "base/text.h"
 #include "board/attacks.h"
 #include "board/position.h"
 #include "board/zobrist.h"
@@ -40,8 +41,8 @@ bool costly_option(const std::string& line) {
   words >> value;
   const UciOption* option = find_uci_option(name);
   if (!option) return false;
-  long long number = 0;
-  const bool read = read_integer(value, number);
+  std::int64_t number = 0;
+  const bool read = read_whole_integer(value, number);
   if (option->name == "Hash") return !read || number > 2;
   if (option->name == "Threads") return !read || number > 4;
   return false;
