@@ -4,9 +4,9 @@
 
 #include <sstream>
 
+#include "base/output.h"
 #include "board/notation.h"
 #include "board/position.h"
-#include "frontend/output.h"
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_pool.h"
 #include "games/openings.h"
