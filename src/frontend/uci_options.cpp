@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/text.h"
 #include "frontend/options.h"
-#include "frontend/text.h"
 #include "search/strength.h"
 #include "search/threads.h"
 #include "search/tt.h"
@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int HASH_MAX_MB = 1024;
+constexpr int LAST_STYLE = SEARCH_MODE_COUNT - 1;
 
 bool set_hash(int megabytes) {
   if (!tt_resize(megabytes)) return false;
@@ -71,12 +72,12 @@ constexpr std::array OPTIONS = {
                 seed_strength_random(static_cast<std::uint64_t>(v));
                 return true;
               }},
-    UciOption{"WhiteSearchMode", OptionType::Combo, 0, 9, true, [] { return int{white_search_mode}; },
+    UciOption{"WhiteSearchMode", OptionType::Combo, 0, LAST_STYLE, true, [] { return int{white_search_mode}; },
               [](int v) {
                 white_search_mode = static_cast<SearchMode>(v);
                 return true;
               }},
-    UciOption{"BlackSearchMode", OptionType::Combo, 0, 9, true, [] { return int{black_search_mode}; },
+    UciOption{"BlackSearchMode", OptionType::Combo, 0, LAST_STYLE, true, [] { return int{black_search_mode}; },
               [](int v) {
                 black_search_mode = static_cast<SearchMode>(v);
                 return true;
@@ -105,7 +106,7 @@ constexpr std::array OPTIONS = {
                 return true;
               }},
     // Both styles at once, for scripts; GUIs see the two combos instead.
-    UciOption{"SearchMode", OptionType::Combo, 0, 9, false, [] { return int{white_search_mode}; },
+    UciOption{"SearchMode", OptionType::Combo, 0, LAST_STYLE, false, [] { return int{white_search_mode}; },
               [](int v) {
                 white_search_mode = black_search_mode = static_cast<SearchMode>(v);
                 return true;
@@ -144,28 +145,12 @@ std::string uci_option_line(const UciOption& option) {
   return line;
 }
 
-bool read_integer(std::string_view text, long long& value) {
-  // Far past any range an option has, yet nowhere near overflowing the accumulator.
-  constexpr long long SATURATED = 1'000'000'000'000LL;
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
-  if (i == text.size()) return false;
-  long long magnitude = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    magnitude = std::min(magnitude * 10 + (text[i] - '0'), SATURATED);
-  }
-  value = negative ? -magnitude : magnitude;
-  return true;
-}
-
 bool read_option_value(const UciOption& option, const std::string& text, int& value) {
   switch (option.type) {
     case OptionType::Spin: {
-      long long number = 0;
-      if (!read_integer(text, number)) return false;
-      value = static_cast<int>(std::clamp<long long>(number, option.min, option.max));
+      std::int64_t number = 0;
+      if (!read_whole_integer(text, number)) return false;
+      value = static_cast<int>(std::clamp<std::int64_t>(number, option.min, option.max));
       return true;
     }
     case OptionType::Check:

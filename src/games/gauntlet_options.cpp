@@ -1,13 +1,14 @@
 #include "games/gauntlet_options.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
+#include <cstdint>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <string_view>
 #include <thread>
 
+#include "base/text.h"
 #include "style/style_strength.h"
 
 namespace {
@@ -16,16 +17,21 @@ constexpr std::string_view OPTION_NAMES[] = {"--games", "--nodes", "--movetime",
                                              "--styles", "--jobs", "--out", "--openings",
                                              "--strength"};
 
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
+// The whole text as a number in [low, the type's largest]; value is unchanged otherwise.
+template <typename Number>
+bool number_from(const std::string& text, Number low, Number& value) {
+  const LeadingInteger read = read_leading_integer(text);
+  if (read.length == 0 || read.length != text.size() || read.overflow) return false;
+  if (read.value < static_cast<std::int64_t>(low) ||
+      static_cast<std::uint64_t>(read.value) > static_cast<std::uint64_t>(std::numeric_limits<Number>::max()))
+    return false;
+  value = static_cast<Number>(read.value);
+  return true;
 }
 
 template <typename Number>
 bool positive_number(const std::string& text, Number& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, fault] = std::from_chars(text.data(), end, value);
-  return fault == std::errc() && stop == end && value > 0;
+  return number_from(text, Number{1}, value);
 }
 
 constexpr const char* NO_TACTICS_NAME = "NoTactics";
@@ -36,8 +42,7 @@ bool parse_styles(const std::string& list, std::vector<GauntletRow>& rows, std::
   for (std::string name; std::getline(in, name, ',');) {
     GauntletRow row;
     if (!row_from_name(name, row)) {
-      error = "unknown style \"" + name + "\" (styles: Balanced, Deep, Wide, KingAttack, PassedPawn, PawnStorm, "
-              "Provocation, PawnEnding, MajorPieceEnding, MinorPieceEnding, NoTactics)";
+      error = "unknown style \"" + name + "\" (styles: " + joined_style_names(", ") + ", " + NO_TACTICS_NAME + ")";
       return false;
     }
     if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
@@ -60,14 +65,9 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
   } else if (name == "--max-plies") {
     ok = positive_number(value, options.max_plies);
   } else if (name == "--seed") {
-    const char* end = value.data() + value.size();
-    const auto [stop, fault] = std::from_chars(value.data(), end, options.seed);
-    ok = fault == std::errc() && stop == end;
+    ok = number_from(value, std::uint64_t{0}, options.seed);
   } else if (name == "--strength") {
-    const char* end = value.data() + value.size();
-    const auto [stop, fault] = std::from_chars(value.data(), end, options.strength);
-    ok = fault == std::errc() && stop == end && options.strength >= STYLE_STRENGTH_MIN &&
-         options.strength <= STYLE_STRENGTH_MAX;
+    ok = number_from(value, STYLE_STRENGTH_MIN, options.strength) && options.strength <= STYLE_STRENGTH_MAX;
   } else if (name == "--jobs") {
     ok = positive_number(value, options.jobs);
   } else if (name == "--styles") {
@@ -97,23 +97,20 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
 const char* row_name(const GauntletRow& row) { return row.tactics ? mode_name(row.style) : NO_TACTICS_NAME; }
 
 bool row_from_name(const std::string& name, GauntletRow& row) {
-  if (lower(name) == lower(NO_TACTICS_NAME)) {
+  if (equal_ignoring_case(name, NO_TACTICS_NAME)) {
     row = {Balanced, false};
     return true;
   }
-  for (int m = Balanced; m <= MinorPieceEnding; ++m) {
-    if (lower(name) == lower(mode_name(static_cast<SearchMode>(m)))) {
-      row = {static_cast<SearchMode>(m), true};
-      return true;
-    }
-  }
-  return false;
+  SearchMode mode = Balanced;
+  if (!read_search_mode(name, mode)) return false;
+  row = {mode, true};
+  return true;
 }
 
 bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error) {
   options = GauntletOptions{};
   options.jobs = std::max(1u, std::thread::hardware_concurrency());
-  for (int m = Balanced; m <= MinorPieceEnding; ++m) options.rows.push_back({static_cast<SearchMode>(m), true});
+  for (const StyleEntry& style : STYLES) options.rows.push_back({style.mode, true});
   options.rows.push_back({Balanced, false});
   if (std::find(words.begin(), words.end(), "--quick") != words.end()) {
     options.games = QUICK_GAMES;

@@ -1,6 +1,7 @@
 #include "style/style_strength.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "board/position.h"
 
@@ -10,8 +11,27 @@ int steering_side = WHITE;
 
 namespace {
 
-// Published strengths, by SearchMode value.
-constexpr int PUBLISHED_STRENGTH[10] = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
+// The published strengths, in the order of STYLES.
+constexpr int PUBLISHED_STRENGTHS[] = {
+    100,  // Balanced
+    100,  // Deep
+    100,  // Wide
+    100,  // KingAttack
+    100,  // PassedPawn
+    200,  // PawnStorm
+    100,  // Provocation
+    100,  // PawnEnding
+    100,  // MajorPieceEnding
+    100,  // MinorPieceEnding
+};
+static_assert(std::size(PUBLISHED_STRENGTHS) == SEARCH_MODE_COUNT, "one published strength per style");
+
+constexpr bool published_strengths_in_range() {
+  for (const int strength : PUBLISHED_STRENGTHS)
+    if (strength < STYLE_STRENGTH_MIN || strength > STYLE_STRENGTH_MAX) return false;
+  return PUBLISHED_STRENGTHS[Balanced] == STYLE_STRENGTH_DEFAULT;
+}
+static_assert(published_strengths_in_range(), "a published strength must be a value the option accepts");
 
 // Centipawns, at strength 200, per unit of the other kind gone: the phase of all
 // pieces for pawn endings, minor pieces for rook endings, rook-and-queen phase units
@@ -26,12 +46,11 @@ int count(int white_piece, int black_piece) { return popcount(bitboards[white_pi
 
 int published_style_strength(SearchMode mode) {
   const int value = static_cast<int>(mode);
-  return value >= 0 && value <= 9 ? PUBLISHED_STRENGTH[value] : STYLE_STRENGTH_DEFAULT;
+  return value >= 0 && value < SEARCH_MODE_COUNT ? PUBLISHED_STRENGTHS[value] : STYLE_STRENGTH_DEFAULT;
 }
 
-int trade_drive() {
+int trade_drive_above_default() {
   const int extra = style_strength_of(steering_side) - STYLE_STRENGTH_DEFAULT;
-  if (extra <= 0) return 0;
   const int minors = count(N, n) + count(B, b);
   const int majors_phase = 2 * count(R, r) + 4 * count(Q, q);
   int wanted = 0;

@@ -23,11 +23,15 @@ inline int style_strength_of(int colour) { return colour == 0 ? white_style_stre
 // A style weight at a strength; exactly value at 100.
 constexpr int at_strength(int value, int strength) { return value * strength / 100; }
 
-// The strength a style plays at unless told otherwise: the smallest at which the style's
-// own fingerprint column separates from Balanced's in the style gauntlet.
+// The strength the style gauntlet plays a style at unless told otherwise: the smallest
+// at which its own fingerprint column separates from Balanced's (100 where the style
+// already does at its default).
 int published_style_strength(SearchMode mode);
 
 // The ending styles' wish for trades, from steering_side's view: centipawns for the
 // pieces of the other kind already gone, when steering_side plays an ending style above
-// strength 100; 0 otherwise.
-int trade_drive();
+// strength 100; 0 otherwise. Read at every evaluation, so the usual case costs a compare.
+int trade_drive_above_default();
+inline int trade_drive() {
+  return style_strength_of(steering_side) > STYLE_STRENGTH_DEFAULT ? trade_drive_above_default() : 0;
+}

@@ -14,12 +14,13 @@
 #include "board/zobrist.h"
 #include "frontend/options.h"
 #include "frontend/uci.h"
+#include "search/startup.h"
 #include "search/strength.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/style_strength.h"
 #include "style/tactical.h"
-#include "search/startup.h"
 
 namespace {
 

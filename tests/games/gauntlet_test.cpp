@@ -4,15 +4,15 @@
 
 #include <sstream>
 
+#include "base/output.h"
 #include "board/notation.h"
 #include "board/position.h"
-#include "frontend/output.h"
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_pool.h"
 #include "games/openings.h"
 #include "games/pgn.h"
-#include "search/startup.h"
 #include "search/search_state.h"
+#include "search/startup.h"
 #include "style/tactical.h"
 
 namespace {
@@ -58,6 +58,9 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"extra"}, "unexpected word \"extra\""},
       {{"--out="}, "--out needs a path"},
       {{"--strength", "401"}, "--strength needs a whole number from 0 to 400, not \"401\""},
+      {{"--seed", "-1"}, "--seed needs a whole number, not \"-1\""},
+      {{"--games", "3000000000"}, "--games needs a whole number above 0"},
+      {{"--nodes", "99999999999999999999"}, "--nodes needs a whole number above 0"},
   };
   for (const auto& [words, message] : cases) {
     GauntletOptions o;
@@ -65,6 +68,22 @@ TEST(GauntletOptions, BadInputIsNamed) {
     EXPECT_FALSE(parse_gauntlet_options(words, o, error)) << words[0];
     EXPECT_EQ(error.substr(0, message.size()), message);
   }
+}
+
+TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
+  GauntletOptions o;
+  std::string error;
+  ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
+  ASSERT_EQ(o.rows.size(), static_cast<std::size_t>(SEARCH_MODE_COUNT) + 1);
+  EXPECT_FALSE(parse_gauntlet_options({"--styles", "Sharp"}, o, error));
+  for (const StyleEntry& style : STYLES) {
+    EXPECT_EQ(o.rows[style.mode], (GauntletRow{style.mode, true}));
+    EXPECT_NE(error.find(std::string(style.name) + ","), std::string::npos) << style.name;
+    GauntletRow row;
+    ASSERT_TRUE(row_from_name(style.word ? style.word : style.name, row)) << style.name;
+    EXPECT_EQ(row, (GauntletRow{style.mode, true}));
+  }
+  EXPECT_NE(error.find("NoTactics)"), std::string::npos) << error;
 }
 
 TEST(GauntletOpenings, BundledSetIsBalancedAndLegal) {
