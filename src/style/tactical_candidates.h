@@ -25,9 +25,6 @@ constexpr int TACTICAL_SCORING_BUDGET_MS = 250;
 
 SearchMode mode_of(int colour);
 
-// Whether the king of the side to move is attacked by the other side.
-bool side_to_move_in_check();
-
 // Both gathering passes over the generated moves, in generation order.
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
 
