@@ -23,8 +23,6 @@ constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
 // Scoring stops once more than this many whole milliseconds have passed.
 constexpr int TACTICAL_SCORING_BUDGET_MS = 250;
 
-SearchMode mode_of(int colour);
-
 // Both gathering passes over the generated moves, in generation order.
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
 
