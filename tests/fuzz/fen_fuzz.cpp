@@ -13,7 +13,7 @@
 #include "board/position.h"
 #include "board/types.h"
 #include "board/zobrist.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include "board/notation.h"
 #include "board/position.h"
-#include "frontend/gauntlet_options.h"
-#include "frontend/gauntlet_pool.h"
-#include "frontend/openings.h"
-#include "frontend/pgn.h"
-#include "frontend/startup.h"
+#include "games/gauntlet_options.h"
+#include "games/gauntlet_pool.h"
+#include "games/openings.h"
+#include "games/pgn.h"
+#include "search/startup.h"
 #include "search/search_state.h"
 #include "style/tactical.h"
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "frontend/adjudication.h"
-#include "frontend/openings.h"
-#include "style/fingerprint.h"
+#include "games/adjudication.h"
+#include "games/openings.h"
+#include "games/fingerprint.h"
 #include "style/search_mode.h"
 
 struct GameSettings {

@@ -1,4 +1,4 @@
-#include "frontend/gauntlet_game.h"
+#include "games/gauntlet_game.h"
 
 #include <charconv>
 #include <string_view>
