@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/output.h"
+#include "board/legal.h"
 #include "board/position.h"
 #include "search/negamax.h"
 #include "search/node_rules.h"

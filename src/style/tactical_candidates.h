@@ -23,9 +23,6 @@ constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
 
 SearchMode mode_of(int colour);
 
-// Whether the king of the side to move is attacked by the other side.
-bool side_to_move_in_check();
-
 // Both gathering passes over the generated moves, in generation order.
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
 

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "board/attacks.h"
+#include "board/legal.h"
 #include "board/position.h"
 #include "eval/endgame.h"
 #include "eval/king_safety.h"
@@ -165,7 +166,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     std::vector<Move> line = {m};
     line.insert(line.end(), pv_table[1] + 1, pv_table[1] + std::max(1, pv_length[1]));
     repetition_stack.pop_back();
-    const bool gives_check = side_to_move_in_check();
+    const bool gives_check = king_attacked(side);
     const StyleTerms terms = style_terms(m, mover, captured, d, ng);
     restore_position(root);
 
