@@ -11,6 +11,7 @@
 #include "search/ordering.h"
 #include "search/quiescence.h"
 #include "search/search_state.h"
+#include "search/timeman.h"
 #include "style/tactical_candidates.h"
 
 namespace {
@@ -143,11 +144,6 @@ int style_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
   }
 }
 
-bool scoring_time_is_up(Clock::time_point scoring_start) {
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - scoring_start);
-  return elapsed.count() > TACTICAL_SCORING_BUDGET_MS;
-}
-
 }  // namespace
 
 std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
@@ -156,7 +152,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
   const int mover = side;
   const SearchMode bonus_mode = mode_of(mover);
   for (const Move& m : candidates) {
-    if (stop_search.load() || scoring_time_is_up(scoring_start)) break;
+    if (stop_search.load() || tactical_scoring_time_up(scoring_start, Clock::now())) break;
     const int captured = captured_piece(m, mover);
 
     const SavedPosition root = save_position();
