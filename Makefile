@@ -81,11 +81,11 @@ asan:
 	ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir build-asan -LE slow -j $(JOBS) --output-on-failure
 
-# The search thread and the process tests (frontend) under ThreadSanitizer.
+# The search thread, the process tests (frontend) and the gauntlet workers (games) under ThreadSanitizer.
 tsan:
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISVANE_SANITIZE=thread >/dev/null
-	cmake --build build-tsan -j $(JOBS) --target brisvane frontend_tests frontend_serial_tests
-	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -L frontend -LE slow -j $(JOBS) --output-on-failure
+	cmake --build build-tsan -j $(JOBS) --target brisvane frontend_tests frontend_serial_tests games_tests
+	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -L "frontend|games" -LE slow -j $(JOBS) --output-on-failure
 
 # The libFuzzer targets (clang), FUZZ_SECONDS each, with the whole core instrumented.
 # New corpus entries go to build-fuzz; the committed seeds stay untouched.

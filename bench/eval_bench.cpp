@@ -12,7 +12,7 @@
 #include "eval/evaluate.h"
 #include "eval/passed_pawns.h"
 #include "style/search_mode.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "board/position.h"
 #include "board/san.h"
 #include "frontend/output.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 #include "search/negamax.h"
 #include "search/search_state.h"
 #include "search/tt.h"

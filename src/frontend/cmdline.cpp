@@ -8,7 +8,7 @@
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "frontend/gauntlet.h"
+#include "games/gauntlet.h"
 #include "frontend/options.h"
 #include "frontend/output.h"
 #include "frontend/search_thread.h"

@@ -6,7 +6,7 @@
 
 #include "board/position.h"
 #include "frontend/cmdline.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 int main(int argc, char** argv) {
   init_tables();

@@ -9,7 +9,7 @@
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/zobrist.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 void init_board_tables() {
   static bool done = false;

@@ -6,7 +6,7 @@
 #include "board/perft.h"
 #include "board/position.h"
 #include "board/zobrist.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

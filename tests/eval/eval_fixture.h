@@ -10,7 +10,7 @@
 #include "board/zobrist.h"
 #include "eval/passed_pawns.h"
 #include "style/search_mode.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 constexpr const char* START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 

@@ -11,7 +11,7 @@
 #include "board/types.h"
 #include "frontend/go.h"
 #include "frontend/options.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "frontend/options.h"
 #include "frontend/search_thread.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 #include "frontend/uci.h"
 #include "support/engine_process.h"
 

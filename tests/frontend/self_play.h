@@ -18,7 +18,7 @@
 #include "board/zobrist.h"
 #include "frontend/go.h"
 #include "support/engine_process.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 struct GameConfig {
   std::string white_mode;

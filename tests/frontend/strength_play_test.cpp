@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "board/position.h"
-#include "frontend/adjudication.h"
+#include "games/adjudication.h"
 #include "frontend/go.h"
 #include "frontend/options.h"
 #include "frontend/output.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 #include "search/search.h"
 #include "search/strength.h"
 #include "search/tt.h"

@@ -18,7 +18,7 @@
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "board/position.h"
 #include "board/types.h"
 #include "board/zobrist.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

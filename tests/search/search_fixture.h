@@ -22,7 +22,7 @@
 #include "style/search_mode.h"
 #include "style/tactical.h"
 #include "frontend/options.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 class SearchTest : public ::testing::Test {
  protected:

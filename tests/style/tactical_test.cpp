@@ -21,7 +21,7 @@
 #include "style/search_mode.h"
 #include "style/tactical.h"
 #include "style/tactical_candidates.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

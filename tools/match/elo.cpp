@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "style/fingerprint_summary.h"
+#include "games/fingerprint_summary.h"
 
 namespace {
 // Two-sided 95% quantile of the normal distribution.

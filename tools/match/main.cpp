@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/startup.h"
+#include "search/startup.h"
 #include "match/match.h"
 #include "match/match_options.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <thread>
 
-#include "frontend/pgn.h"
+#include "games/pgn.h"
 #include "match/referee.h"
 #include "match/uci_engine.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/openings.h"
+#include "games/openings.h"
 #include "match/elo.h"
 #include "match/match_options.h"
 

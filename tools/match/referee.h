@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "board/move.h"
-#include "frontend/adjudication.h"
-#include "frontend/openings.h"
+#include "games/adjudication.h"
+#include "games/openings.h"
 #include "match/game_clock.h"
 #include "match/uci_engine.h"
 

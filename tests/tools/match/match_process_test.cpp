@@ -7,7 +7,7 @@
 
 #include "board/notation.h"
 #include "board/position.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 #include "match/referee.h"
 #include "match/uci_engine.h"
 

@@ -7,7 +7,7 @@
 
 #include "board/draw.h"
 #include "board/position.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 #include "match/match_options.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "style/fingerprint_summary.h"
+#include "games/fingerprint_summary.h"
 
 struct StyleRow {
   std::string name;  // the style, or NoTactics

@@ -1,4 +1,4 @@
-#include "frontend/gauntlet_options.h"
+#include "games/gauntlet_options.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 #include <mutex>
 

@@ -1,4 +1,4 @@
-#include "frontend/gauntlet.h"
+#include "games/gauntlet.h"
 
 #include <unistd.h>
 
@@ -11,11 +11,11 @@
 #include <random>
 #include <sstream>
 
-#include "frontend/atomic_file.h"
-#include "frontend/fingerprint_report.h"
-#include "frontend/gauntlet_options.h"
-#include "frontend/gauntlet_pool.h"
-#include "frontend/pgn.h"
+#include "games/atomic_file.h"
+#include "games/fingerprint_report.h"
+#include "games/gauntlet_options.h"
+#include "games/gauntlet_pool.h"
+#include "games/pgn.h"
 #include "style/tactical.h"
 
 namespace {

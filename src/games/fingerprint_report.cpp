@@ -1,4 +1,4 @@
-#include "frontend/fingerprint_report.h"
+#include "games/fingerprint_report.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "frontend/openings.h"
+#include "games/openings.h"
 
 #include <charconv>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "frontend/gauntlet_pool.h"
+#include "games/gauntlet_pool.h"
 
 #include <poll.h>
 #include <sys/mman.h>

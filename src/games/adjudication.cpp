@@ -1,4 +1,4 @@
-#include "frontend/adjudication.h"
+#include "games/adjudication.h"
 
 #include <algorithm>
 

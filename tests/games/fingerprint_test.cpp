@@ -1,7 +1,7 @@
 // The fingerprint counts on short crafted games whose figures are known by hand,
 // and their summary with intervals.
 
-#include "style/fingerprint.h"
+#include "games/fingerprint.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 #include "board/notation.h"
 #include "board/position.h"
-#include "frontend/startup.h"
-#include "style/fingerprint_summary.h"
+#include "search/startup.h"
+#include "games/fingerprint_summary.h"
 
 namespace {
 

@@ -5,15 +5,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "frontend/adjudication.h"
-#include "frontend/openings.h"
-#include "style/fingerprint.h"
+#include "games/adjudication.h"
+#include "games/openings.h"
+#include "games/fingerprint.h"
 #include "style/search_mode.h"
 
 struct GameSettings {
   std::int64_t nodes = 20000;  // per move; 0 means none
   int movetime_ms = 0;         // per move; 0 means none
   int max_plies = 400;         // length cap, a draw
+  // One engine reading White's style at White's nodes and Black's at Black's, as a GUI
+  // that sets only one side's mode gets. Otherwise each side is its own engine: its
+  // searches run with both sides in its style, as two engines in a match would.
+  bool per_side = false;
 };
 
 // What one side plays with.

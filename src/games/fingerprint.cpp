@@ -1,4 +1,4 @@
-#include "style/fingerprint.h"
+#include "games/fingerprint.h"
 
 #include <algorithm>
 #include <climits>

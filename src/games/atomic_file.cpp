@@ -1,4 +1,4 @@
-#include "frontend/atomic_file.h"
+#include "games/atomic_file.h"
 
 #include <cerrno>
 #include <cstdio>

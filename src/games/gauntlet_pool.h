@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "frontend/gauntlet_game.h"
-#include "frontend/gauntlet_options.h"
+#include "games/gauntlet_game.h"
+#include "games/gauntlet_options.h"
 
 struct GameJob {
   GauntletRow row;    // what is under test

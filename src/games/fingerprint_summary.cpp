@@ -1,4 +1,4 @@
-#include "style/fingerprint_summary.h"
+#include "games/fingerprint_summary.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
 // When a gauntlet game ends, on crafted positions.
 
-#include "frontend/adjudication.h"
+#include "games/adjudication.h"
 
 #include <gtest/gtest.h>
 
 #include "board/position.h"
-#include "frontend/startup.h"
+#include "search/startup.h"
 
 namespace {
 

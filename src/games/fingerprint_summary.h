@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "style/fingerprint.h"
+#include "games/fingerprint.h"
 
 enum Figure : int {
   ScorePercent,       // score against Balanced, per cent

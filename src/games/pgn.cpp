@@ -1,4 +1,4 @@
-#include "frontend/pgn.h"
+#include "games/pgn.h"
 
 #include <sstream>
 
