@@ -13,14 +13,14 @@
 #include <set>
 #include <string>
 
+#include "base/output.h"
 #include "board/legal.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/san.h"
-#include "frontend/output.h"
-#include "search/startup.h"
 #include "search/negamax.h"
 #include "search/search_state.h"
+#include "search/startup.h"
 #include "search/tt.h"
 
 namespace {

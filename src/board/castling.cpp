@@ -1,7 +1,7 @@
 #include "board/castling.h"
 
 #include "board/position.h"
-#include "frontend/output.h"
+#include "base/output.h"
 
 PER_THREAD CastlingSetup castling = standard_castling();
 

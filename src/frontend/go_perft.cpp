@@ -7,7 +7,7 @@
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "frontend/output.h"
+#include "base/output.h"
 #include "search/search_state.h"
 
 void run_go_perft(int depth) {
