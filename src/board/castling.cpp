@@ -1,7 +1,7 @@
 #include "board/castling.h"
 
-#include "board/position.h"
 #include "base/output.h"
+#include "board/position.h"
 
 PER_THREAD CastlingSetup castling = standard_castling();
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/output.h"
 #include "board/legal.h"
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "base/output.h"
 #include "search/search_state.h"
 
 void run_go_perft(int depth) {
