@@ -54,6 +54,9 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--gmaes", "4"}, "unknown option --gmaes"},
       {{"extra"}, "unexpected word \"extra\""},
       {{"--out="}, "--out needs a path"},
+      {{"--seed", "-1"}, "--seed needs a whole number, not \"-1\""},
+      {{"--games", "3000000000"}, "--games needs a whole number above 0"},
+      {{"--nodes", "99999999999999999999"}, "--nodes needs a whole number above 0"},
   };
   for (const auto& [words, message] : cases) {
     GauntletOptions o;
@@ -61,6 +64,22 @@ TEST(GauntletOptions, BadInputIsNamed) {
     EXPECT_FALSE(parse_gauntlet_options(words, o, error)) << words[0];
     EXPECT_EQ(error.substr(0, message.size()), message);
   }
+}
+
+TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
+  GauntletOptions o;
+  std::string error;
+  ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
+  ASSERT_EQ(o.rows.size(), static_cast<std::size_t>(SEARCH_MODE_COUNT) + 1);
+  EXPECT_FALSE(parse_gauntlet_options({"--styles", "Sharp"}, o, error));
+  for (const StyleEntry& style : STYLES) {
+    EXPECT_EQ(o.rows[style.mode], (GauntletRow{style.mode, true}));
+    EXPECT_NE(error.find(std::string(style.name) + ","), std::string::npos) << style.name;
+    GauntletRow row;
+    ASSERT_TRUE(row_from_name(style.word ? style.word : style.name, row)) << style.name;
+    EXPECT_EQ(row, (GauntletRow{style.mode, true}));
+  }
+  EXPECT_NE(error.find("NoTactics)"), std::string::npos) << error;
 }
 
 TEST(GauntletOpenings, BundledSetIsBalancedAndLegal) {
