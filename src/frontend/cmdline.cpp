@@ -73,6 +73,7 @@ void print_usage() {
            "  --threshold CP   how far below the best move a tactical pick may score (0-300, default 40)",
            "  --no-tactics     never replace the best move by a tactical pick",
            "  --threads N      search with N threads (1-256, default 1), also in speed and bench",
+           "  --chess960       Chess960: castling written as king takes rook (e1h1), 960 games in styles",
            "  -h, --help       this text      --version   the engine's name and version",
        })
     send_line(line);
@@ -158,6 +159,8 @@ std::vector<std::string> apply_command_line(const std::vector<std::string>& args
       used = 2;
     } else if (word == "--no-tactics") {
       tactical_move_selection = false;
+    } else if (word == "--chess960") {
+      chess960 = true;
     } else {
       bool is_mode_word = false;
       for (const StyleEntry& style : STYLES) {
@@ -212,6 +215,6 @@ int run_command(const std::vector<std::string>& command_words) {
 
   // "uci", any other word, or none: the UCI loop, then join a search it may have left running.
   uci_loop();
-  wait_search_done();
+  finish_at_end_of_input();
   return 0;
 }
