@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
       repetition_stack.push_back(zobrist_key);
     }
     const std::string fen = placement() + (side == WHITE ? " w " : " b ") + castling_text() + " " + ep_text();
-    if (seen.count(fen) || side_in_check()) continue;
+    if (seen.count(fen) || king_attacked(side)) continue;
     repetition_stack.clear();
     repetition_stack.push_back(zobrist_key);
     const int score = deep_score(CHECK_DEPTH);

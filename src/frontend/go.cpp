@@ -14,6 +14,7 @@
 #include "search/strength.h"
 #include "frontend/search_thread.h"
 #include "search/search_state.h"
+#include "search/timeman.h"
 
 namespace {
 
@@ -34,9 +35,9 @@ bool read_limit_value(std::istream& words, int& value) {
 }
 
 bool is_go_word(const std::string& word) {
-  static constexpr std::array<std::string_view, 12> GO_WORDS = {
-      "searchmoves", "ponder", "wtime", "btime",    "winc",     "binc",
-      "movestogo",   "depth",  "nodes", "mate",     "movetime", "infinite"};
+  static constexpr std::array<std::string_view, 13> GO_WORDS = {
+      "searchmoves", "ponder", "wtime", "btime",    "winc",     "binc",    "movestogo",
+      "depth",       "nodes",  "mate",  "movetime", "infinite", "perft"};
   return std::find(GO_WORDS.begin(), GO_WORDS.end(), word) != GO_WORDS.end();
 }
 
@@ -63,18 +64,6 @@ std::vector<Move> legal_search_moves(const std::vector<std::string>& words) {
   return moves;
 }
 
-// The side to move's share of its clock: the clock after the move overhead,
-// divided by the moves to go (at most DEFAULT_MOVES_TO_GO), plus half the increment.
-int clock_budget(int clock, int increment, int moves_to_go) {
-  const std::int64_t left = std::int64_t{clock} - move_overhead_ms;
-  const int divisor = moves_to_go > 0 && moves_to_go < DEFAULT_MOVES_TO_GO ? moves_to_go : DEFAULT_MOVES_TO_GO;
-  std::int64_t budget = left / divisor + increment / 2;
-  // A large increment must not spend more than half of what is left on the
-  // clock: the increment arrives only after the move is made.
-  if (clock > 0) budget = std::min(budget, std::max<std::int64_t>(left, 0) / 2);
-  return static_cast<int>(std::clamp<std::int64_t>(budget, MIN_CLOCK_BUDGET_MS, INT32_MAX));
-}
-
 }  // namespace
 
 GoLimits parse_go_limits(std::istream& words) {
@@ -98,6 +87,10 @@ GoLimits parse_go_limits(std::istream& words) {
     else if (word == "movestogo") target = &limits.movestogo;
     else if (word == "infinite") limits.infinite = true;
     else if (word == "ponder") limits.ponder = true;
+    else if (word == "perft") {
+      limits.perft = true;
+      target = &limits.perft_depth;
+    }
     if (target != nullptr && !read_limit_value(words, *target)) break;
     more = static_cast<bool>(words >> word);
   }
@@ -129,8 +122,9 @@ SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
     args.movetime_ms = limits.movetime;
   } else if (limits.wtime != 0 || limits.btime != 0) {
     args.depth = limits.depth;
-    args.movetime_ms = clock_budget(side_to_move == WHITE ? limits.wtime : limits.btime,
-                                    side_to_move == WHITE ? limits.winc : limits.binc, limits.movestogo);
+    const bool white = side_to_move == WHITE;
+    args.movetime_ms = clock_budget_ms(white ? limits.wtime : limits.btime, white ? limits.winc : limits.binc,
+                                       limits.movestogo, move_overhead_ms);
   } else {
     args.depth = limits.depth;
     args.analysis = true;
@@ -141,6 +135,11 @@ SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
 void handle_go(std::istream& words) {
   wait_search_done();
   const GoLimits limits = parse_go_limits(words);
+  if (limits.perft) {
+    stop_search.store(false);
+    start_perft_thread(limits.perft_depth);
+    return;
+  }
   const SearchLimits args = derive_search_args(limits, side);
   stop_search.store(false);
   pondering.store(args.ponder);

@@ -69,7 +69,7 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
   }
   if (!m.capture) return 0;
   // The ending rules follow the style of the side now to move.
-  switch (mode_to_move()) {
+  switch (active_mode()) {
     case PawnEnding:
       return (pieces_of_types(N, B) | pieces_of_types(R, Q)) ? 0 : 1;
     case MajorPieceEnding:
@@ -79,11 +79,6 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
     default:
       return 0;
   }
-}
-
-bool king_attacked(int colour) {
-  Bitboard king = bitboards[colour == WHITE ? K : k];
-  return king && is_square_attacked(lsb(king), colour ^ 1);
 }
 
 CheckSquares check_squares() {

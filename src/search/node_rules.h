@@ -6,9 +6,6 @@
 #include "board/position.h"
 #include "style/search_mode.h"
 
-// The style of the side to move: active_mode without the call, as it is read at every node.
-inline SearchMode mode_to_move() { return side == WHITE ? white_search_mode : black_search_mode; }
-
 // Late-move-reduction and check-extension parameters of the side to move's style.
 struct NodeParams {
   int full_depth_moves;     // moves searched at full depth before any reduction
@@ -32,9 +29,6 @@ StyleTag style_tag(const Move& m, SearchMode mover_mode);
 // The style extension (0 or 1) of a move just made; mover is the colour that moved.
 // Reads the mode of the side now to move for the three ending rules.
 int style_extension(const Move& m, StyleTag tag, int mover, int ply);
-
-// Whether colour's king is attacked (false when it has no king, as in odd set-ups).
-bool king_attacked(int colour);
 
 // Where the side to move would check the enemy king from, worked out once per node.
 struct CheckSquares {

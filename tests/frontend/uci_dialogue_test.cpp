@@ -19,7 +19,7 @@ const std::string VARS =
 
 Lines id_block(const std::string& white = "Balanced", const std::string& black = "Balanced",
                const std::string& tactics = "true", const std::string& threshold = "40",
-               const std::string& black_strength = "100") {
+               const std::string& chess960 = "false", const std::string& black_strength = "100") {
   return {"id name Brisvane",
           "id author Temmerok",
           "option name Hash type spin default 16 min 1 max 1024",
@@ -28,6 +28,7 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name Move Overhead type spin default 10 min 0 max 5000",
           "option name MultiPV type spin default 1 min 1 max 256",
           "option name Ponder type check default false",
+          "option name UCI_Chess960 type check default " + chess960,
           "option name UCI_LimitStrength type check default false",
           "option name UCI_Elo type spin default " + std::to_string(STRENGTH_DEFAULT_ELO) + " min " +
               std::to_string(STRENGTH_MIN_ELO) + " max " + std::to_string(STRENGTH_MAX_ELO),
@@ -105,7 +106,7 @@ TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
                      "setoption name BlackStyleStrength value 9999\nuci\n"),
             concat({id_block("Deep", "Deep"), id_block("Deep", "Wide", "false", "300"),
                     id_block("PawnStorm", "Wide", "false", "300"), id_block("KingAttack", "Wide", "true", "12"),
-                    id_block("KingAttack", "Wide", "true", "0", "400")}));
+                    id_block("KingAttack", "Wide", "true", "0", "false", "400")}));
 }
 
 TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
@@ -116,8 +117,10 @@ TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
 }
 
 TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
-  EXPECT_EQ(dialogue("uci\n", {"--white-mode=kingATTACK", "--threshold", "-5", "--no-tactics"}),
-            id_block("KingAttack", "Balanced", "false", "0"));
+  EXPECT_EQ(dialogue("uci\n", {"--white-mode=kingATTACK", "--threshold", "-5", "--no-tactics", "--chess960"}),
+            id_block("KingAttack", "Balanced", "false", "0", "true"));
+  EXPECT_EQ(dialogue("setoption name UCI_Chess960 value true\nuci\nsetoption name uci_chess960 value false\nuci\n"),
+            concat({id_block("Balanced", "Balanced", "true", "40", "true"), id_block()}));
   // The advertised default always lies inside the advertised range.
   EXPECT_EQ(dialogue("uci\n", {"--threshold=500"}), id_block("Balanced", "Balanced", "true", "300"));
 }
