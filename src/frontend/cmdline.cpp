@@ -36,11 +36,14 @@ SearchMode mode_argument(const std::string& name) {
 }
 
 // A number on the command line, read as the C library's conversion reads it: blanks
-// before it skipped, then its leading digits (0 without any), clamped to [low, high].
-int number_argument(const std::string& text, int low, int high) {
+// before it skipped, then its leading digits (0 without any).
+std::int64_t leading_number(const std::string& text) {
   const std::size_t start = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
-  const std::int64_t value = read_leading_integer(std::string_view(text).substr(start)).value;
-  return static_cast<int>(std::clamp<std::int64_t>(value, low, high));
+  return read_leading_integer(std::string_view(text).substr(start)).value;
+}
+
+int number_argument(const std::string& text, int low, int high) {
+  return static_cast<int>(std::clamp<std::int64_t>(leading_number(text), low, high));
 }
 
 // The threshold, clamped to the range the UCI option advertises.
@@ -109,8 +112,11 @@ bool take_joined(const std::string& word, std::string_view prefix, std::string& 
   return true;
 }
 
+// The count after a command word. A count past the 32-bit range keeps only its low
+// 32 bits, as the C conversion has always given it: a small or negative depth, never
+// a count that cannot finish.
 int count_or(const std::vector<std::string>& command_words, int fallback) {
-  return command_words.size() > 1 ? number_argument(command_words[1], INT32_MIN, INT32_MAX) : fallback;
+  return command_words.size() > 1 ? static_cast<int>(leading_number(command_words[1])) : fallback;
 }
 
 }  // namespace
