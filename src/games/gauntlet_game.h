@@ -14,6 +14,7 @@ struct GameSettings {
   std::int64_t nodes = 20000;  // per move; 0 means none
   int movetime_ms = 0;         // per move; 0 means none
   int max_plies = 400;         // length cap, a draw
+  int level = 0;              // both sides play at this UCI_Elo; 0 means full strength
 };
 
 // What one side plays with.
@@ -40,5 +41,6 @@ void install_move_observer();
 void remove_move_observer();
 
 // The reading of one search line: the score of an "info depth" line (mate scores
-// become +-MATE_VALUE minus the distance) and whether it is a tactical pick.
+// become +-MATE_VALUE minus the distance), the depth the search completed and
+// whether it is a tactical pick.
 void observe_search_line(std::string_view line, PlayedMove& played);

@@ -115,9 +115,14 @@ TEST(GauntletGame, SearchLinesGiveScoreAndPick) {
   EXPECT_EQ(played.score, MATE_VALUE - 3);
   observe_search_line("info depth 6 score mate -1 nodes 900 time 1 pv e2e4", played);
   EXPECT_EQ(played.score, -MATE_VALUE + 2);
+  EXPECT_EQ(played.depth, 6);
   observe_search_line("info string tactical pick d1d5 (best was e1e2)", played);
   EXPECT_TRUE(played.tactical_pick);
   EXPECT_EQ(played.score, -MATE_VALUE + 2);
+  // The pick's line names the candidates' short search, not the depth the search completed.
+  observe_search_line("info depth 3 score cp 12 nodes 900 time 1 pv d1d5", played);
+  EXPECT_EQ(played.score, 12);
+  EXPECT_EQ(played.depth, 6);
 }
 
 TEST(GauntletGame, GameLoopCountsItsOwnRules) {
@@ -170,7 +175,8 @@ TEST(GauntletGame, RecordsTravelAsOneLine) {
   GameRecord record;
   record.end = GameEnd::Checkmate;
   record.final_side = BLACK;
-  record.plies = {{Move{12, 28, P, 0, NO_PIECE, 0, 0, 1}, 35, false}, {Move{52, 60, p, 1, q, 0, 0, 0}, -48998, true}};
+  record.plies = {{Move{12, 28, P, 0, NO_PIECE, 0, 0, 1}, 35, false, 9},
+                  {Move{52, 60, p, 1, q, 0, 0, 0}, -48998, true, 7}};
   const std::string line = encode_record(17, record);
   EXPECT_EQ(line.find('\n'), std::string::npos);
   int job = 0;
@@ -183,7 +189,8 @@ TEST(GauntletGame, RecordsTravelAsOneLine) {
   EXPECT_EQ(encode_record(17, back), line);
   EXPECT_EQ(back.plies[1].move.promoted, q);
   EXPECT_TRUE(back.plies[1].tactical_pick);
-  EXPECT_FALSE(decode_record("17 1 0 2 4000 35 0", job, back));  // one ply short
+  EXPECT_EQ(back.plies[0].depth, 9);
+  EXPECT_FALSE(decode_record("17 1 0 2 4000 35 9 0", job, back));  // one ply short
   EXPECT_FALSE(decode_record("17 0 0 0", job, back));            // a game that did not end
 }
 
