@@ -7,6 +7,7 @@
 #include "board/notation.h"
 #include "board/position.h"
 #include "games/gauntlet_options.h"
+#include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
 #include "games/openings.h"
 #include "games/pgn.h"
@@ -43,6 +44,32 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true}, {PawnStorm, true}, {Deep, true}, {Balanced, false}}));
 }
 
+TEST(GauntletOptions, SetUpLevelStrengthAndParts) {
+  GauntletOptions o;
+  std::string error;
+  ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
+  EXPECT_FALSE(o.per_side);
+  EXPECT_EQ(o.style_strength, -1);
+  EXPECT_EQ(o.level, 0);
+  EXPECT_EQ(o.parts, 1);
+  EXPECT_FALSE(o.gate);
+  ASSERT_TRUE(parse_gauntlet_options(
+      {"--per-side", "--level", "1400", "--style-strength=100", "--shard", "3/4", "--games", "6"}, o, error))
+      << error;
+  EXPECT_TRUE(o.per_side);
+  EXPECT_EQ(o.level, 1400);
+  EXPECT_EQ(o.style_strength, 100);
+  EXPECT_EQ(o.part, 3);
+  EXPECT_EQ(o.parts, 4);
+  EXPECT_EQ(o.games, 6);
+  ASSERT_TRUE(parse_gauntlet_options({"--gate"}, o, error)) << error;
+  EXPECT_TRUE(o.gate);
+  // Every part of a run is one of its parts: games are dealt out in turn.
+  for (int job = 0; job < 12; ++job) EXPECT_EQ(in_part(job, 1, 3) + in_part(job, 2, 3) + in_part(job, 3, 3), 1);
+  EXPECT_TRUE(in_part(4, 2, 3));
+  EXPECT_TRUE(in_part(4, 1, 1));
+}
+
 TEST(GauntletOptions, BadInputIsNamed) {
   const std::vector<std::pair<Words, std::string>> cases = {
       {{"--games", "0"}, "--games needs a whole number above 0, not \"0\""},
@@ -53,6 +80,11 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--gmaes", "4"}, "unknown option --gmaes"},
       {{"extra"}, "unexpected word \"extra\""},
       {{"--out="}, "--out needs a path"},
+      {{"--level", "900"}, "--level needs an Elo from 1000 to 1700, not \"900\""},
+      {{"--level=1800"}, "--level needs an Elo from 1000 to 1700"},
+      {{"--style-strength", "-5"}, "--style-strength needs a whole number, not \"-5\""},
+      {{"--shard", "3/2"}, "--shard needs I/N, part I of N with 1 <= I <= N, not \"3/2\""},
+      {{"--shard", "1/2", "--gate"}, "--gate needs the whole run"},
   };
   for (const auto& [words, message] : cases) {
     GauntletOptions o;
