@@ -239,8 +239,9 @@ int run_styles_command(const std::vector<std::string>& words) {
     jobs.push_back(all_jobs[i]);
     numbers.push_back(static_cast<int>(i));
   }
-  GameSettings settings{options.nodes, options.movetime_ms, options.max_plies, options.level};
-  // settings.per_side = options.per_side;  // TEMPORARY
+  GameSettings settings{options.nodes, options.movetime_ms, options.max_plies};
+  settings.per_side = options.per_side;
+  settings.level = options.level;
   std::vector<GameRecord> records;
   install_move_observer();
   const bool played = play_jobs(jobs, openings, settings, options.jobs, records, error, show_progress);

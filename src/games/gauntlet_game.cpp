@@ -51,8 +51,6 @@ void remove_move_observer() { set_line_sink(nullptr); }
 
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings) {
-  white_search_mode = white.mode;
-  black_search_mode = black.mode;
   const bool tactics_setting = tactical_move_selection;
   load_fen(opening.fen);
   GameProgress progress;
@@ -72,8 +70,11 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     repetition_stack.clear();
     for (std::uint64_t key : progress.keys) repetition_stack.push_back(key);
     stop_search = false;
+    const SidePlayer& mover = side == WHITE ? white : black;
+    white_search_mode = settings.per_side ? white.mode : mover.mode;
+    black_search_mode = settings.per_side ? black.mode : mover.mode;
     // The selection runs after the search, at the root only: the mover's choice alone.
-    tactical_move_selection = side == WHITE ? white.tactics : black.tactics;
+    tactical_move_selection = mover.tactics;
     observed = PlayedMove{};
     SearchLimits move_limits = limits;
     if (settings.level > 0) limit_to_level(move_limits, settings.level, side);

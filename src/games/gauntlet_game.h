@@ -14,6 +14,10 @@ struct GameSettings {
   std::int64_t nodes = 20000;  // per move; 0 means none
   int movetime_ms = 0;         // per move; 0 means none
   int max_plies = 400;         // length cap, a draw
+  // One engine reading White's style at White's nodes and Black's at Black's, as a GUI
+  // that sets only one side's mode gets. Otherwise each side is its own engine: its
+  // searches run with both sides in its style, as two engines in a match would.
+  bool per_side = false;
   int level = 0;              // both sides play at this UCI_Elo; 0 means full strength
 };
 

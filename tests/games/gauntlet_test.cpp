@@ -6,6 +6,7 @@
 
 #include "board/notation.h"
 #include "board/position.h"
+#include "frontend/output.h"
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
@@ -201,6 +202,30 @@ TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
   EXPECT_NE(move_to_str(with.plies[0].move), move_to_str(without.plies[0].move));
   EXPECT_FALSE(with.plies[1].tactical_pick);
   EXPECT_TRUE(tactical_move_selection);
+}
+
+std::vector<std::string> mode_lines;
+void keep_mode_line(std::string_view line) {
+  if (line.starts_with("info string white_mode=")) mode_lines.emplace_back(line);
+}
+
+TEST(GauntletGame, SeparateEnginesOrOneReadingPerSide) {
+  init_tables();
+  GameSettings settings;
+  settings.nodes = 500;
+  settings.max_plies = 2;
+  const Opening start{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
+  set_line_sink(keep_mode_line);
+  play_game(start, {KingAttack, false}, {Wide, true}, settings);
+  settings.per_side = true;
+  play_game(start, {KingAttack, false}, {Wide, true}, settings);
+  set_line_sink(nullptr);
+  // Each side's searches: by default its own style for both colours; always its own tactics.
+  EXPECT_EQ(mode_lines, (std::vector<std::string>{
+                            "info string white_mode=KingAttack black_mode=KingAttack tactics=off threshold=40",
+                            "info string white_mode=Wide black_mode=Wide tactics=on threshold=40",
+                            "info string white_mode=KingAttack black_mode=Wide tactics=off threshold=40",
+                            "info string white_mode=KingAttack black_mode=Wide tactics=on threshold=40"}));
 }
 
 TEST(GauntletGame, RecordsTravelAsOneLine) {
