@@ -82,13 +82,6 @@ std::vector<GameJob> make_jobs(const GauntletOptions& options, const std::vector
   return jobs;
 }
 
-int published_style_strength(SearchMode) { return 100; }  // TEMPORARY until the strengths table lands
-
-// The StyleStrength a row's style plays at: the one asked for, or its published one.
-int row_strength(const GauntletRow& row, const GauntletOptions& options) {
-  return options.style_strength >= 0 ? options.style_strength : published_style_strength(row.style);
-}
-
 RunSettings run_settings(const GauntletOptions& options, const std::string& openings_hash) {
   RunSettings s;
   s.build = program_hash();
@@ -100,7 +93,8 @@ RunSettings run_settings(const GauntletOptions& options, const std::string& open
   s.games = options.games;
   for (const GauntletRow& row : options.rows) {
     s.rows.push_back(row_name(row));
-    s.strengths.push_back(row_strength(row, options));
+    // Every style plays its built-in weights.
+    s.strengths.push_back(100);
   }
   s.tactics = tactical_move_selection;
   s.threshold = tactic_threshold_cp;

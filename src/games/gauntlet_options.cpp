@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::string_view OPTION_NAMES[] = {"--games",   "--nodes", "--movetime",       "--max-plies",
                                              "--seed",    "--styles", "--jobs",          "--out",
-                                             "--openings", "--level", "--style-strength", "--shard"};
+                                             "--openings", "--level", "--shard"};
 constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate"};
 
 std::string lower(std::string text) {
@@ -80,10 +80,6 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
     if (!ok) error = "--level needs an Elo from " + std::to_string(STRENGTH_MIN_ELO) + " to " +
                      std::to_string(STRENGTH_MAX_ELO) + ", not \"" + value + "\"";
     return ok;
-  } else if (name == "--style-strength") {
-    const char* end = value.data() + value.size();
-    const auto [stop, fault] = std::from_chars(value.data(), end, options.style_strength);
-    ok = fault == std::errc() && stop == end && options.style_strength >= 0;
   } else if (name == "--shard") {
     const std::size_t slash = value.find('/');
     ok = slash != std::string::npos && positive_number(value.substr(0, slash), options.part) &&
@@ -93,8 +89,7 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
   }
   if (!ok) {
     const bool path = name == "--out" || name == "--openings";
-    const bool zero = name == "--seed" || name == "--style-strength";
-    const char* wanted = path ? "a path" : zero ? "a whole number" : "a whole number above 0";
+    const char* wanted = path ? "a path" : name == "--seed" ? "a whole number" : "a whole number above 0";
     error = name + " needs " + wanted + ", not \"" + value + "\"";
   }
   return ok;

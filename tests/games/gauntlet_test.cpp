@@ -50,16 +50,14 @@ TEST(GauntletOptions, SetUpLevelStrengthAndParts) {
   std::string error;
   ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
   EXPECT_FALSE(o.per_side);
-  EXPECT_EQ(o.style_strength, -1);
   EXPECT_EQ(o.level, 0);
   EXPECT_EQ(o.parts, 1);
   EXPECT_FALSE(o.gate);
   ASSERT_TRUE(parse_gauntlet_options(
-      {"--per-side", "--level", "1400", "--style-strength=100", "--shard", "3/4", "--games", "6"}, o, error))
+      {"--per-side", "--level", "1400", "--shard", "3/4", "--games", "6"}, o, error))
       << error;
   EXPECT_TRUE(o.per_side);
   EXPECT_EQ(o.level, 1400);
-  EXPECT_EQ(o.style_strength, 100);
   EXPECT_EQ(o.part, 3);
   EXPECT_EQ(o.parts, 4);
   EXPECT_EQ(o.games, 6);
@@ -83,7 +81,6 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--out="}, "--out needs a path"},
       {{"--level", "900"}, "--level needs an Elo from 1000 to 1700, not \"900\""},
       {{"--level=1800"}, "--level needs an Elo from 1000 to 1700"},
-      {{"--style-strength", "-5"}, "--style-strength needs a whole number, not \"-5\""},
       {{"--shard", "3/2"}, "--shard needs I/N, part I of N with 1 <= I <= N, not \"3/2\""},
       {{"--shard", "1/2", "--gate"}, "--gate needs the whole run"},
   };
