@@ -11,8 +11,8 @@
 #include "board/zobrist.h"
 #include "eval/evaluate.h"
 #include "eval/passed_pawns.h"
-#include "style/search_mode.h"
 #include "search/startup.h"
+#include "style/search_mode.h"
 
 namespace {
 

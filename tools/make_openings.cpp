@@ -18,14 +18,14 @@
 #include <set>
 #include <string>
 
+#include "base/output.h"
 #include "board/legal.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/san.h"
-#include "frontend/output.h"
-#include "search/startup.h"
 #include "search/negamax.h"
 #include "search/search_state.h"
+#include "search/startup.h"
 #include "search/tt.h"
 
 namespace {
@@ -139,9 +139,15 @@ int main(int argc, char** argv) {
     const int plies = min_plies + static_cast<int>(random() % (max_plies - min_plies + 1));
     int halfmove = 0;
     std::string moves_text;
+    bool ended = false;
     for (int ply = 0; ply < plies; ++ply) {
       MoveList legal;
       generate_legal_moves(legal);
+      // A long walk may end in mate or stalemate: it makes no position.
+      if (legal.moves.empty()) {
+        ended = true;
+        break;
+      }
       std::vector<std::pair<Move, int>> scored;
       int best = -SCORE_INFINITY;
       for (const Move& m : legal.moves) {
@@ -159,7 +165,7 @@ int main(int argc, char** argv) {
       repetition_stack.push_back(zobrist_key);
     }
     const std::string fen = placement() + (side == WHITE ? " w " : " b ") + castling_text() + " " + ep_text();
-    if (seen.count(fen) || side_in_check()) continue;
+    if (ended || seen.count(fen) || side_in_check()) continue;
     if (plies >= MIDDLEGAME_PLIES && !every_kind_of_piece()) continue;
     repetition_stack.clear();
     repetition_stack.push_back(zobrist_key);

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <sstream>
 
+#include "base/output.h"
 #include "board/notation.h"
 #include "board/zobrist.h"
 #include "eval/pst.h"
-#include "frontend/output.h"
 
 PER_THREAD Bitboard bitboards[12]{};
 PER_THREAD Bitboard occupancies[3]{};

@@ -2,20 +2,20 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
+#include <cstdint>
 #include <string_view>
 
+#include "base/output.h"
+#include "base/text.h"
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "games/gauntlet.h"
 #include "frontend/options.h"
-#include "frontend/output.h"
 #include "frontend/search_thread.h"
-#include "frontend/text.h"
 #include "frontend/speed.h"
 #include "frontend/uci.h"
 #include "frontend/uci_options.h"
+#include "games/gauntlet.h"
 #include "search/search.h"
 #include "search/search_state.h"
 #include "search/threads.h"
@@ -47,18 +47,21 @@ SearchMode mode_argument(const std::string& name) {
   return mode;
 }
 
-// The threshold as the number conversion reads it (leading digits, 0 without any),
-// clamped to the range the UCI option advertises.
-int threshold_argument(const std::string& text) {
-  long long value = std::strtoll(text.c_str(), nullptr, 10);
-  return static_cast<int>(std::clamp<long long>(value, TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX));
+// A number on the command line, read as the C library's conversion reads it: blanks
+// before it skipped, then its leading digits (0 without any), clamped to [low, high].
+int number_argument(const std::string& text, int low, int high) {
+  const std::size_t start = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
+  const std::int64_t value = read_leading_integer(std::string_view(text).substr(start)).value;
+  return static_cast<int>(std::clamp<std::int64_t>(value, low, high));
 }
 
-// The thread count as the number conversion reads it, clamped to the Threads option's range.
-int threads_argument(const std::string& text) {
-  long long value = std::strtoll(text.c_str(), nullptr, 10);
-  return static_cast<int>(std::clamp<long long>(value, 1, MAX_SEARCH_THREADS));
+// The threshold, clamped to the range the UCI option advertises.
+int threshold_argument(const std::string& text) {
+  return number_argument(text, TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX);
 }
+
+// The thread count, clamped to the Threads option's range.
+int threads_argument(const std::string& text) { return number_argument(text, 1, MAX_SEARCH_THREADS); }
 
 void print_usage() {
   for (const char* line : {
@@ -101,7 +104,7 @@ bool take_joined(const std::string& word, std::string_view prefix, std::string& 
 }
 
 int count_or(const std::vector<std::string>& command_words, int fallback) {
-  return command_words.size() > 1 ? std::atoi(command_words[1].c_str()) : fallback;
+  return command_words.size() > 1 ? number_argument(command_words[1], INT32_MIN, INT32_MAX) : fallback;
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "base/text.h"
 #include "board/movegen.h"
 #include "board/notation.h"
 #include "frontend/options.h"
@@ -17,37 +17,20 @@
 
 namespace {
 
-// Reads a signed decimal integer the way a formatted stream read does: leading
-// blanks skipped, an optional sign, then digits; anything after the digits stays
-// in the stream. Without digits the value is 0; past the 32-bit range it is the
-// nearest end. Either failure returns false.
+// Reads the number after a limit word. Only its leading sign and digits count:
+// whatever follows them in the same word is read as the next word. Without digits
+// the value is 0; past the 32-bit range it is the nearest end. Either failure
+// returns false.
 bool read_limit_value(std::istream& words, int& value) {
-  words >> std::ws;
-  bool negative = false;
-  if (words.peek() == '+' || words.peek() == '-') negative = words.get() == '-';
-  std::int64_t magnitude = 0;
-  bool any_digit = false;
-  bool overflow = false;
-  while (std::isdigit(words.peek())) {
-    any_digit = true;
-    magnitude = magnitude * 10 + (words.get() - '0');
-    // Stop growing once past the range; the digits are still consumed.
-    if (magnitude > std::int64_t{INT32_MAX} + 1) {
-      overflow = true;
-      magnitude = std::int64_t{INT32_MAX} + 1;
-    }
+  std::string word;
+  words >> word;
+  const LeadingInteger read = read_leading_integer(word);
+  if (read.length > 0 && read.length < word.size()) {
+    words.clear();
+    words.seekg(-static_cast<std::streamoff>(word.size() - read.length), std::ios::cur);
   }
-  if (!any_digit) {
-    value = 0;
-    return false;
-  }
-  const std::int64_t signed_value = negative ? -magnitude : magnitude;
-  if (overflow || signed_value > INT32_MAX || signed_value < INT32_MIN) {
-    value = negative ? INT32_MIN : INT32_MAX;
-    return false;
-  }
-  value = static_cast<int>(signed_value);
-  return true;
+  value = static_cast<int>(std::clamp<std::int64_t>(read.value, INT32_MIN, INT32_MAX));
+  return read.length > 0 && read.value == value;
 }
 
 bool is_go_word(const std::string& word) {

@@ -9,6 +9,5 @@ extern int hash_megabytes;    // size the table was last asked to take
 extern int move_overhead_ms;  // taken from the clock before a budget is worked out
 extern int multi_pv;          // root lines reported per iteration
 extern bool ponder_enabled;   // the GUI may send "go ponder"; bestmove names a reply to ponder on
-extern int search_threads;    // threads that search one position
 extern bool limit_strength;   // play at the level strength_elo instead of full strength
 extern int strength_elo;      // the level, within the calibrated range (search/strength.h)

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "base/output.h"
 #include "board/move.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "frontend/options.h"
-#include "frontend/output.h"
 #include "search/search.h"
 #include "search/search_state.h"
 

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <string>
 
+#include "base/output.h"
 #include "board/position.h"
-#include "frontend/output.h"
 #include "search/search.h"
 #include "search/search_state.h"
 #include "search/threads.h"

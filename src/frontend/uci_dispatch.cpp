@@ -1,9 +1,9 @@
 #include <sstream>
 #include <string>
 
+#include "base/output.h"
 #include "board/position.h"
 #include "frontend/go.h"
-#include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci.h"
 #include "frontend/uci_commands.h"

@@ -1,4 +1,4 @@
-#include "frontend/output.h"
+#include "base/output.h"
 #include "frontend/uci_commands.h"
 #include "frontend/uci_options.h"
 

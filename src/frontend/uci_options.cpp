@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/text.h"
 #include "frontend/options.h"
-#include "frontend/text.h"
 #include "search/strength.h"
 #include "search/threads.h"
 #include "search/tt.h"
@@ -125,28 +125,12 @@ std::string uci_option_line(const UciOption& option) {
   return line;
 }
 
-bool read_integer(std::string_view text, long long& value) {
-  // Far past any range an option has, yet nowhere near overflowing the accumulator.
-  constexpr long long SATURATED = 1'000'000'000'000LL;
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
-  if (i == text.size()) return false;
-  long long magnitude = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    magnitude = std::min(magnitude * 10 + (text[i] - '0'), SATURATED);
-  }
-  value = negative ? -magnitude : magnitude;
-  return true;
-}
-
 bool read_option_value(const UciOption& option, const std::string& text, int& value) {
   switch (option.type) {
     case OptionType::Spin: {
-      long long number = 0;
-      if (!read_integer(text, number)) return false;
-      value = static_cast<int>(std::clamp<long long>(number, option.min, option.max));
+      std::int64_t number = 0;
+      if (!read_whole_integer(text, number)) return false;
+      value = static_cast<int>(std::clamp<std::int64_t>(number, option.min, option.max));
       return true;
     }
     case OptionType::Check:

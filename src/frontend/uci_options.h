@@ -36,7 +36,3 @@ std::string uci_option_line(const UciOption& option);
 // when it overflows), a check's true or false (or 1 or 0), a combo's style name,
 // each without regard to case; anything for a button. False for other text.
 bool read_option_value(const UciOption& option, const std::string& text, int& value);
-
-// Reads a whole decimal integer with an optional sign, saturating far outside the
-// 32-bit range; false when text is anything else.
-bool read_integer(std::string_view text, long long& value);

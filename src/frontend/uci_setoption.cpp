@@ -1,8 +1,8 @@
 #include <string>
 
-#include "frontend/output.h"
+#include "base/output.h"
+#include "base/text.h"
 #include "frontend/search_thread.h"
-#include "frontend/text.h"
 #include "frontend/uci_commands.h"
 #include "frontend/uci_options.h"
 

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "base/output.h"
 #include "board/position.h"
-#include "frontend/output.h"
 #include "search/limits.h"
 #include "search/search.h"
 #include "search/search_state.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "games/adjudication.h"
-#include "games/openings.h"
 #include "games/fingerprint.h"
+#include "games/openings.h"
 #include "style/search_mode.h"
 
 struct GameSettings {

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+#include <cstdint>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <string_view>
 #include <thread>
 
+#include "base/text.h"
 #include "search/strength.h"
 
 namespace {
@@ -22,11 +24,21 @@ std::string lower(std::string text) {
   return text;
 }
 
+// The whole text as a number in [low, the type's largest]; value is unchanged otherwise.
+template <typename Number>
+bool number_from(const std::string& text, Number low, Number& value) {
+  const LeadingInteger read = read_leading_integer(text);
+  if (read.length == 0 || read.length != text.size() || read.overflow) return false;
+  if (read.value < static_cast<std::int64_t>(low) ||
+      static_cast<std::uint64_t>(read.value) > static_cast<std::uint64_t>(std::numeric_limits<Number>::max()))
+    return false;
+  value = static_cast<Number>(read.value);
+  return true;
+}
+
 template <typename Number>
 bool positive_number(const std::string& text, Number& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, fault] = std::from_chars(text.data(), end, value);
-  return fault == std::errc() && stop == end && value > 0;
+  return number_from(text, Number{1}, value);
 }
 
 constexpr const char* NO_TACTICS_NAME = "NoTactics";
@@ -61,9 +73,7 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
   } else if (name == "--max-plies") {
     ok = positive_number(value, options.max_plies);
   } else if (name == "--seed") {
-    const char* end = value.data() + value.size();
-    const auto [stop, fault] = std::from_chars(value.data(), end, options.seed);
-    ok = fault == std::errc() && stop == end;
+    ok = number_from(value, std::uint64_t{0}, options.seed);
   } else if (name == "--jobs") {
     ok = positive_number(value, options.jobs);
   } else if (name == "--styles") {

@@ -1,11 +1,11 @@
 #include "games/gauntlet_parts.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <map>
 #include <sstream>
 
+#include "base/text.h"
 #include "games/atomic_file.h"
 
 namespace {
@@ -15,11 +15,13 @@ constexpr const char* GAME_COLUMNS =
     "game,colour,score,plies,moves,checks,captures,pressure,wing_pawn_moves,passers_6th_7th,baits,sacrifices,"
     "tactical_picks,pawn_ending,major_ending,minor_ending,depth_sum,stood_ahead";
 
+// A count or setting of a part file: a whole number, never negative.
 template <typename Number>
 bool read_number(const std::string& text, Number& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, fault] = std::from_chars(text.data(), end, value);
-  return fault == std::errc() && stop == end;
+  std::int64_t read = 0;
+  if (!read_whole_integer(text, read) || read < 0) return false;
+  value = static_cast<Number>(read);
+  return true;
 }
 
 std::string joined(const std::vector<std::string>& items) {

@@ -1,8 +1,9 @@
 #include "games/openings.h"
 
-#include <charconv>
+#include <cstdint>
 #include <sstream>
 
+#include "base/text.h"
 #include "board/attacks.h"
 #include "board/legal.h"
 #include "board/position.h"
@@ -10,9 +11,10 @@
 namespace {
 
 bool parse_count(const std::string& text, int& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, fault] = std::from_chars(text.data(), end, value);
-  return fault == std::errc() && stop == end && value >= 0;
+  std::int64_t number = 0;
+  if (!read_whole_integer(text, number) || number < 0 || number > INT32_MAX) return false;
+  value = static_cast<int>(number);
+  return true;
 }
 
 // The placement field: eight ranks of eight squares, known letters, one king a side,

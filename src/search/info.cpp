@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/output.h"
 #include "board/notation.h"
-#include "frontend/output.h"
 #include "search/search_state.h"
 #include "search/threads.h"
 

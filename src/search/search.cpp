@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/output.h"
 #include "board/position.h"
-#include "frontend/output.h"
 #include "search/negamax.h"
 #include "search/node_rules.h"
 #include "search/ordering.h"

@@ -11,11 +11,12 @@
 
 #include "board/position.h"
 #include "search/breadcrumbs.h"
-#include "frontend/options.h"
 #include "search/node_rules.h"
 #include "search/root_moves.h"
 #include "search/search.h"
 #include "search/search_state.h"
+
+int search_threads = 1;
 
 namespace {
 

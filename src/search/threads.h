@@ -16,6 +16,10 @@
 // Most threads a search may use; the Threads option is clamped to this.
 constexpr int MAX_SEARCH_THREADS = 256;
 
+// Threads that search one position: the Threads option and --threads. Written by the
+// main thread while no search runs; read when a search starts its helpers.
+extern int search_threads;
+
 // Starts search_threads - 1 helpers on the calling thread's position. Called by the
 // main search thread once its root is known to have a legal move. A helper that
 // completes final_depth ends the search; 0 means the helpers never end it.

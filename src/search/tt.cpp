@@ -8,7 +8,7 @@
 #include <new>
 #include <string>
 
-#include "frontend/output.h"
+#include "base/output.h"
 
 namespace {
 

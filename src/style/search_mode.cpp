@@ -1,7 +1,7 @@
 #include "style/search_mode.h"
 
+#include "base/text.h"
 #include "board/position.h"
-#include "frontend/text.h"
 
 SearchMode white_search_mode = Balanced;
 SearchMode black_search_mode = Balanced;

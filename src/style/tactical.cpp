@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/output.h"
 #include "board/movegen.h"
 #include "board/notation.h"
-#include "frontend/output.h"
 #include "search/info.h"
 #include "search/search_state.h"
 #include "style/tactical_candidates.h"

@@ -9,8 +9,8 @@
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "eval/passed_pawns.h"
-#include "style/search_mode.h"
 #include "search/startup.h"
+#include "style/search_mode.h"
 
 constexpr const char* START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 

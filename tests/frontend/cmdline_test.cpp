@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frontend/options.h"
+#include "search/threads.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 

@@ -10,8 +10,8 @@
 
 #include "frontend/options.h"
 #include "frontend/search_thread.h"
-#include "search/startup.h"
 #include "frontend/uci.h"
+#include "search/startup.h"
 #include "support/engine_process.h"
 
 namespace {

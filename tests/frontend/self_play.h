@@ -17,8 +17,8 @@
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "frontend/go.h"
-#include "support/engine_process.h"
 #include "search/startup.h"
+#include "support/engine_process.h"
 
 struct GameConfig {
   std::string white_mode;

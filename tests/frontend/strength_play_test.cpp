@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/output.h"
 #include "board/position.h"
-#include "games/adjudication.h"
 #include "frontend/go.h"
 #include "frontend/options.h"
-#include "frontend/output.h"
-#include "search/startup.h"
+#include "games/adjudication.h"
 #include "search/search.h"
+#include "search/startup.h"
 #include "search/strength.h"
 #include "search/tt.h"
 #include "style/search_mode.h"

@@ -14,11 +14,12 @@
 #include "board/zobrist.h"
 #include "frontend/options.h"
 #include "frontend/uci.h"
+#include "search/startup.h"
 #include "search/strength.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
-#include "search/startup.h"
 
 namespace {
 

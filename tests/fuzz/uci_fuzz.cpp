@@ -9,18 +9,20 @@
 #include <sstream>
 #include <string>
 
+#include "base/output.h"
+#include "base/text.h"
 #include "board/attacks.h"
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "frontend/options.h"
-#include "frontend/output.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci.h"
 #include "frontend/uci_options.h"
+#include "search/startup.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
-#include "search/startup.h"
 
 namespace {
 
@@ -39,8 +41,8 @@ bool costly_option(const std::string& line) {
   words >> value;
   const UciOption* option = find_uci_option(name);
   if (!option) return false;
-  long long number = 0;
-  const bool read = read_integer(value, number);
+  std::int64_t number = 0;
+  const bool read = read_whole_integer(value, number);
   if (option->name == "Hash") return !read || number > 2;
   if (option->name == "Threads") return !read || number > 4;
   return false;

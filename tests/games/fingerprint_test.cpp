@@ -11,8 +11,8 @@
 
 #include "board/notation.h"
 #include "board/position.h"
-#include "search/startup.h"
 #include "games/fingerprint_summary.h"
+#include "search/startup.h"
 
 namespace {
 

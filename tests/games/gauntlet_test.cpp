@@ -4,16 +4,16 @@
 
 #include <sstream>
 
+#include "base/output.h"
 #include "board/notation.h"
 #include "board/position.h"
-#include "frontend/output.h"
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
 #include "games/openings.h"
 #include "games/pgn.h"
-#include "search/startup.h"
 #include "search/search_state.h"
+#include "search/startup.h"
 #include "style/tactical.h"
 
 namespace {

@@ -18,11 +18,11 @@
 #include "eval/passed_pawns.h"
 #include "search/ordering.h"
 #include "search/search_state.h"
+#include "search/startup.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
-#include "frontend/options.h"
-#include "search/startup.h"
 
 class SearchTest : public ::testing::Test {
  protected:

@@ -17,11 +17,11 @@
 #include "eval/king_safety.h"
 #include "eval/passed_pawns.h"
 #include "search/search_state.h"
+#include "search/startup.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
 #include "style/tactical_candidates.h"
-#include "search/startup.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "search/startup.h"
 #include "match/match.h"
 #include "match/match_options.h"
+#include "search/startup.h"
 
 int main(int argc, char** argv) {
   init_tables();

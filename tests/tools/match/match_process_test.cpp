@@ -7,9 +7,9 @@
 
 #include "board/notation.h"
 #include "board/position.h"
-#include "search/startup.h"
 #include "match/referee.h"
 #include "match/uci_engine.h"
+#include "search/startup.h"
 
 namespace {
 

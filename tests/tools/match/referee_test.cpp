@@ -7,8 +7,8 @@
 
 #include "board/draw.h"
 #include "board/position.h"
-#include "search/startup.h"
 #include "match/match_options.h"
+#include "search/startup.h"
 
 namespace {
 

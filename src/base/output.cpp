@@ -1,4 +1,4 @@
-#include "frontend/output.h"
+#include "base/output.h"
 
 #include <cstdio>
 #include <mutex>
