@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
       repetition_stack.push_back(zobrist_key);
     }
     const std::string fen = placement() + (side == WHITE ? " w " : " b ") + castling_text() + " " + ep_text();
-    if (ended || seen.count(fen) || side_in_check()) continue;
+    if (ended || seen.count(fen) || king_attacked(side)) continue;
     if (plies >= MIDDLEGAME_PLIES && !every_kind_of_piece()) continue;
     repetition_stack.clear();
     repetition_stack.push_back(zobrist_key);

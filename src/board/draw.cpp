@@ -28,4 +28,4 @@ bool has_mating_material(int colour) {
   return popcount(bitboards[first + N] | bitboards[first + B]) >= 2;
 }
 
-bool is_checkmate() { return side_in_check() && !has_legal_move(); }
+bool is_checkmate() { return king_attacked(side) && !has_legal_move(); }

@@ -28,7 +28,7 @@ bool has_legal_move() {
   return false;
 }
 
-bool side_in_check() {
-  const Bitboard king = bitboards[side == WHITE ? K : k];
-  return king && is_square_attacked(lsb(king), side ^ 1);
+bool king_attacked(int colour) {
+  const Bitboard king = bitboards[colour == WHITE ? K : k];
+  return king && is_square_attacked(lsb(king), colour ^ 1);
 }

@@ -8,5 +8,5 @@
 void generate_legal_moves(MoveList& list);
 // Whether the side to move has a legal move; stops at the first one.
 bool has_legal_move();
-// Whether the side to move's king is attacked (false when it has no king).
-bool side_in_check();
+// Whether colour's king is attacked (false when it has no king): the one in-check test.
+bool king_attacked(int colour);

@@ -30,10 +30,10 @@ std::string check_mark(const Move& m) {
   const SavedPosition saved = save_position();
   make_move(m);
   std::string mark;
-  if (side_in_check()) {
+  if (king_attacked(side)) {
     MoveList replies;
     generate_legal_moves(replies);
-    mark = replies.moves.empty() ? "#" : "+";
+    mark.push_back(replies.moves.empty() ? '#' : '+');
   }
   restore_position(saved);
   return mark;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "base/output.h"
@@ -25,19 +26,6 @@
 namespace {
 
 constexpr const char* KIWIPETE_FEN = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
-
-// The lower-case words that select a mode for both sides, with the mode's own name.
-constexpr const char* MODE_WORDS[][2] = {
-    {"deep", "Deep"},
-    {"wide", "Wide"},
-    {"kingattack", "KingAttack"},
-    {"passedpawn", "PassedPawn"},
-    {"pawnstorm", "PawnStorm"},
-    {"provocation", "Provocation"},
-    {"pawnending", "PawnEnding"},
-    {"majorpieceending", "MajorPieceEnding"},
-    {"minorpieceending", "MinorPieceEnding"},
-};
 
 // A style name after --mode and friends, matched without regard to case. A name
 // it does not know means Balanced, as it always has, but no longer silently.
@@ -63,6 +51,9 @@ int threshold_argument(const std::string& text) {
 // The thread count, clamped to the Threads option's range.
 int threads_argument(const std::string& text) { return number_argument(text, 1, MAX_SEARCH_THREADS); }
 
+// Usage lines are wrapped to fit a narrow terminal.
+constexpr std::size_t USAGE_WIDTH = 100;
+
 void print_usage() {
   for (const char* line : {
            "usage: brisvane [options] [command [count]]",
@@ -70,16 +61,30 @@ void print_usage() {
            "  perft [N]      count the move tree of the start position to depth N (default 5)",
            "  kiwipete [N]   the same for the kiwipete test position (default 4)",
            "  bench          search the start position to depth 8; the last line gives nodes and speed",
+           "  speed [D]      the speed suite: each position to its own depth (or at most D), nodes and time",
+           "  styles [OPTS]  the style gauntlet: every style against Balanced; OPTS --quick, --games N,",
+           "                 --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,..., --jobs N,",
+           "                 --out DIR, --openings FILE",
            "options:",
            "  --mode NAME, --white-mode NAME, --black-mode NAME   style of both sides, of White, of Black",
            "  --threshold CP   how far below the best move a tactical pick may score (0-300, default 40)",
            "  --no-tactics     never replace the best move by a tactical pick",
            "  --threads N      search with N threads (1-256, default 1), also in speed and bench",
            "  -h, --help       this text      --version   the engine's name and version",
-           "styles (any case): Balanced Deep Wide KingAttack PassedPawn PawnStorm Provocation PawnEnding",
-           "                   MajorPieceEnding MinorPieceEnding",
        })
     send_line(line);
+  // The style names, wrapped under their heading.
+  const std::string heading = "styles (any case):";
+  std::string line = heading;
+  for (const StyleEntry& style : STYLES) {
+    if (line.size() + 1 + std::strlen(style.name) > USAGE_WIDTH) {
+      send_line(line);
+      line = std::string(heading.size(), ' ');
+    }
+    line += ' ';
+    line += style.name;
+  }
+  send_line(line);
 }
 
 // Runs the bench search and reports its total node count and speed, as testing
@@ -149,9 +154,9 @@ std::vector<std::string> apply_command_line(const std::vector<std::string>& args
       tactical_move_selection = false;
     } else {
       bool is_mode_word = false;
-      for (const auto& entry : MODE_WORDS) {
-        if (word == entry[0]) {
-          apply_search_mode_both(entry[1]);
+      for (const StyleEntry& style : STYLES) {
+        if (style.word && word == style.word) {
+          white_search_mode = black_search_mode = style.mode;
           is_mode_word = true;
           break;
         }

@@ -14,6 +14,7 @@
 #include "search/strength.h"
 #include "frontend/search_thread.h"
 #include "search/search_state.h"
+#include "search/timeman.h"
 
 namespace {
 
@@ -63,18 +64,6 @@ std::vector<Move> legal_search_moves(const std::vector<std::string>& words) {
   return moves;
 }
 
-// The side to move's share of its clock: the clock after the move overhead,
-// divided by the moves to go (at most DEFAULT_MOVES_TO_GO), plus half the increment.
-int clock_budget(int clock, int increment, int moves_to_go) {
-  const std::int64_t left = std::int64_t{clock} - move_overhead_ms;
-  const int divisor = moves_to_go > 0 && moves_to_go < DEFAULT_MOVES_TO_GO ? moves_to_go : DEFAULT_MOVES_TO_GO;
-  std::int64_t budget = left / divisor + increment / 2;
-  // A large increment must not spend more than half of what is left on the
-  // clock: the increment arrives only after the move is made.
-  if (clock > 0) budget = std::min(budget, std::max<std::int64_t>(left, 0) / 2);
-  return static_cast<int>(std::clamp<std::int64_t>(budget, MIN_CLOCK_BUDGET_MS, INT32_MAX));
-}
-
 }  // namespace
 
 GoLimits parse_go_limits(std::istream& words) {
@@ -121,8 +110,9 @@ SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
     args.movetime_ms = limits.movetime;
   } else if (limits.wtime != 0 || limits.btime != 0) {
     args.depth = limits.depth;
-    args.movetime_ms = clock_budget(side_to_move == WHITE ? limits.wtime : limits.btime,
-                                    side_to_move == WHITE ? limits.winc : limits.binc, limits.movestogo);
+    const bool white = side_to_move == WHITE;
+    args.movetime_ms = clock_budget_ms(white ? limits.wtime : limits.btime, white ? limits.winc : limits.binc,
+                                       limits.movestogo, move_overhead_ms);
   } else {
     args.depth = limits.depth;
     args.analysis = true;

@@ -25,20 +25,15 @@ struct GoLimits {
   std::vector<std::string> searchmoves;  // the words after "searchmoves", as written
 };
 
-// The smallest time budget a clocked search gets, in milliseconds.
-constexpr int MIN_CLOCK_BUDGET_MS = 10;
-
-// Clocks are divided by the moves to go, but never by more than this.
-constexpr int DEFAULT_MOVES_TO_GO = 30;
-
 // Reads the words after "go". Later words override earlier ones; reading ends at
 // the first value that is not an integer (that limit then reads 0) and at a value
 // outside the 32-bit range (clamped to the nearest end). "searchmoves" takes the
 // words up to the next go word.
 GoLimits parse_go_limits(std::istream& words);
 
-// Turns the limits into the search's limits for the given side to move: the clock
-// budget (after the move overhead), the MultiPV setting, and the search moves that
+// Turns the limits into the search's limits for the given side to move: the time
+// budget (a fixed movetime as given, or the time manager's share of the side's
+// clock after the move overhead), the MultiPV setting, and the search moves that
 // are legal in the current position (none legal means no restriction).
 SearchLimits derive_search_args(const GoLimits& limits, int side_to_move);
 

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int HASH_MAX_MB = 1024;
+constexpr int LAST_STYLE = SEARCH_MODE_COUNT - 1;
 
 bool set_hash(int megabytes) {
   if (!tt_resize(megabytes)) return false;
@@ -70,12 +71,12 @@ constexpr std::array OPTIONS = {
                 seed_strength_random(static_cast<std::uint64_t>(v));
                 return true;
               }},
-    UciOption{"WhiteSearchMode", OptionType::Combo, 0, 9, true, [] { return int{white_search_mode}; },
+    UciOption{"WhiteSearchMode", OptionType::Combo, 0, LAST_STYLE, true, [] { return int{white_search_mode}; },
               [](int v) {
                 white_search_mode = static_cast<SearchMode>(v);
                 return true;
               }},
-    UciOption{"BlackSearchMode", OptionType::Combo, 0, 9, true, [] { return int{black_search_mode}; },
+    UciOption{"BlackSearchMode", OptionType::Combo, 0, LAST_STYLE, true, [] { return int{black_search_mode}; },
               [](int v) {
                 black_search_mode = static_cast<SearchMode>(v);
                 return true;
@@ -92,7 +93,7 @@ constexpr std::array OPTIONS = {
                 return true;
               }},
     // Both styles at once, for scripts; GUIs see the two combos instead.
-    UciOption{"SearchMode", OptionType::Combo, 0, 9, false, [] { return int{white_search_mode}; },
+    UciOption{"SearchMode", OptionType::Combo, 0, LAST_STYLE, false, [] { return int{white_search_mode}; },
               [](int v) {
                 white_search_mode = black_search_mode = static_cast<SearchMode>(v);
                 return true;

@@ -20,7 +20,7 @@ void record_move(const Move& m, GameProgress& progress) {
 }
 
 GameEnd adjudicate(const GameProgress& progress) {
-  if (!has_legal_move()) return side_in_check() ? GameEnd::Checkmate : GameEnd::Stalemate;
+  if (!has_legal_move()) return king_attacked(side) ? GameEnd::Checkmate : GameEnd::Stalemate;
   if (is_dead_position()) return GameEnd::DeadPosition;
   if (std::count(progress.keys.begin(), progress.keys.end(), zobrist_key) >= REPETITIONS_FOR_DRAW)
     return GameEnd::Repetition;

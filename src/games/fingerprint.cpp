@@ -99,7 +99,7 @@ GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& pl
     }
     make_move(m);
     if (ours) {
-      stats.checks += side_in_check() ? 1 : 0;
+      stats.checks += king_attacked(side) ? 1 : 0;
       stats.pressure += king_zone_pressure(side);
       stats.passers_advanced += is_advanced_passer(m, measured) ? 1 : 0;
       if (best_capture_exchange() >= taken + BAIT_MARGIN_CP) ++stats.baits;

@@ -123,9 +123,10 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
   PgnGame game;
   game.event = "Brisvane style gauntlet";
   game.round = std::to_string(round);
-  const std::string styled = job.row.tactics ? mode_name(job.row.style) : "Balanced (no tactics)";
-  game.white = job.styled_colour == WHITE ? styled : "Balanced";
-  game.black = job.styled_colour == WHITE ? "Balanced" : styled;
+  const std::string baseline = mode_name(Balanced);
+  const std::string styled = job.row.tactics ? mode_name(job.row.style) : baseline + " (no tactics)";
+  game.white = job.styled_colour == WHITE ? styled : baseline;
+  game.black = job.styled_colour == WHITE ? baseline : styled;
   game.result = game_result(record.end, record.final_side);
   game.fen = opening.fen;
   const bool by_rule = record.end != GameEnd::LengthCap;

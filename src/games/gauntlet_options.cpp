@@ -1,7 +1,6 @@
 #include "games/gauntlet_options.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <iterator>
 #include <limits>
@@ -18,11 +17,6 @@ constexpr std::string_view OPTION_NAMES[] = {"--games",   "--nodes", "--movetime
                                              "--seed",    "--styles", "--jobs",          "--out",
                                              "--openings", "--level", "--shard"};
 constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate"};
-
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The whole text as a number in [low, the type's largest]; value is unchanged otherwise.
 template <typename Number>
@@ -49,8 +43,7 @@ bool parse_styles(const std::string& list, std::vector<GauntletRow>& rows, std::
   for (std::string name; std::getline(in, name, ',');) {
     GauntletRow row;
     if (!row_from_name(name, row)) {
-      error = "unknown style \"" + name + "\" (styles: Balanced, Deep, Wide, KingAttack, PassedPawn, PawnStorm, "
-              "Provocation, PawnEnding, MajorPieceEnding, MinorPieceEnding, NoTactics)";
+      error = "unknown style \"" + name + "\" (styles: " + joined_style_names(", ") + ", " + NO_TACTICS_NAME + ")";
       return false;
     }
     if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
@@ -110,23 +103,20 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
 const char* row_name(const GauntletRow& row) { return row.tactics ? mode_name(row.style) : NO_TACTICS_NAME; }
 
 bool row_from_name(const std::string& name, GauntletRow& row) {
-  if (lower(name) == lower(NO_TACTICS_NAME)) {
+  if (equal_ignoring_case(name, NO_TACTICS_NAME)) {
     row = {Balanced, false};
     return true;
   }
-  for (int m = Balanced; m <= MinorPieceEnding; ++m) {
-    if (lower(name) == lower(mode_name(static_cast<SearchMode>(m)))) {
-      row = {static_cast<SearchMode>(m), true};
-      return true;
-    }
-  }
-  return false;
+  SearchMode mode = Balanced;
+  if (!read_search_mode(name, mode)) return false;
+  row = {mode, true};
+  return true;
 }
 
 bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error) {
   options = GauntletOptions{};
   options.jobs = std::max(1u, std::thread::hardware_concurrency());
-  for (int m = Balanced; m <= MinorPieceEnding; ++m) options.rows.push_back({static_cast<SearchMode>(m), true});
+  for (const StyleEntry& style : STYLES) options.rows.push_back({style.mode, true});
   options.rows.push_back({Balanced, false});
   if (std::find(words.begin(), words.end(), "--quick") != words.end()) {
     options.games = QUICK_GAMES;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "board/draw.h"
+#include "board/legal.h"
 #include "board/movegen.h"
 #include "board/position.h"
 #include "board/zobrist.h"
@@ -38,9 +39,7 @@ void update_pv(int ply, const Move& m) {
 // Passes the turn and searches the reply with a null window around beta.
 // Returns the score from this node's view.
 int null_move_score(int depth, int beta, int ply) {
-  const int saved_ep = ep_sq, saved_side = side;
-  const std::uint64_t saved_key = zobrist_key;
-  const int saved_clock = halfmove_clock;
+  const SavedPosition saved = save_position();
   std::uint64_t key = zobrist_key ^ zob_side;
   if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
   ep_sq = NO_SQUARE;
@@ -56,10 +55,7 @@ int null_move_score(int depth, int beta, int ply) {
   const int score = -negamax(std::max(0, depth - 1 - reduction), -beta, -beta + 1, ply + 1, false);
 
   repetition_stack.pop_back();
-  side = saved_side;
-  ep_sq = saved_ep;
-  zobrist_key = saved_key;
-  halfmove_clock = saved_clock;
+  restore_position(saved);
   return score;
 }
 
@@ -113,7 +109,8 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   // Step 5. The horizon: resolve captures.
   if (depth == 0) return quiescence(alpha, beta, ply, 0);
 
-  // Step 6.
+  // Step 6. What the node's rules depend on: check, and the mover's style. Another
+  // thread searching the same node is noted, so that this one can share the work.
   const BreadcrumbHold crumb(zobrist_key, ply);
   const int mover = side;
   const bool in_check = king_attacked(mover);
@@ -135,11 +132,10 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   OrderKeys order;
   score_moves(list, ply, probe.hit ? &probe.move : nullptr, order);
 
-  // Step 11.
+  // Step 11. The window as it came in, to tell an exact score from a bound.
   const int entry_alpha = alpha;
   int best_score = -SCORE_INFINITY;
-  Move best_move{};
-  best_move.promoted = 0;  // all zero until a move is searched
+  Move best_move = empty_move();
   int moves_searched = 0;
   bool any_legal = false;
 

@@ -81,11 +81,6 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
   }
 }
 
-bool king_attacked(int colour) {
-  Bitboard king = bitboards[colour == WHITE ? K : k];
-  return king && is_square_attacked(lsb(king), colour ^ 1);
-}
-
 CheckSquares check_squares() {
   CheckSquares squares;
   const int us = side;

@@ -33,9 +33,6 @@ StyleTag style_tag(const Move& m, SearchMode mover_mode);
 // Reads the mode of the side now to move for the three ending rules.
 int style_extension(const Move& m, StyleTag tag, int mover, int ply);
 
-// Whether colour's king is attacked (false when it has no king, as in odd set-ups).
-bool king_attacked(int colour);
-
 // Where the side to move would check the enemy king from, worked out once per node.
 struct CheckSquares {
   bool king = false;         // the enemy has a king (without one nothing ever checks)

@@ -2,6 +2,7 @@
 
 #include "board/attacks.h"
 #include "board/draw.h"
+#include "board/legal.h"
 #include "board/movegen.h"
 #include "board/position.h"
 #include "eval/evaluate.h"

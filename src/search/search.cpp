@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/output.h"
+#include "board/legal.h"
 #include "board/position.h"
 #include "search/negamax.h"
 #include "search/node_rules.h"
@@ -16,6 +17,7 @@
 #include "search/search_state.h"
 #include "search/strength.h"
 #include "search/threads.h"
+#include "search/timeman.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
 #include "style/tactical.h"
@@ -49,10 +51,8 @@ void reset_search_tables() {
 void start_search_state(const SearchLimits& limits) {
   reset_search_tables();
   nodes_searched = 0;
-  search_movetime_ms = limits.movetime_ms;
-  search_node_limit = limits.nodes;
-  search_start = search_began = Clock::now();
-  search_budget_waits = limits.ponder;
+  search_began = Clock::now();
+  start_search_budget(limits, search_began);
   search_interruptible = false;
   set_root_moves(limits.searchmoves, {});
 }
@@ -67,10 +67,6 @@ void print_header() {
   line += " threshold=";
   line += std::to_string(tactic_threshold_cp);
   send_line(line);
-}
-
-long long ms_between(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
 }
 
 }  // namespace
@@ -127,7 +123,7 @@ bool mate_limit_reached(const SearchLimits& limits, int score) {
 void take_helper_lines(int line_count, int& completed_depth, std::vector<RootLine>& lines) {
   if (line_count > 1) return;
   for (HelperLine& helper : helper_lines_beyond(completed_depth)) {
-    send_info_line(helper.depth, 0, helper.score, ms_between(search_began, Clock::now()), helper.pv);
+    send_info_line(helper.depth, 0, helper.score, elapsed_ms(search_began, Clock::now()), helper.pv);
     completed_depth = helper.depth;
     lines = {{helper.score, std::move(helper.pv)}};
   }
@@ -172,7 +168,7 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
                          [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
       }
       lines = std::move(found);
-      const long long ms = ms_between(search_began, now);
+      const long long ms = elapsed_ms(search_began, now);
       for (int i = 0; i < reported; ++i)
         send_info_line(depth, limits.multipv > 1 ? i + 1 : 0, lines[i].score, ms, lines[i].pv);
       completed_depth = depth;
@@ -183,10 +179,7 @@ int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::v
     if (depth >= UNINTERRUPTED_DEPTH) search_interruptible = true;
 
     if (mate_limit_reached(limits, lines.front().score)) break;
-    // More than half the budget gone: the next iteration would not finish.
-    if (search_interruptible && limits.movetime_ms > 0 && budget_running() &&
-        2 * ms_between(search_start, now) > limits.movetime_ms)
-      break;
+    if (search_interruptible && !next_iteration_fits(now)) break;
 
     int next = next_iteration_depth(depth, root_mode);
     if (next > limits.depth) break;
@@ -203,7 +196,7 @@ const RootLine& chosen_line(const SearchLimits& limits, const std::vector<RootLi
   for (const RootLine& line : lines) scores.push_back(line.score);
   const int pick = choose_line(scores, limits.choice_margin_cp, next_strength_random());
   const RootLine& line = lines[pick];
-  if (pick != 0) send_info_line(depth, 0, line.score, ms_between(search_began, Clock::now()), line.pv);
+  if (pick != 0) send_info_line(depth, 0, line.score, elapsed_ms(search_began, Clock::now()), line.pv);
   return line;
 }
 
@@ -238,9 +231,7 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
 
   if (tactical_move_selection && !limits.analysis && !limits.best_move_only && limits.multipv <= 1 &&
       completed_depth > 0 && !stop_search.load()) {
-    // A spent node budget would end every candidate search at its first node. The
-    // budget bounds the search; the selection keeps its own time cap, as after a timed search.
-    search_node_limit = 0;
+    drop_node_budget();
     pick_tactical_move(completed_depth, played.front(), limits, search_start, &played);
   }
 

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "board/types.h"
+#include "search/timeman.h"
 
 constexpr int MATE_VALUE = 49000;
 constexpr int MAX_PLY = 64;
@@ -31,21 +32,15 @@ struct NodeCounter {
 };
 static_assert(std::is_trivially_destructible_v<NodeCounter>, "per-thread state needs no destructor call");
 
-// One instance per searching thread, set up by search_best. Helper threads
-// (threads.h) keep the initial values: no budget, interruptible, so that the main
-// search thread alone decides when to stop.
+// One instance per searching thread, set up by search_best; the budgets are the
+// time manager's (timeman.h). Helper threads (threads.h) keep the initial values:
+// interruptible, so that the main search thread alone decides when to stop.
 PER_THREAD extern NodeCounter nodes_searched;
-PER_THREAD extern int search_movetime_ms;  // budget; 0 or less means none
-PER_THREAD extern std::int64_t search_node_limit;  // node budget over all threads; 0 or less means none
-// When the budget began counting: the start of the search, or the "ponderhit" of a ponder search.
-PER_THREAD extern std::chrono::steady_clock::time_point search_start;
 // When the search began; the info lines' time counts from it.
 PER_THREAD extern std::chrono::steady_clock::time_point search_began;
 // False until the first iterations are complete: until then neither a stop request
 // nor a spent budget ends the search, so its answer is always a searched move.
 PER_THREAD extern bool search_interruptible;
-// True while a ponder search has not yet seen its "ponderhit": its budget waits.
-PER_THREAD extern bool search_budget_waits;
 
 // Cleared only by the code that starts a search; raised only by raise_stop_search.
 extern std::atomic<bool> stop_search;
@@ -65,16 +60,6 @@ void signal_ponderhit();
 // Search thread: for an infinite or ponder search, waits (without spinning) until
 // a stop or, for a ponder search that is not also infinite, the ponderhit.
 void hold_search_until_released(bool infinite, bool ponder);
-// Search thread: whether the budget is counting; the first call after a ponderhit
-// moves search_start to the ponderhit.
-bool budget_running();
-
-// The out-of-line part of the budget check, for searches that have a budget.
-bool time_budget_spent();
-// The budget check (time and nodes): reads the clock and the node budget only every
-// 4096 nodes (1024 under a node budget). Searches without a budget (bench, analysis)
-// settle it here without a call.
-inline bool time_expired() { return (search_movetime_ms > 0 || search_node_limit > 0) && time_budget_spent(); }
 
 // The deepest iteration a helper of the running parallel search has completed.
 extern std::atomic<int> helper_depth_done;

@@ -6,29 +6,29 @@
 SearchMode white_search_mode = Balanced;
 SearchMode black_search_mode = Balanced;
 
-namespace {
-
-constexpr const char* MODE_NAMES[10] = {
-    "Balanced",   "Deep",        "Wide",       "KingAttack",       "PassedPawn",
-    "PawnStorm",  "Provocation", "PawnEnding", "MajorPieceEnding", "MinorPieceEnding",
-};
-
-}  // namespace
-
 const char* mode_name(SearchMode mode) {
   const int value = static_cast<int>(mode);
-  return value >= 1 && value <= 9 ? MODE_NAMES[value] : MODE_NAMES[0];
+  return value >= 0 && value < SEARCH_MODE_COUNT ? STYLES[value].name : STYLES[Balanced].name;
+}
+
+std::string joined_style_names(const std::string& separator) {
+  std::string text;
+  for (const StyleEntry& style : STYLES) {
+    if (!text.empty()) text += separator;
+    text += style.name;
+  }
+  return text;
 }
 
 const char* search_mode_uci_vars() {
-  return " var Balanced var Deep var Wide var KingAttack var PassedPawn var PawnStorm var Provocation"
-         " var PawnEnding var MajorPieceEnding var MinorPieceEnding";
+  static const std::string vars = " var " + joined_style_names(" var ");
+  return vars.c_str();
 }
 
 bool read_search_mode(const std::string& text, SearchMode& mode) {
-  for (int value = 0; value <= 9; ++value) {
-    if (equal_ignoring_case(text, MODE_NAMES[value])) {
-      mode = static_cast<SearchMode>(value);
+  for (const StyleEntry& style : STYLES) {
+    if (equal_ignoring_case(text, style.name)) {
+      mode = style.mode;
       return true;
     }
   }

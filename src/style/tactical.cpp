@@ -10,6 +10,7 @@
 #include "board/notation.h"
 #include "search/info.h"
 #include "search/search_state.h"
+#include "search/timeman.h"
 #include "style/tactical_candidates.h"
 
 void keep_search_moves(std::vector<Move>& candidates, const std::vector<Move>& search_moves) {
@@ -48,12 +49,7 @@ Move pick_tactical_move(int depth, Move best, const SearchLimits& limits,
   generate_moves(generated);
   if (generated.moves.size() <= 1 || limits.searchmoves.size() == 1) return best;
 
-  // Leave the rest of the move time alone once most of it is spent.
-  if (limits.movetime_ms > 0) {
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - budget_start);
-    if (elapsed.count() > std::int64_t{limits.movetime_ms} * 7 / 10) return best;
-  }
+  if (!tactical_selection_may_start(limits.movetime_ms, budget_start, std::chrono::steady_clock::now())) return best;
 
   std::vector<Move> candidates = gather_tactical_candidates(generated);
   keep_search_moves(candidates, limits.searchmoves);
@@ -72,9 +68,7 @@ Move pick_tactical_move(int depth, Move best, const SearchLimits& limits,
   // The played move's own line follows, so the last info line names the move played.
   for (const TacticalCandidate& record : records) {
     if (!same_move(record.move, choice)) continue;
-    const auto elapsed = std::chrono::steady_clock::now() - search_began;
-    send_info_line(d + 1, 0, record.score, std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(),
-                   record.line);
+    send_info_line(d + 1, 0, record.score, elapsed_ms(search_began, std::chrono::steady_clock::now()), record.line);
     if (pick_line != nullptr) *pick_line = record.line;
     break;
   }

@@ -1,16 +1,12 @@
 #include "style/tactical_candidates.h"
 
 #include "board/attacks.h"
+#include "board/legal.h"
 #include "board/position.h"
 #include "eval/passed_pawns.h"
 #include "search/ordering.h"
 
 SearchMode mode_of(int colour) { return colour == WHITE ? white_search_mode : black_search_mode; }
-
-bool side_to_move_in_check() {
-  const Bitboard king = bitboards[side == WHITE ? K : k];
-  return king != 0 && is_square_attacked(lsb(king), side ^ 1);
-}
 
 bool least_attacker_capture(int square, Move& capture) {
   int attacker_piece = 0;
@@ -56,7 +52,7 @@ bool second_pass_candidate(const Move& m) {
     restore_position(saved);
     return false;
   }
-  bool wanted = side_to_move_in_check();
+  bool wanted = king_attacked(side);
   if (mode_of(side) == Provocation && is_square_attacked(m.to, side)) {
     Move capture;
     if (least_attacker_capture(m.to, capture) && static_exchange_eval(capture) >= 0) wanted = true;

@@ -20,13 +20,8 @@ struct TacticalCandidate {
 
 // At most this many gathered candidates are scored (best may come on top).
 constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
-// Scoring stops once more than this many whole milliseconds have passed.
-constexpr int TACTICAL_SCORING_BUDGET_MS = 250;
 
 SearchMode mode_of(int colour);
-
-// Whether the king of the side to move is attacked by the other side.
-bool side_to_move_in_check();
 
 // Both gathering passes over the generated moves, in generation order.
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
@@ -41,7 +36,8 @@ void shape_candidate_list(std::vector<Move>& candidates, const Move& best);
 // valuable attacker, or false when nothing attacks it.
 bool least_attacker_capture(int square, Move& capture);
 
-// Searches and rates each candidate to depth d (0..4) until the time runs out.
+// Searches and rates each candidate to depth d (0..4) until the time runs out
+// (the time manager's cap counted from scoring_start, or the search's budget).
 std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
                                                          std::chrono::steady_clock::time_point scoring_start);
 

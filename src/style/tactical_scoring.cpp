@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "board/attacks.h"
+#include "board/legal.h"
 #include "board/position.h"
 #include "eval/endgame.h"
 #include "eval/king_safety.h"
@@ -10,6 +11,7 @@
 #include "search/ordering.h"
 #include "search/quiescence.h"
 #include "search/search_state.h"
+#include "search/timeman.h"
 #include "style/tactical_candidates.h"
 
 namespace {
@@ -142,11 +144,6 @@ int style_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
   }
 }
 
-bool scoring_time_is_up(Clock::time_point scoring_start) {
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - scoring_start);
-  return elapsed.count() > TACTICAL_SCORING_BUDGET_MS;
-}
-
 }  // namespace
 
 std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
@@ -155,7 +152,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
   const int mover = side;
   const SearchMode bonus_mode = mode_of(mover);
   for (const Move& m : candidates) {
-    if (stop_search.load() || scoring_time_is_up(scoring_start)) break;
+    if (stop_search.load() || tactical_scoring_time_up(scoring_start, Clock::now())) break;
     const int captured = captured_piece(m, mover);
 
     const SavedPosition root = save_position();
@@ -169,7 +166,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     std::vector<Move> line = {m};
     line.insert(line.end(), pv_table[1] + 1, pv_table[1] + std::max(1, pv_length[1]));
     repetition_stack.pop_back();
-    const bool gives_check = side_to_move_in_check();
+    const bool gives_check = king_attacked(side);
     const StyleTerms terms = style_terms(m, mover, captured, d, ng);
     restore_position(root);
 

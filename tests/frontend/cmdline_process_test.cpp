@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "style/search_mode.h"
+
 namespace {
 
 struct ProcessResult {
@@ -96,8 +98,10 @@ TEST(CommandLineProcess, HelpAndVersionPrintAndExit) {
   const ProcessResult help = run_brisvane("--no-tactics --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.output.rfind("usage: brisvane", 0), 0u) << help.output;
-  for (const char* word : {"perft", "bench", "--threshold", "--version", "KingAttack", "MinorPieceEnding"})
+  for (const char* word : {"perft", "kiwipete", "bench", "speed", "styles", "--threshold", "--threads", "--version"})
     EXPECT_NE(help.output.find(word), std::string::npos) << word;
+  for (const StyleEntry& style : STYLES)
+    EXPECT_NE(help.output.find(std::string(" ") + style.name), std::string::npos) << style.name;
   EXPECT_EQ(run_brisvane("-h").output, help.output);
   const ProcessResult version = run_brisvane("--version");
   EXPECT_EQ(version.output.rfind("Brisvane ", 0), 0u);

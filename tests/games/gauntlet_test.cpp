@@ -83,6 +83,9 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--level=1800"}, "--level needs an Elo from 1000 to 1700"},
       {{"--shard", "3/2"}, "--shard needs I/N, part I of N with 1 <= I <= N, not \"3/2\""},
       {{"--shard", "1/2", "--gate"}, "--gate needs the whole run"},
+      {{"--seed", "-1"}, "--seed needs a whole number, not \"-1\""},
+      {{"--games", "3000000000"}, "--games needs a whole number above 0"},
+      {{"--nodes", "99999999999999999999"}, "--nodes needs a whole number above 0"},
   };
   for (const auto& [words, message] : cases) {
     GauntletOptions o;
@@ -90,6 +93,22 @@ TEST(GauntletOptions, BadInputIsNamed) {
     EXPECT_FALSE(parse_gauntlet_options(words, o, error)) << words[0];
     EXPECT_EQ(error.substr(0, message.size()), message);
   }
+}
+
+TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
+  GauntletOptions o;
+  std::string error;
+  ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
+  ASSERT_EQ(o.rows.size(), static_cast<std::size_t>(SEARCH_MODE_COUNT) + 1);
+  EXPECT_FALSE(parse_gauntlet_options({"--styles", "Sharp"}, o, error));
+  for (const StyleEntry& style : STYLES) {
+    EXPECT_EQ(o.rows[style.mode], (GauntletRow{style.mode, true}));
+    EXPECT_NE(error.find(std::string(style.name) + ","), std::string::npos) << style.name;
+    GauntletRow row;
+    ASSERT_TRUE(row_from_name(style.word ? style.word : style.name, row)) << style.name;
+    EXPECT_EQ(row, (GauntletRow{style.mode, true}));
+  }
+  EXPECT_NE(error.find("NoTactics)"), std::string::npos) << error;
 }
 
 TEST(GauntletOpenings, BundledSetIsBalancedAndLegal) {

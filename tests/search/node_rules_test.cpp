@@ -1,5 +1,6 @@
 #include <fstream>
 
+#include "board/legal.h"
 #include "search/node_rules.h"
 #include "search_fixture.h"
 

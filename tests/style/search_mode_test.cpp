@@ -1,20 +1,27 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
+#include "base/text.h"
 #include "board/position.h"
 #include "style/search_mode.h"
 
 namespace {
 
 TEST(SearchMode, NamesRoundTrip) {
-  for (int value = 1; value <= 9; ++value) {
-    const auto mode = static_cast<SearchMode>(value);
-    EXPECT_EQ(parse_search_mode(mode_name(mode)), mode) << value;
+  for (const StyleEntry& style : STYLES) {
+    EXPECT_EQ(parse_search_mode(mode_name(style.mode)), style.mode) << style.name;
+    // The command-line word is the name in lower case, and selects the same style.
+    if (!style.word) continue;
+    EXPECT_TRUE(equal_ignoring_case(style.word, style.name)) << style.word;
+    for (const char* c = style.word; *c; ++c) EXPECT_FALSE(*c >= 'A' && *c <= 'Z') << style.word;
   }
+  EXPECT_EQ(SEARCH_MODE_COUNT, 10);
+  EXPECT_EQ(STYLES[0].word, nullptr);
   EXPECT_STREQ(mode_name(Balanced), "Balanced");
   EXPECT_STREQ(mode_name(MinorPieceEnding), "MinorPieceEnding");
-  EXPECT_STREQ(mode_name(static_cast<SearchMode>(10)), "Balanced");
+  EXPECT_STREQ(mode_name(static_cast<SearchMode>(SEARCH_MODE_COUNT)), "Balanced");
   EXPECT_STREQ(mode_name(static_cast<SearchMode>(-1)), "Balanced");
 }
 
@@ -34,6 +41,11 @@ TEST(SearchMode, ParsingIsExactButIgnoresCase) {
 }
 
 TEST(SearchMode, UciVarList) {
+  const std::string listed = search_mode_uci_vars();
+  std::string expected;
+  for (const StyleEntry& style : STYLES) expected += std::string(" var ") + style.name;
+  EXPECT_EQ(listed, expected);
+  EXPECT_EQ(joined_style_names(", ").rfind("Balanced, Deep, ", 0), 0u);
   const char* vars = search_mode_uci_vars();
   EXPECT_EQ(std::strlen(vars), 148u);
   EXPECT_STREQ(vars,
