@@ -36,7 +36,7 @@ stats csv using 8 nooutput
 level = int(STATS_max)
 setup = system(sprintf("sed -n 2p '%s' | cut -d, -f7", csv))
 setup_text = setup eq "per-side" ? "one engine, each side's style at its own nodes" : "each side its own engine"
-level_text = level > 0 ? sprintf(", both sides at UCI_Elo %d", level) : ""
+level_text = level > 0 ? sprintf(", both sides at UCI\\_Elo %d", level) : ""
 
 set terminal svg size 1500,2050 dynamic font "sans,11" background "white"
 set output svg
