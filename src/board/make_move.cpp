@@ -1,4 +1,5 @@
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/move.h"
 #include "board/position.h"
 #include "board/zobrist.h"
@@ -24,14 +25,15 @@ struct MoveDelta {
   }
 };
 
-// Moves a castling rook; the key and sums follow the board even when rights from a
-// FEN promise a rook that is not there.
-void move_rook(int code, int from, int to, MoveDelta& delta) {
-  if (bitboards[code] & square_bb(from)) {
-    bitboards[code] &= ~square_bb(from);
-    delta.remove(code, from);
-  }
-  bitboards[code] |= square_bb(to);
+// Moves the castling rook. The king has already gone to its square, which may be
+// the one the rook starts on, or the rook may stay where it is.
+void move_castling_rook(const Move& m, int us, MoveDelta& delta) {
+  const int i = castle_index_of(m.piece, m.to);
+  const int code = us == WHITE ? R : r;
+  const int from = castling.rook_square[i];
+  const int to = CASTLE_ROOK_TO[i];
+  bitboards[code] = (bitboards[code] & ~square_bb(from)) | square_bb(to);
+  delta.remove(code, from);
   delta.add(code, to);
 }
 
@@ -52,15 +54,7 @@ void move_rook(int code, int from, int to, MoveDelta& delta) {
     delta.remove(m.piece, m.to);
     delta.add(m.promoted, m.to);
   }
-  if (m.castling) {
-    switch (m.to) {
-      case 6: move_rook(R, 7, 5, delta); break;
-      case 2: move_rook(R, 0, 3, delta); break;
-      case 62: move_rook(r, 63, 61, delta); break;
-      case 58: move_rook(r, 56, 59, delta); break;
-      default: break;
-    }
-  }
+  if (m.castling) move_castling_rook(m, us, delta);
 }
 
 }  // namespace
@@ -74,9 +68,7 @@ bool make_move(const Move& m) {
 
   if (ep_sq != NO_SQUARE) delta.key ^= zob_ep[ep_sq];
 
-  // Castling rights read from a FEN need not match the board, so the king may be
-  // missing from its origin; the key and sums only lose a piece that was there.
-  if (bitboards[m.piece] & from_bb) delta.remove(m.piece, m.from);
+  delta.remove(m.piece, m.from);
   bitboards[m.piece] = (bitboards[m.piece] & ~from_bb) | to_bb;
   delta.add(m.piece, m.to);
 
@@ -101,7 +93,7 @@ bool make_move(const Move& m) {
   occupancies[2] = occupancies[WHITE] | occupancies[BLACK];
 
   ep_sq = NO_SQUARE;
-  castle &= castle_rights_mask[m.from] & castle_rights_mask[m.to];
+  castle &= castling.rights_mask[m.from] & castling.rights_mask[m.to];
   if (m.double_push) {
     ep_sq = us == WHITE ? m.to - 8 : m.to + 8;
     delta.key ^= zob_ep[ep_sq];
@@ -123,13 +115,12 @@ bool make_move(const Move& m) {
 
 std::uint64_t key_after_move(const Move& m) {
   const int us = side;
-  const Bitboard from_bb = square_bb(m.from);
   const Bitboard to_bb = square_bb(m.to);
   std::uint64_t key = zobrist_key ^ zob_castle[castle] ^ zob_side;
   if (ep_sq != NO_SQUARE) key ^= zob_ep[ep_sq];
 
   // The same steps as make_move, on the key alone.
-  if (bitboards[m.piece] & from_bb) key ^= zob_piece[m.piece][m.from];
+  key ^= zob_piece[m.piece][m.from];
   key ^= zob_piece[m.promoted != NO_PIECE ? m.promoted : m.piece][m.to];
   if (m.capture && !m.en_passant) {
     const int first = (us ^ 1) * 6;
@@ -146,20 +137,10 @@ std::uint64_t key_after_move(const Move& m) {
     if (bitboards[victim] & square_bb(victim_sq)) key ^= zob_piece[victim][victim_sq];
   }
   if (m.castling) {
-    int rook_from = -1, rook_to = -1;
-    switch (m.to) {
-      case 6: rook_from = 7, rook_to = 5; break;
-      case 2: rook_from = 0, rook_to = 3; break;
-      case 62: rook_from = 63, rook_to = 61; break;
-      case 58: rook_from = 56, rook_to = 59; break;
-      default: break;
-    }
-    if (rook_to >= 0) {
-      const int code = m.to >= 56 ? r : R;
-      if (bitboards[code] & square_bb(rook_from)) key ^= zob_piece[code][rook_from];
-      key ^= zob_piece[code][rook_to];
-    }
+    const int i = castle_index_of(m.piece, m.to);
+    const int code = us == WHITE ? R : r;
+    key ^= zob_piece[code][castling.rook_square[i]] ^ zob_piece[code][CASTLE_ROOK_TO[i]];
   }
   if (m.double_push) key ^= zob_ep[us == WHITE ? m.to - 8 : m.to + 8];
-  return key ^ zob_castle[castle & castle_rights_mask[m.from] & castle_rights_mask[m.to]];
+  return key ^ zob_castle[castle & castling.rights_mask[m.from] & castling.rights_mask[m.to]];
 }

@@ -25,9 +25,10 @@ constexpr Move empty_move() { return Move{}; }
 constexpr bool is_empty_move(const Move& m) {
   return m.from == 0 && m.to == 0 && m.piece == 0 && m.promoted == NO_PIECE;
 }
-// Two moves are the same move when origin, destination and promotion agree.
+// Two moves are the same move when origin, destination, promotion and castling agree
+// (in Chess960 a king's step and a castling can share both squares).
 constexpr bool same_move(const Move& a, const Move& b) {
-  return a.from == b.from && a.to == b.to && a.promoted == b.promoted;
+  return a.from == b.from && a.to == b.to && a.promoted == b.promoted && a.castling == b.castling;
 }
 
 // A growable sequence that keeps its first INLINE moves in place and touches the

@@ -1,6 +1,7 @@
 #include "board/movegen.h"
 
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/position.h"
 
 namespace {
@@ -77,22 +78,23 @@ void generate_piece_moves(Move*& out, int us, Bitboard own, Bitboard enemy, Bitb
   }
 }
 
+// Any squares of path attacked by them.
+inline bool path_attacked(Bitboard path, int them) {
+  while (path)
+    if (is_square_attacked(pop_lsb(path), them)) return true;
+  return false;
+}
+
+// King side before queen side. The set-up keeps a right only while its king and rook
+// stand on their squares, so each test is: the right, the empty squares between, and
+// no attack on the king's way. Whether the king is attacked where it lands, also by a
+// slider the rook was blocking, is make_move's final test.
 void generate_castling(Move*& out, int us, Bitboard all) {
+  if (!(castle & (3 << (us * 2)))) return;
   const int them = us ^ 1;
-  if (us == WHITE) {
-    if ((castle & 1) && !(all & 0x60ULL) && !is_square_attacked(4, them) && !is_square_attacked(5, them) &&
-        !is_square_attacked(6, them))
-      add(out, 4, 6, K, 0, NO_PIECE, 0, 1);
-    if ((castle & 2) && !(all & 0xeULL) && !is_square_attacked(4, them) && !is_square_attacked(3, them) &&
-        !is_square_attacked(2, them))
-      add(out, 4, 2, K, 0, NO_PIECE, 0, 1);
-  } else {
-    if ((castle & 4) && !(all & 0x6000000000000000ULL) && !is_square_attacked(60, them) &&
-        !is_square_attacked(61, them) && !is_square_attacked(62, them))
-      add(out, 60, 62, k, 0, NO_PIECE, 0, 1);
-    if ((castle & 8) && !(all & 0x0e00000000000000ULL) && !is_square_attacked(60, them) &&
-        !is_square_attacked(59, them) && !is_square_attacked(58, them))
-      add(out, 60, 58, k, 0, NO_PIECE, 0, 1);
+  for (int i = castle_index(us, false); i <= castle_index(us, true); ++i) {
+    if ((castle & (1 << i)) && !(all & castling.must_be_empty[i]) && !path_attacked(castling.king_path[i], them))
+      add(out, castling.king_square[us], CASTLE_KING_TO[i], us * 6 + 5, 0, NO_PIECE, 0, 1);
   }
 }
 

@@ -1,7 +1,17 @@
 #include "board/notation.h"
 
+#include "board/castling.h"
 #include "board/movegen.h"
 #include "board/position.h"
+
+bool chess960 = false;
+
+namespace {
+
+// The square the text names for m: the king's own rook for a castling in Chess960.
+int written_to(const Move& m) { return m.castling && chess960 ? castling_rook_square(m.piece, m.to) : m.to; }
+
+}  // namespace
 
 std::string sq_to_str(int square) {
   return std::string{static_cast<char>('a' + file_of(square)), static_cast<char>('1' + rank_of(square))};
@@ -15,7 +25,7 @@ int parse_square(const std::string& text) {
 
 std::string move_to_str(const Move& m) {
   if (is_empty_move(m)) return "0000";
-  std::string text = sq_to_str(m.from) + sq_to_str(m.to);
+  std::string text = sq_to_str(m.from) + sq_to_str(written_to(m));
   if (m.promoted != NO_PIECE) text += "pnbrqk"[m.promoted % 6];
   return text;
 }
@@ -37,7 +47,7 @@ Move parse_uci_move(const std::string& text) {
   MoveList list;
   generate_moves(list);
   for (const Move& m : list.moves) {
-    if (m.from == from && m.to == to && m.promoted == promoted) return m;
+    if (m.from == from && written_to(m) == to && m.promoted == promoted) return m;
   }
   return empty_move();
 }

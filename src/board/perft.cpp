@@ -16,3 +16,23 @@ std::uint64_t perft(int depth) {
   }
   return count;
 }
+
+bool perft_until(int depth, const std::atomic<bool>& stop, std::uint64_t& count) {
+  if (depth < 3) {
+    count = perft(depth);
+    return true;
+  }
+  if (stop.load(std::memory_order_relaxed)) return false;
+  MoveList list;
+  generate_moves(list);
+  count = 0;
+  const SavedPosition saved = save_position();
+  for (const Move& m : list.moves) {
+    std::uint64_t below = 0;
+    const bool finished = !make_move(m) || perft_until(depth - 1, stop, below);
+    restore_position(saved);
+    if (!finished) return false;
+    count += below;
+  }
+  return true;
+}

@@ -1,5 +1,12 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
+
+#include "board/move.h"
 
 // Leaf count of the legal move tree of the current position; negative depth counts as 0.
 std::uint64_t perft(int depth);
+
+// perft that gives up once stop is raised, returning false; nodes of depth 3 and more
+// look at the flag, so the levels near the leaves count at full speed.
+bool perft_until(int depth, const std::atomic<bool>& stop, std::uint64_t& count);

@@ -20,19 +20,6 @@ PER_THREAD int psq_mg = 0;
 PER_THREAD int psq_eg = 0;
 PER_THREAD RepetitionStack repetition_stack{};
 
-// clang-format off
-const int castle_rights_mask[64] = {
-  13, 15, 15, 15, 12, 15, 15, 14,
-  15, 15, 15, 15, 15, 15, 15, 15,
-  15, 15, 15, 15, 15, 15, 15, 15,
-  15, 15, 15, 15, 15, 15, 15, 15,
-  15, 15, 15, 15, 15, 15, 15, 15,
-  15, 15, 15, 15, 15, 15, 15, 15,
-  15, 15, 15, 15, 15, 15, 15, 15,
-   7, 15, 15, 15,  3, 15, 15, 11,
-};
-// clang-format on
-
 namespace {
 
 // Every set-up ends the same way: derived sets, a fresh key, a one-entry history.
@@ -94,6 +81,7 @@ void init_board_startpos() {
   for (int i = 0; i < 12; ++i) bitboards[i] = START[i];
   side = WHITE;
   castle = 15;
+  castling = standard_castling();
   ep_sq = NO_SQUARE;
   halfmove_clock = 0;
   finish_setup();
@@ -108,13 +96,7 @@ void load_fen(const std::string& text) {
 
   place_pieces(fields[0]);
   side = fields[1] == "w" ? WHITE : BLACK;
-  castle = 0;
-  for (char c : fields[2]) {
-    if (c == 'K') castle |= 1;
-    if (c == 'Q') castle |= 2;
-    if (c == 'k') castle |= 4;
-    if (c == 'q') castle |= 8;
-  }
+  castle = read_castling_field(fields[2]);
   ep_sq = fields[3] == "-" ? NO_SQUARE : parse_ep_field(fields[3]);
   halfmove_clock = parse_halfmove_clock(fields[4]);
   finish_setup();
@@ -152,15 +134,19 @@ void print_position(const SavedPosition& pos) {
   }
   char key[17];
   std::snprintf(key, sizeof key, "%llx", static_cast<unsigned long long>(pos.zobrist_key));
-  send_line("side=" + std::string(pos.side == WHITE ? "w" : "b") + " castle=" + std::to_string(pos.castle) +
+  // Rights with the king on e and the rooks in the corners show as their bits; others as in X-FEN.
+  const std::string rights =
+      castling_is_standard(pos.castle) ? std::to_string(pos.castle) : castling_field(pos.bitboards, pos.castle);
+  send_line("side=" + std::string(pos.side == WHITE ? "w" : "b") + " castle=" + rights +
             " ep=" + (pos.ep_sq == NO_SQUARE ? std::string("-") : sq_to_str(pos.ep_sq)) + " key=" + key);
 }
 
 void print_board() { print_position(save_position()); }
 
-PositionSnapshot take_position_snapshot() { return {save_position(), repetition_stack}; }
+PositionSnapshot take_position_snapshot() { return {save_position(), repetition_stack, castling}; }
 
 void install_position_snapshot(const PositionSnapshot& snapshot) {
   restore_position(snapshot.position);
   repetition_stack = snapshot.history;
+  castling = snapshot.castling;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <type_traits>
 
+#include "board/castling.h"
 #include "board/types.h"
 
 // Keys of the game since the last set-up plus the line being searched; last = current.
@@ -65,9 +66,6 @@ PER_THREAD extern RepetitionStack repetition_stack;
 // A FEN's half-move clock is read up to this value; only reaching 100 matters, and
 // the cap keeps the count far from overflow however long a line is played on it.
 constexpr int HALFMOVE_CLOCK_CAP = 10000;
-
-// Rights kept when a piece leaves or lands on a square (ANDed into castle by make_move).
-extern const int castle_rights_mask[64];
 
 void init_board_startpos();
 void load_fen(const std::string& text);
@@ -133,6 +131,7 @@ void print_position(const SavedPosition& pos);
 struct PositionSnapshot {
   SavedPosition position;
   RepetitionStack history;
+  CastlingSetup castling;
 };
 
 // The calling thread's position, taken whole, and made the calling thread's position.

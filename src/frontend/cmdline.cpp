@@ -36,11 +36,14 @@ SearchMode mode_argument(const std::string& name) {
 }
 
 // A number on the command line, read as the C library's conversion reads it: blanks
-// before it skipped, then its leading digits (0 without any), clamped to [low, high].
-int number_argument(const std::string& text, int low, int high) {
+// before it skipped, then its leading digits (0 without any).
+std::int64_t leading_number(const std::string& text) {
   const std::size_t start = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
-  const std::int64_t value = read_leading_integer(std::string_view(text).substr(start)).value;
-  return static_cast<int>(std::clamp<std::int64_t>(value, low, high));
+  return read_leading_integer(std::string_view(text).substr(start)).value;
+}
+
+int number_argument(const std::string& text, int low, int high) {
+  return static_cast<int>(std::clamp<std::int64_t>(leading_number(text), low, high));
 }
 
 // The threshold, clamped to the range the UCI option advertises.
@@ -70,6 +73,7 @@ void print_usage() {
            "  --threshold CP   how far below the best move a tactical pick may score (0-300, default 40)",
            "  --no-tactics     never replace the best move by a tactical pick",
            "  --threads N      search with N threads (1-256, default 1), also in speed and bench",
+           "  --chess960       Chess960: castling written as king takes rook (e1h1), 960 games in styles",
            "  -h, --help       this text      --version   the engine's name and version",
        })
     send_line(line);
@@ -108,8 +112,11 @@ bool take_joined(const std::string& word, std::string_view prefix, std::string& 
   return true;
 }
 
+// The count after a command word. A count past the 32-bit range keeps only its low
+// 32 bits, as the C conversion has always given it: a small or negative depth, never
+// a count that cannot finish.
 int count_or(const std::vector<std::string>& command_words, int fallback) {
-  return command_words.size() > 1 ? number_argument(command_words[1], INT32_MIN, INT32_MAX) : fallback;
+  return command_words.size() > 1 ? static_cast<int>(leading_number(command_words[1])) : fallback;
 }
 
 }  // namespace
@@ -152,6 +159,8 @@ std::vector<std::string> apply_command_line(const std::vector<std::string>& args
       used = 2;
     } else if (word == "--no-tactics") {
       tactical_move_selection = false;
+    } else if (word == "--chess960") {
+      chess960 = true;
     } else {
       bool is_mode_word = false;
       for (const StyleEntry& style : STYLES) {
@@ -206,6 +215,6 @@ int run_command(const std::vector<std::string>& command_words) {
 
   // "uci", any other word, or none: the UCI loop, then join a search it may have left running.
   uci_loop();
-  wait_search_done();
+  finish_at_end_of_input();
   return 0;
 }

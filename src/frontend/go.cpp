@@ -35,9 +35,9 @@ bool read_limit_value(std::istream& words, int& value) {
 }
 
 bool is_go_word(const std::string& word) {
-  static constexpr std::array<std::string_view, 12> GO_WORDS = {
-      "searchmoves", "ponder", "wtime", "btime",    "winc",     "binc",
-      "movestogo",   "depth",  "nodes", "mate",     "movetime", "infinite"};
+  static constexpr std::array<std::string_view, 13> GO_WORDS = {
+      "searchmoves", "ponder", "wtime", "btime",    "winc",     "binc",    "movestogo",
+      "depth",       "nodes",  "mate",  "movetime", "infinite", "perft"};
   return std::find(GO_WORDS.begin(), GO_WORDS.end(), word) != GO_WORDS.end();
 }
 
@@ -87,6 +87,10 @@ GoLimits parse_go_limits(std::istream& words) {
     else if (word == "movestogo") target = &limits.movestogo;
     else if (word == "infinite") limits.infinite = true;
     else if (word == "ponder") limits.ponder = true;
+    else if (word == "perft") {
+      limits.perft = true;
+      target = &limits.perft_depth;
+    }
     if (target != nullptr && !read_limit_value(words, *target)) break;
     more = static_cast<bool>(words >> word);
   }
@@ -131,6 +135,11 @@ SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
 void handle_go(std::istream& words) {
   wait_search_done();
   const GoLimits limits = parse_go_limits(words);
+  if (limits.perft) {
+    stop_search.store(false);
+    start_perft_thread(limits.perft_depth);
+    return;
+  }
   const SearchLimits args = derive_search_args(limits, side);
   stop_search.store(false);
   pondering.store(args.ponder);

@@ -22,6 +22,8 @@ struct GoLimits {
   int movestogo = 0;
   bool infinite = false;
   bool ponder = false;
+  bool perft = false;  // "go perft N": count the move tree to perft_depth instead of searching
+  int perft_depth = 0;
   std::vector<std::string> searchmoves;  // the words after "searchmoves", as written
 };
 

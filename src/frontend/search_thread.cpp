@@ -6,6 +6,7 @@
 #include "board/move.h"
 #include "board/notation.h"
 #include "board/position.h"
+#include "frontend/go_perft.h"
 #include "frontend/options.h"
 #include "search/search.h"
 #include "search/search_state.h"
@@ -14,6 +15,9 @@ std::thread search_thread;
 std::mutex search_mutex;
 
 namespace {
+
+// Whether search_thread is counting a "go perft" rather than searching. Main thread only.
+bool counting_perft = false;
 
 void search_thread_body(SearchLimits limits, const PositionSnapshot& game) {
   install_position_snapshot(game);
@@ -38,7 +42,23 @@ void wait_search_done() {
   pondering.store(false);
 }
 
+void finish_at_end_of_input() {
+  if (counting_perft && search_thread.joinable()) search_thread.join();
+  wait_search_done();
+}
+
 void start_search_thread(const SearchLimits& limits) {
+  counting_perft = false;
   // The thread searches its own copy of the game position; the command loop's stays as it is.
   search_thread = std::thread(search_thread_body, limits, take_position_snapshot());
+}
+
+void start_perft_thread(int depth) {
+  counting_perft = true;
+  search_thread = std::thread(
+      [depth](const PositionSnapshot& game) {
+        install_position_snapshot(game);
+        run_go_perft(depth);
+      },
+      take_position_snapshot());
 }

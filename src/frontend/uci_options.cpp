@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/text.h"
+#include "board/notation.h"
 #include "frontend/options.h"
 #include "search/strength.h"
 #include "search/threads.h"
@@ -51,6 +52,12 @@ constexpr std::array OPTIONS = {
     UciOption{"Ponder", OptionType::Check, 0, 1, true, [] { return 0; },
               [](int v) {
                 ponder_enabled = v != 0;
+                return true;
+              }},
+    // Castling written as the king taking its own rook; shows the command line's --chess960.
+    UciOption{"UCI_Chess960", OptionType::Check, 0, 1, true, [] { return chess960 ? 1 : 0; },
+              [](int v) {
+                chess960 = v != 0;
                 return true;
               }},
     // A playing level for people: takes effect at the next "go".

@@ -51,7 +51,7 @@ int null_move_score(int depth, int beta, int ply) {
   tt_prefetch(key);
   repetition_stack.push_back(key);
 
-  const int reduction = 2 + depth / 4 + (mode_to_move() == Deep ? 1 : 0);
+  const int reduction = 2 + depth / 4 + (active_mode() == Deep ? 1 : 0);
   const int score = -negamax(std::max(0, depth - 1 - reduction), -beta, -beta + 1, ply + 1, false);
 
   repetition_stack.pop_back();
@@ -71,7 +71,7 @@ int search_child(const Move& m, int depth, int child_depth, int alpha, int beta,
   if (reducible) {
     // The reduction grows for late moves and when the side to reply plays Deep.
     // Another thread in the same node: this one leaves its late moves to it sooner.
-    int reduction = 1 + (moves_searched >= params.late_move_index ? 1 : 0) + (mode_to_move() == Deep ? 1 : 0) +
+    int reduction = 1 + (moves_searched >= params.late_move_index ? 1 : 0) + (active_mode() == Deep ? 1 : 0) +
                     (shared ? 1 : 0);
     int score = -negamax(std::max(0, depth - 1 - reduction), -alpha - 1, -alpha, ply + 1, true);
     if (score > alpha) score = -negamax(depth - 1, -beta, -alpha, ply + 1, true);
@@ -114,7 +114,7 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
   const BreadcrumbHold crumb(zobrist_key, ply);
   const int mover = side;
   const bool in_check = king_attacked(mover);
-  const SearchMode mover_mode = mode_to_move();
+  const SearchMode mover_mode = active_mode();
   const NodeParams params = node_params(mover_mode);
 
   // Step 7. Null move: if passing still fails high, so will a real move.

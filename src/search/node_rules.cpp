@@ -69,7 +69,7 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
   }
   if (!m.capture) return 0;
   // The ending rules follow the style of the side now to move.
-  switch (mode_to_move()) {
+  switch (active_mode()) {
     case PawnEnding:
       return (pieces_of_types(N, B) | pieces_of_types(R, Q)) ? 0 : 1;
     case MajorPieceEnding:

@@ -6,9 +6,6 @@
 #include "board/position.h"
 #include "style/search_mode.h"
 
-// The style of the side to move: active_mode without the call, as it is read at every node.
-inline SearchMode mode_to_move() { return side == WHITE ? white_search_mode : black_search_mode; }
-
 // Late-move-reduction and check-extension parameters of the side to move's style.
 struct NodeParams {
   int full_depth_moves;     // moves searched at full depth before any reduction

@@ -86,7 +86,7 @@ int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode
 }
 
 int score_move(const Move& m, int ply, const Move* hash_move) {
-  return score_move_in_mode(m, ply, hash_move, mode_to_move());
+  return score_move_in_mode(m, ply, hash_move, active_mode());
 }
 
 void OrderKeys::sort(std::size_t first) {
@@ -107,7 +107,7 @@ void OrderKeys::sort(std::size_t first) {
 void score_moves(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys) {
   keys.count = 0;
   keys.reserve(list.moves.size());
-  const SearchMode mode = mode_to_move();
+  const SearchMode mode = active_mode();
   for (std::size_t i = 0; i < list.moves.size(); ++i)
     keys.add(score_in_mode(list.moves[i], ply, hash_move, mode), i);
 }

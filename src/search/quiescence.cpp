@@ -39,7 +39,7 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
   if (stand_pat >= beta) return beta;
   if (stand_pat > alpha) alpha = stand_pat;
 
-  const SearchMode mode = mode_to_move();
+  const SearchMode mode = active_mode();
   const bool quiets_allowed = qdepth < quiet_check_limit(mode);
   // Without quiet candidates only the captures are needed; they come in the same
   // relative order as in the full list, so the sort breaks ties the same way.

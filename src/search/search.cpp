@@ -132,7 +132,7 @@ void take_helper_lines(int line_count, int& completed_depth, std::vector<RootLin
 // Iterates until a limit ends the search; lines receives the lines of the last
 // completed iteration, best first. Returns that iteration's depth.
 int iterate(const SearchLimits& limits, const std::vector<Move>& allowed, std::vector<RootLine>& lines) {
-  const SearchMode root_mode = mode_to_move();
+  const SearchMode root_mode = active_mode();
   const int line_count =
       std::clamp(std::max(limits.multipv, limits.choice_lines), 1, static_cast<int>(allowed.size()));
   // A limited strength scores more lines than it reports.

@@ -66,7 +66,7 @@ void publish_line(int depth, int score, std::vector<Move> pv) {
 // helper starts a depth the main thread already searches: the table then holds
 // deeper results by the time the main thread gets there.
 void helper_search(int id) {
-  const SearchMode root_mode = mode_to_move();
+  const SearchMode root_mode = active_mode();
   const std::vector<Move> allowed = allowed_root_moves();
   const int last = helper_final_depth > 0 ? std::min(helper_final_depth, MAX_PLY - 1) : MAX_PLY - 1;
   int depth = std::min(1 + id % 2, last), score = 0;

@@ -46,5 +46,3 @@ void apply_search_mode_both(const std::string& text) {
   white_search_mode = mode;
   black_search_mode = mode;
 }
-
-SearchMode active_mode() { return side == WHITE ? white_search_mode : black_search_mode; }

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <string>
 
+#include "board/position.h"
+
 enum SearchMode : int {
   Balanced = 0,
   Deep = 1,
@@ -64,5 +66,7 @@ bool read_search_mode(const std::string& text, SearchMode& mode);
 SearchMode parse_search_mode(const std::string& text);
 void apply_search_mode_both(const std::string& text);
 
-// The mode of the side to move in the current position (read at every node).
-SearchMode active_mode();
+// The style of colour's side.
+inline SearchMode mode_of(int colour) { return colour == WHITE ? white_search_mode : black_search_mode; }
+// The style of the side to move in the current position; inline, as it is read at every node.
+inline SearchMode active_mode() { return mode_of(side); }

@@ -6,8 +6,6 @@
 #include "eval/passed_pawns.h"
 #include "search/ordering.h"
 
-SearchMode mode_of(int colour) { return colour == WHITE ? white_search_mode : black_search_mode; }
-
 bool least_attacker_capture(int square, Move& capture) {
   int attacker_piece = 0;
   const int attacker = see_least_attacker(square, side, occupancies[2], bitboards, attacker_piece);

@@ -21,8 +21,6 @@ struct TacticalCandidate {
 // At most this many gathered candidates are scored (best may come on top).
 constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
 
-SearchMode mode_of(int colour);
-
 // Both gathering passes over the generated moves, in generation order.
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
 

@@ -26,8 +26,8 @@ struct BoardTables : testing::Environment {
 [[maybe_unused]] testing::Environment* const board_env = testing::AddGlobalTestEnvironment(new BoardTables);
 }  // namespace
 
-std::vector<EpdCase> read_perft_suite() {
-  std::ifstream in(BRISVANE_TEST_DATA "/perft.epd");
+std::vector<EpdCase> read_perft_suite(const char* file) {
+  std::ifstream in(std::string(BRISVANE_TEST_DATA "/") + file);
   std::vector<EpdCase> cases;
   std::string line;
   while (std::getline(in, line)) {

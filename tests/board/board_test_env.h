@@ -13,7 +13,8 @@ struct EpdCase {
   std::string fen;
   std::vector<std::uint64_t> counts;  // counts[d - 1] is the leaf count at depth d
 };
-std::vector<EpdCase> read_perft_suite();
+// A perft suite in tests/data: the standard one by default, or perft960.epd.
+std::vector<EpdCase> read_perft_suite(const char* file = "perft.epd");
 
 // Field-by-field equality (a byte compare would also compare the padding).
 bool same_position(const SavedPosition& a, const SavedPosition& b);

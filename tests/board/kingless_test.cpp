@@ -57,21 +57,17 @@ TEST(Kingless, TwoKingsUseTheLowestSquare) {
   EXPECT_GT(perft(3), 0u);
 }
 
+// Rights need their king and rook: on an empty board they are all dropped.
 TEST(Kingless, CastlingRightsWithoutKingOrRooks) {
   init_board_tables();
+  testing::internal::CaptureStderr();
   load_fen("8/8/8/8/8/8/8/8 w KQkq - 0 1");
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(castle, 0);
+  EXPECT_EQ(zobrist_key, compute_zobrist());
   MoveList list;
   generate_moves(list);
-  ASSERT_EQ(list.moves.size(), 2u);  // the rights alone allow both castlings
-  const SavedPosition saved = save_position();
-  for (const Move& m : list.moves) {
-    const std::uint64_t predicted = key_after_move(m);
-    EXPECT_TRUE(make_move(m));
-    EXPECT_EQ(zobrist_key, compute_zobrist());
-    EXPECT_EQ(zobrist_key, predicted);
-    EXPECT_TRUE(psq_sums_match_board()) << move_to_str(m);
-    restore_position(saved);
-  }
+  EXPECT_TRUE(list.moves.empty());
 }
 
 }  // namespace

@@ -37,11 +37,10 @@ TEST(Perft, LeavesThePositionUnchanged) {
   EXPECT_EQ(repetition_stack, stack_before);
 }
 
-// Every suite position at every depth it lists.
-TEST(Perft, WholeSuite) {
-  init_board_tables();
-  const auto suite = read_perft_suite();
-  ASSERT_GE(suite.size(), 60u);
+// Every position of a suite at every depth it lists.
+void count_whole_suite(const char* file, std::size_t positions) {
+  const auto suite = read_perft_suite(file);
+  ASSERT_EQ(suite.size(), positions);
   for (const EpdCase& c : suite) {
     load_fen(c.fen);
     ASSERT_FALSE(c.counts.empty()) << c.fen;
@@ -51,12 +50,25 @@ TEST(Perft, WholeSuite) {
   }
 }
 
+TEST(Perft, WholeSuite) {
+  init_board_tables();
+  count_whole_suite("perft.epd", 66);
+}
+
+// Chess960 set-ups in Shredder-FEN and X-FEN, games from them, and castling edge cases.
+TEST(Perft, WholeChess960Suite) {
+  init_board_tables();
+  count_whole_suite("perft960.epd", 132);
+}
+
 // For every move of every suite position: the incremental key and score sums match
 // the full recompute, the key worked out before the move matches too, and restoring the copy gives back the position bit for bit.
 TEST(Perft, CopyMakeRoundTripOnEveryMove) {
   init_board_tables();
   std::size_t moves_checked = 0;
-  for (const EpdCase& c : read_perft_suite()) {
+  auto cases = read_perft_suite();
+  for (const EpdCase& c : read_perft_suite("perft960.epd")) cases.push_back(c);
+  for (const EpdCase& c : cases) {
     load_fen(c.fen);
     const SavedPosition before = save_position();
     MoveList list;

@@ -49,9 +49,9 @@ TEST(Position, SetupResetsRepetitionStack) {
 
 TEST(Position, FenFields) {
   init_board_tables();
-  load_fen("4k3/8/8/8/8/8/8/4K3 w qkQK - 0 1");
+  load_fen("r3k2r/8/8/8/8/8/8/R3K2R w qkQK - 0 1");
   EXPECT_EQ(castle, 15);
-  load_fen("4k3/8/8/8/8/8/8/4K3 w Kk - 0 1");
+  load_fen("r3k2r/8/8/8/8/8/8/R3K2R w Kk - 0 1");
   EXPECT_EQ(castle, 5);
   load_fen("4k3/8/8/8/8/8/8/4K3 W - e3 0 1");
   EXPECT_EQ(castle, 0);
@@ -122,6 +122,12 @@ TEST(Position, BoardDisplay) {
   std::string shown = testing::internal::GetCapturedStdout();
   EXPECT_NE(shown.find(". . . . P . . . \n"), std::string::npos);
   EXPECT_NE(shown.find("side=b castle=15 ep=e3 key=a71fb59d3721a832\n"), std::string::npos);
+  // Rights of a Chess960 set-up show as an X-FEN field, an inner rook by its file.
+  load_fen("r3k1rr/8/8/8/8/8/8/1R2K1R1 b GBa - 0 1");
+  testing::internal::CaptureStdout();
+  print_board();
+  shown = testing::internal::GetCapturedStdout();
+  EXPECT_NE(shown.find("side=b castle=KQq ep=- key="), std::string::npos) << shown;
 }
 
 TEST(Position, DisplayedKeyHasNoLeadingZeros) {

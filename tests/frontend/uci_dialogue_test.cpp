@@ -18,7 +18,8 @@ const std::string VARS =
     " var PawnEnding var MajorPieceEnding var MinorPieceEnding";
 
 Lines id_block(const std::string& white = "Balanced", const std::string& black = "Balanced",
-               const std::string& tactics = "true", const std::string& threshold = "40") {
+               const std::string& tactics = "true", const std::string& threshold = "40",
+               const std::string& chess960 = "false") {
   return {"id name Brisvane",
           "id author Temmerok",
           "option name Hash type spin default 16 min 1 max 1024",
@@ -27,6 +28,7 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name Move Overhead type spin default 10 min 0 max 5000",
           "option name MultiPV type spin default 1 min 1 max 256",
           "option name Ponder type check default false",
+          "option name UCI_Chess960 type check default " + chess960,
           "option name UCI_LimitStrength type check default false",
           "option name UCI_Elo type spin default " + std::to_string(STRENGTH_DEFAULT_ELO) + " min " +
               std::to_string(STRENGTH_MIN_ELO) + " max " + std::to_string(STRENGTH_MAX_ELO),
@@ -112,8 +114,10 @@ TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
 }
 
 TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
-  EXPECT_EQ(dialogue("uci\n", {"--white-mode=kingATTACK", "--threshold", "-5", "--no-tactics"}),
-            id_block("KingAttack", "Balanced", "false", "0"));
+  EXPECT_EQ(dialogue("uci\n", {"--white-mode=kingATTACK", "--threshold", "-5", "--no-tactics", "--chess960"}),
+            id_block("KingAttack", "Balanced", "false", "0", "true"));
+  EXPECT_EQ(dialogue("setoption name UCI_Chess960 value true\nuci\nsetoption name uci_chess960 value false\nuci\n"),
+            concat({id_block("Balanced", "Balanced", "true", "40", "true"), id_block()}));
   // The advertised default always lies inside the advertised range.
   EXPECT_EQ(dialogue("uci\n", {"--threshold=500"}), id_block("Balanced", "Balanced", "true", "300"));
 }

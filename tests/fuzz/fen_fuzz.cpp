@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/move.h"
 #include "board/movegen.h"
 #include "board/notation.h"
@@ -54,7 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   generate_moves(list);
   const SavedPosition saved = save_position();
   for (const Move& move : list.moves) {
+    // Chess960 text names every move uniquely; the standard form can read a
+    // castling as the king's step between the same squares, which comes first.
+    chess960 = true;
     check(same_move(parse_uci_move(move_to_str(move)), move));
+    chess960 = false;
+    const Move read = parse_uci_move(move_to_str(move));
+    check(read.from == move.from && read.to == move.to && read.promoted == move.promoted);
+    if (move.castling) {
+      check(castle & (1 << castle_index_of(move.piece, move.to)));
+      check(bitboards[move.piece == K ? R : r] & square_bb(castling_rook_square(move.piece, move.to)));
+    }
     if (make_move(move)) {
       check_invariants();
       check(halfmove_clock == (move.capture || move.piece % 6 == 0 ? 0 : saved.halfmove_clock + 1));
