@@ -8,9 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
+#include "board/notation.h"
 #include "games/atomic_file.h"
 #include "games/fingerprint_report.h"
 #include "games/gauntlet_options.h"
@@ -25,7 +25,12 @@ constexpr int EXIT_FAILED = 1;
 
 void report_fault(const std::string& message) { std::fprintf(stderr, "brisvane styles: %s\n", message.c_str()); }
 
+// With --chess960 and no file, the 960 start positions: the seed picks among them.
 bool load_openings(const GauntletOptions& options, std::vector<Opening>& openings, std::string& error) {
+  if (chess960 && options.openings_file.empty()) {
+    openings = chess960_openings();
+    return true;
+  }
   std::string text = BUNDLED_OPENINGS;
   std::string source = "the bundled openings";
   if (!options.openings_file.empty()) {
@@ -59,16 +64,6 @@ bool prepare_output_folder(const std::string& folder, std::string& error) {
   }
   std::remove(probe.c_str());
   return true;
-}
-
-// The openings in an order drawn from the seed; every style plays the same ones.
-// The shuffle is written out so that the order does not depend on the library.
-std::vector<int> opening_order(int count, std::uint64_t seed) {
-  std::vector<int> order(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) order[i] = i;
-  std::mt19937_64 random(seed);
-  for (int i = count - 1; i > 0; --i) std::swap(order[i], order[random() % static_cast<std::uint64_t>(i + 1)]);
-  return order;
 }
 
 // Each pair of games shares an opening, the style playing White first, then Black.
@@ -105,10 +100,9 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
   game.result = game_result(record.end, record.final_side);
   game.fen = opening.fen;
   const bool by_rule = record.end != GameEnd::LengthCap;
-  game.extra_tags = {{"SetUp", "1"},
-                     {"FEN", opening.fen},
-                     {"Termination", by_rule ? "normal" : "adjudication"},
-                     {"PlyCount", std::to_string(record.plies.size())}};
+  game.extra_tags = start_position_tags(opening.fen);
+  game.extra_tags.insert(game.extra_tags.end(), {{"Termination", by_rule ? "normal" : "adjudication"},
+                                                 {"PlyCount", std::to_string(record.plies.size())}});
   for (const PlayedMove& played : record.plies) game.moves.push_back(played.move);
   game.final_comment = game_end_name(record.end);
   return pgn_text(game);

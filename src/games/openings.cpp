@@ -1,6 +1,7 @@
 #include "games/openings.h"
 
 #include <cstdint>
+#include <random>
 #include <sstream>
 
 #include "base/text.h"
@@ -46,9 +47,10 @@ const char* placement_fault(const std::string& placement) {
 const char* field_fault(const std::string fields[4]) {
   if (const char* fault = placement_fault(fields[0])) return fault;
   if (fields[1] != "w" && fields[1] != "b") return "the side to move is neither w nor b";
+  // Standard letters, X-FEN and Shredder-FEN.
   if (fields[2] != "-") {
     for (char c : fields[2])
-      if (std::string("KQkq").find(c) == std::string::npos) return "bad castling field";
+      if (std::string("KQkqABCDEFGHabcdefgh").find(c) == std::string::npos) return "bad castling field";
   }
   if (fields[3] != "-") {
     const std::string& ep = fields[3];
@@ -116,4 +118,43 @@ bool parse_openings(const std::string& text, std::vector<Opening>& openings, std
     return false;
   }
   return true;
+}
+
+Opening chess960_opening(int number) {
+  // The number's digits in mixed radix place the light-squared bishop (b d f h), the
+  // dark-squared one (a c e g), the queen on one of six free squares, and the knights
+  // on one of ten pairs of the five left; rook, king, rook fill the last three.
+  constexpr int KNIGHT_PAIRS[10][2] = {{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}};
+  char rank[8] = {};
+  rank[2 * (number % 4) + 1] = 'b';
+  number /= 4;
+  rank[2 * (number % 4)] = 'b';
+  number /= 4;
+  auto place_on_free = [&rank](int nth, char piece) {
+    for (char& square : rank)
+      if (!square && nth-- == 0) square = piece;
+  };
+  place_on_free(number % 6, 'q');
+  number /= 6;
+  // The second knight's index counts the free squares before the first is placed.
+  place_on_free(KNIGHT_PAIRS[number][1], 'n');
+  place_on_free(KNIGHT_PAIRS[number][0], 'n');
+  for (char piece : {'r', 'k', 'r'}) place_on_free(0, piece);
+  std::string black(rank, 8), white;
+  for (char c : black) white += static_cast<char>(c - 'a' + 'A');
+  return {black + "/pppppppp/8/8/8/8/PPPPPPPP/" + white + " w KQkq - 0 1", 0};
+}
+
+std::vector<Opening> chess960_openings() {
+  std::vector<Opening> openings;
+  for (int number = 0; number < 960; ++number) openings.push_back(chess960_opening(number));
+  return openings;
+}
+
+std::vector<int> opening_order(int count, std::uint64_t seed) {
+  std::vector<int> order(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) order[i] = i;
+  std::mt19937_64 random(seed);
+  for (int i = count - 1; i > 0; --i) std::swap(order[i], order[random() % static_cast<std::uint64_t>(i + 1)]);
+  return order;
 }

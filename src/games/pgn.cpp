@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "board/notation.h"
 #include "board/position.h"
 #include "board/san.h"
 
@@ -42,6 +43,14 @@ int fullmove_of(const std::string& fen) {
 }
 
 }  // namespace
+
+PgnTags start_position_tags(const std::string& fen) {
+  PgnTags tags;
+  if (chess960) tags.emplace_back("Variant", "Chess960");
+  tags.emplace_back("SetUp", "1");
+  tags.emplace_back("FEN", fen);
+  return tags;
+}
 
 std::string pgn_text(const PgnGame& game) {
   std::string text = tag("Event", game.event) + tag("Site", "?") + tag("Date", "????.??.??") +

@@ -20,6 +20,12 @@ struct PgnGame {
   std::string final_comment;   // shown before the result, e.g. "threefold repetition"; empty for none
 };
 
+using PgnTags = std::vector<std::pair<std::string, std::string>>;
+
+// The tags of a game from a set-up position: Variant "Chess960" when UCI_Chess960 is
+// on (its SAN castling still reads O-O and O-O-O), then SetUp and FEN.
+PgnTags start_position_tags(const std::string& fen);
+
 // The game as PGN: tags, a blank line, movetext wrapped before 80 columns, a
 // blank line. Replays the moves on the global position to write their SAN.
 std::string pgn_text(const PgnGame& game);

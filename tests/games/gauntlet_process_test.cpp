@@ -86,6 +86,22 @@ TEST_F(StylesCommand, WritesTableCsvAndPgn) {
   for (const auto& entry : fs::directory_iterator(dir / "a")) EXPECT_NE(entry.path().extension(), ".tmp");
 }
 
+// With --chess960 the games start from 960 set-ups drawn by the seed, each with both colours.
+TEST_F(StylesCommand, Chess960GamesStartFromSeededSetUps) {
+  const StylesRun run = styles(TINY + " --chess960 --seed 3" + SERIAL + " --out " + (dir / "960").string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string pgn = read_file(dir / "960" / "games.pgn");
+  std::vector<std::string> fens;
+  for (std::size_t at = 0; (at = pgn.find("[Variant \"Chess960\"]\n[SetUp \"1\"]\n[FEN \"", at)) != std::string::npos;) {
+    at = pgn.find("[FEN \"", at) + 6;
+    fens.push_back(pgn.substr(at, pgn.find('"', at) - at));
+  }
+  ASSERT_EQ(fens.size(), 4u) << pgn;
+  EXPECT_EQ(fens[0], fens[1]);
+  EXPECT_NE(fens[0], "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  EXPECT_NE(fens[0].find("/pppppppp/8/8/8/8/PPPPPPPP/"), std::string::npos) << fens[0];
+}
+
 TEST_F(StylesCommand, SameSeedSameGamesWhateverTheWorkers) {
   const StylesRun serial = styles(TINY + " --seed 5 --jobs 1 --out " + (dir / "serial").string());
   const StylesRun parallel = styles(TINY + " --seed 5 --jobs 2 --out " + (dir / "parallel").string());

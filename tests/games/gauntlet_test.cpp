@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <sstream>
 
 #include "base/output.h"
 #include "board/notation.h"
 #include "board/position.h"
+#include "board/san.h"
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_pool.h"
 #include "games/openings.h"
@@ -96,6 +99,34 @@ TEST(GauntletOpenings, BundledSetIsBalancedAndLegal) {
     ASSERT_NE(at, std::string::npos) << line;
     EXPECT_LE(std::abs(std::stoi(line.substr(at + 4))), 40) << line;
   }
+}
+
+// Number 518 is the standard array; all 960 differ and follow the rules of the set-up.
+TEST(GauntletOpenings, Chess960StartPositions) {
+  init_tables();
+  EXPECT_EQ(chess960_opening(518).fen, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  EXPECT_EQ(chess960_opening(0).fen, "bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq - 0 1");
+  std::set<std::string> seen;
+  for (const Opening& opening : chess960_openings()) {
+    const std::string rank = opening.fen.substr(0, 8);
+    seen.insert(rank);
+    const std::size_t b1 = rank.find('b'), b2 = rank.rfind('b'), r1 = rank.find('r'), r2 = rank.rfind('r');
+    ASSERT_EQ(std::count(rank.begin(), rank.end(), 'n'), 2) << rank;
+    EXPECT_EQ((b1 + b2) % 2, 1u) << rank;  // bishops on squares of both colours
+    EXPECT_TRUE(r1 < rank.find('k') && rank.find('k') < r2) << rank;
+    // The file reads back with all four rights and no diagnostic.
+    std::vector<Opening> parsed;
+    std::string error;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(parse_openings(opening.fen, parsed, error)) << error;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(castle, 15);
+  }
+  EXPECT_EQ(seen.size(), 960u);
+  // Shredder-FEN castling letters are read from opening files too.
+  std::vector<Opening> parsed;
+  std::string error;
+  EXPECT_TRUE(parse_openings("bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf -\n", parsed, error)) << error;
 }
 
 TEST(GauntletOpenings, FaultsNameTheLine) {
@@ -256,6 +287,25 @@ TEST(GauntletPgn, TagsMoveNumbersAndWrapping) {
   EXPECT_EQ(pgn.substr(pgn.find("\n\n") + 2),
             "3... Nf6 4. Nc3 Bb4 5. Bb5 O-O 6. O-O d6 7. d4 Bxc3 8. bxc3 Bg4 9. h3 Bh5\n"
             "10. Bg5 h6 11. Bh4 g5 12. Bg3 Nxe4 {length cap} 1/2-1/2\n\n");
+}
+
+// A Chess960 game is marked as one; its castlings read O-O and O-O-O.
+TEST(GauntletPgn, Chess960TagsAndCastling) {
+  init_tables();
+  PgnGame game;
+  game.fen = "2rkr3/2p1p3/8/8/8/8/8/RK5R w HA - 0 1";
+  EXPECT_EQ(start_position_tags(game.fen), (PgnTags{{"SetUp", "1"}, {"FEN", game.fen}}));
+  chess960 = true;
+  game.extra_tags = start_position_tags(game.fen);
+  load_fen(game.fen);
+  game.moves.push_back(parse_uci_move("b1a1"));
+  const std::string pgn = pgn_text(game);
+  chess960 = false;
+  EXPECT_NE(pgn.find("[Result \"*\"]\n[Variant \"Chess960\"]\n[SetUp \"1\"]\n[FEN \"" + game.fen + "\"]\n\n"),
+            std::string::npos) << pgn;
+  EXPECT_NE(pgn.find("\n1. O-O-O# *\n"), std::string::npos) << pgn;
+  load_fen(game.fen);
+  EXPECT_EQ(move_to_san(parse_uci_move("b1g1")), "O-O");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <thread>
 
+#include "board/notation.h"
 #include "games/pgn.h"
 #include "match/referee.h"
 #include "match/uci_engine.h"
@@ -83,11 +84,10 @@ void play_games(MatchState& state) {
     pgn.fen = game.start_fen;
     pgn.moves = game.moves;
     pgn.final_comment = outcome.reason;
-    pgn.extra_tags = {{"SetUp", "1"},
-                      {"FEN", game.start_fen},
-                      {"TimeControl", time_control_text(settings.tc)},
-                      {"Termination", outcome.termination},
-                      {"PlyCount", std::to_string(game.moves.size())}};
+    pgn.extra_tags = start_position_tags(game.start_fen);
+    pgn.extra_tags.insert(pgn.extra_tags.end(), {{"TimeControl", time_control_text(settings.tc)},
+                                                 {"Termination", outcome.termination},
+                                                 {"PlyCount", std::to_string(game.moves.size())}});
     // pgn_text replays the moves on this thread's own position, outside the lock.
     record_game(state, index + 1, pgn, pgn_text(pgn), outcome, first_colour);
   }
@@ -98,6 +98,12 @@ void play_games(MatchState& state) {
 }  // namespace
 
 bool load_match_openings(const MatchSettings& settings, std::vector<Opening>& openings, std::string& error) {
+  // Chess960 without a file: the start positions, in an order drawn from the seed.
+  if (settings.chess960 && settings.openings_path.empty()) {
+    const std::vector<Opening> all = chess960_openings();
+    for (int number : opening_order(static_cast<int>(all.size()), settings.seed)) openings.push_back(all[number]);
+    return true;
+  }
   std::string text = BUNDLED_OPENINGS;
   if (!settings.openings_path.empty()) {
     std::ifstream in(settings.openings_path);
@@ -115,6 +121,8 @@ bool load_match_openings(const MatchSettings& settings, std::vector<Opening>& op
 }
 
 bool run_match(const MatchSettings& settings, MatchScore& result, std::string& error) {
+  // The referee reads and writes castling as the engines were told to (parse_match_args).
+  chess960 = settings.chess960;
   std::vector<Opening> openings;
   if (!load_match_openings(settings, openings, error)) return false;
   MatchState state;

@@ -5,7 +5,8 @@
 const char* const MATCH_USAGE =
     "usage: brisvane_match --engine name=A cmd=PATH [arg=WORD]... [option.NAME=VALUE]...\n"
     "                      --engine name=B cmd=PATH ... [--tc BASE+INC] [--openings FILE.epd]\n"
-    "                      [--rounds N] [--concurrency N] [--pgn FILE] [--results FILE] [--max-plies N]\n";
+    "                      [--rounds N] [--concurrency N] [--pgn FILE] [--results FILE] [--max-plies N]\n"
+    "                      [--chess960] [--seed N]\n";
 
 namespace {
 
@@ -42,6 +43,7 @@ bool read_engine_word(const std::string& word, EngineSetup& engine, std::string&
 
 bool parse_match_args(const std::vector<std::string>& args, MatchSettings& settings, std::string& error) {
   int engines = 0;
+  int seed = 1;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
     if (word == "--engine") {
@@ -59,6 +61,10 @@ bool parse_match_args(const std::vector<std::string>& args, MatchSettings& setti
       if (engine.name.empty()) engine.name = engine.command.substr(engine.command.find_last_of('/') + 1);
       continue;
     }
+    if (word == "--chess960") {
+      settings.chess960 = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       error = "missing value after " + word;
       return false;
@@ -72,6 +78,7 @@ bool parse_match_args(const std::vector<std::string>& args, MatchSettings& setti
     else if (word == "--pgn") settings.pgn_path = value;
     else if (word == "--results") settings.results_path = value;
     else if (word == "--max-plies") ok = parse_count(value, 0, settings.max_plies);
+    else if (word == "--seed") ok = parse_count(value, 0, seed);
     else {
       error = "unknown option " + word;
       return false;
@@ -86,5 +93,8 @@ bool parse_match_args(const std::vector<std::string>& args, MatchSettings& setti
     return false;
   }
   if (settings.engines[0].name == settings.engines[1].name) settings.engines[1].name += "-2";
+  settings.seed = static_cast<std::uint64_t>(seed);
+  if (settings.chess960)
+    for (EngineSetup& engine : settings.engines) engine.options.emplace_back("UCI_Chess960", "true");
   return true;
 }

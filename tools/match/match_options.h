@@ -4,8 +4,9 @@
 //   brisvane_match --engine name=A cmd=PATH [arg=WORD]... [option.NAME=VALUE]...
 //                  --engine name=B cmd=PATH ... [--tc 10+0.1] [--openings FILE.epd]
 //                  [--rounds N] [--concurrency N] [--pgn FILE] [--results FILE]
-//                  [--max-plies N]
+//                  [--max-plies N] [--chess960] [--seed N]
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +29,10 @@ struct MatchSettings {
   std::string pgn_path;
   std::string results_path;  // a CSV line is appended there
   int max_plies = 0;         // a draw after this many plies; 0: no cap
+  // Chess960: both engines get UCI_Chess960, castling is refereed as king takes rook,
+  // and without a file the openings are 960 start positions in the seed's order.
+  bool chess960 = false;
+  std::uint64_t seed = 1;
 };
 
 // False with error naming the fault. Everything but the two engines has a default.

@@ -51,6 +51,40 @@ TEST(MatchProcess, TwoInstancesPlayOneShortGameToALegalEnd) {
   stop_player(black);
 }
 
+// Two instances with UCI_Chess960: castling crosses the pipes as king takes rook.
+TEST(MatchProcess, Chess960GamesBetweenTwoInstances) {
+  init_tables();
+  chess960 = true;
+  auto in960 = [](const std::string& name) {
+    UciPlayer player = brisvane(name);
+    player.setup.options.emplace_back("UCI_Chess960", "true");
+    return player;
+  };
+  UciPlayer white = in960("one"), black = in960("two");
+  start(white);
+  start(black);
+  // Castling queen-side is the only mate: b1a1, and the game is over.
+  RefereeGame game;
+  const Opening mate{"2rkr3/2p1p3/8/8/8/8/8/RK6 w A - 0 1", 0};
+  GameOutcome outcome = play_game(game, mate, white, black, {5000, 50}, 0);
+  EXPECT_EQ(outcome.result, "1-0") << outcome.reason;
+  ASSERT_EQ(game.moves.size(), 1u);
+  EXPECT_EQ(game.moves[0].castling, 1);
+  EXPECT_EQ(game.position_command, "position fen " + mate.fen + " moves b1a1");
+  // A few moves from a 960 set-up: every move legal, the game ends by the length cap or a rule.
+  const Opening setup{"bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9", 2};
+  outcome = play_game(game, setup, white, black, {3000, 30}, 16);
+  EXPECT_NE(outcome.result, "*");
+  EXPECT_NE(outcome.termination, "rules infraction") << outcome.reason;
+  EXPECT_NE(outcome.termination, "abandoned") << outcome.reason;
+  RefereeGame replay;
+  begin_game(replay, setup, {3000, 30}, 16);
+  for (const Move& m : game.moves) ASSERT_TRUE(play_move_text(replay, move_to_str(m)));
+  chess960 = false;
+  stop_player(white);
+  stop_player(black);
+}
+
 TEST(MatchProcess, IllegalMoveAndCrashLoseAndTheEngineIsStartedAgain) {
   init_tables();
   UciPlayer cheat = scripted("cheat", "echo 'info depth 1'; echo 'bestmove e2e5'");

@@ -7,6 +7,8 @@
 
 #include "board/draw.h"
 #include "board/position.h"
+#include "games/openings.h"
+#include "match/match.h"
 #include "match/match_options.h"
 #include "search/startup.h"
 
@@ -124,6 +126,17 @@ TEST(MatchReferee, CommandLine) {
   MatchSettings twins;
   ASSERT_TRUE(parse_match_args({"--engine", "cmd=a/x", "--engine", "cmd=b/x"}, twins, error));
   EXPECT_EQ(twins.engines[1].name, "x-2");
+  // Chess960 tells both engines; the seed orders the start positions.
+  MatchSettings in960;
+  ASSERT_TRUE(parse_match_args({"--engine", "cmd=x", "--chess960", "--engine", "cmd=y", "--seed", "9"}, in960, error));
+  EXPECT_TRUE(in960.chess960);
+  EXPECT_EQ(in960.seed, 9u);
+  for (const EngineSetup& engine : in960.engines)
+    EXPECT_EQ(engine.options, (std::vector<std::pair<std::string, std::string>>{{"UCI_Chess960", "true"}}));
+  std::vector<Opening> openings;
+  ASSERT_TRUE(load_match_openings(in960, openings, error));
+  ASSERT_EQ(openings.size(), 960u);
+  EXPECT_NE(openings[0].fen, chess960_opening(0).fen);
 }
 
 }  // namespace
