@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-load test-slow bench asan tsan fuzz clean styles styles-chart calibrate
+.PHONY: all build run test test-load test-slow bench asan tsan fuzz clean styles styles-chart styles-check calibrate
 
 # Testing frameworks build with `make EXE=PATH`: the engine alone (no tests, so
 # no GoogleTest needed), in its own build directory, copied to PATH.
@@ -67,6 +67,17 @@ STYLES_ARGS ?=
 styles: build
 	./$(BUILD_DIR)/brisvane styles --out $(STYLES_DIR) $(STYLES_ARGS)
 	@$(MAKE) --no-print-directory styles-chart STYLES_DIR=$(STYLES_DIR)
+
+# The distinctness gate: each style against Balanced on its own column, 95% intervals
+# apart in the promised direction; fails naming each style and column that stopped
+# separating. A reduced run that keeps the gate's budget (100000 nodes a move, 60
+# games a row): games start from the middlegame positions of tests/data/middlegames.epd
+# and end after 60 plies.
+STYLES_CHECK_DIR ?= $(BUILD_DIR)/styles-check
+STYLES_CHECK_ARGS = --gate --styles Deep,Wide,KingAttack,PassedPawn,PawnStorm,Provocation,PawnEnding,MajorPieceEnding,MinorPieceEnding \
+  --games 60 --nodes 100000 --max-plies 60 --openings tests/data/middlegames.epd
+styles-check: build
+	./$(BUILD_DIR)/brisvane styles $(STYLES_CHECK_ARGS) --jobs $(JOBS) --out $(STYLES_CHECK_DIR)
 
 # The playing levels (UCI_LimitStrength, UCI_Elo) measured in timed games against Stockfish
 # (Debian's stockfish package) and, below its lowest level, against the next level up: the

@@ -3,8 +3,13 @@
 // search scores its last position within a small margin of equality.
 //
 //   build/make_openings [count] [seed] > tests/data/openings.epd
+//   build/make_openings 30 7 30 40 > tests/data/middlegames.epd
 //
-// Deterministic: the same count and seed give the same file.
+// The last two numbers set the walk's length. Walks longer than an opening's make
+// middlegame positions, kept only while each side still has a rook or a queen and a
+// knight or a bishop, so that every kind of ending is still ahead: the quick style
+// check (make styles-check) starts from them. Deterministic: the same numbers give
+// the same file.
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +32,7 @@ namespace {
 
 constexpr int MIN_PLIES = 6;
 constexpr int MAX_PLIES = 9;
+constexpr int MIDDLEGAME_PLIES = 20;  // walks this long keep only positions with every kind of piece
 constexpr int WALK_DEPTH = 3;          // the search that judges each step
 constexpr int WALK_MARGIN_CP = 30;     // steps this close to the best move are all fine
 constexpr int CHECK_DEPTH = 9;         // the search that judges the final position
@@ -84,6 +90,13 @@ std::string placement() {
   return text;
 }
 
+// Each side still has a rook or a queen and a knight or a bishop.
+bool every_kind_of_piece() {
+  const bool white = (bitboards[R] | bitboards[Q]) && (bitboards[N] | bitboards[B]);
+  const bool black = (bitboards[r] | bitboards[q]) && (bitboards[n] | bitboards[b]);
+  return white && black;
+}
+
 std::string castling_text() {
   std::string text;
   if (castle & 1) text += 'K';
@@ -108,25 +121,33 @@ std::string ep_text() {
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::atoi(argv[1]) : 48;
   const unsigned long long seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 2024;
+  const int min_plies = argc > 3 ? std::atoi(argv[3]) : MIN_PLIES;
+  const int max_plies = argc > 4 ? std::max(min_plies, std::atoi(argv[4])) : std::max(min_plies, MAX_PLIES);
   init_tables();
   set_line_sink(discard_line);
   std::mt19937_64 random(seed);
 
   std::printf("# Balanced start positions for the style gauntlet (brisvane styles), made by\n");
-  std::printf("# tools/make_openings.cpp %d %llu: random walks of %d to %d plies through moves within\n", count, seed,
-              MIN_PLIES, MAX_PLIES);
+  std::printf("# tools/make_openings.cpp %d %llu %d %d: random walks of %d to %d plies through moves within\n", count,
+              seed, min_plies, max_plies, min_plies, max_plies);
   std::printf("# %d cp of the best at depth %d, kept when a depth-%d search scores them within %d cp.\n",
               WALK_MARGIN_CP, WALK_DEPTH, CHECK_DEPTH, BALANCE_MARGIN_CP);
   std::set<std::string> seen;
   int kept = 0;
   while (kept < count) {
     init_board_startpos();
-    const int plies = MIN_PLIES + static_cast<int>(random() % (MAX_PLIES - MIN_PLIES + 1));
+    const int plies = min_plies + static_cast<int>(random() % (max_plies - min_plies + 1));
     int halfmove = 0;
     std::string moves_text;
+    bool ended = false;
     for (int ply = 0; ply < plies; ++ply) {
       MoveList legal;
       generate_legal_moves(legal);
+      // A long walk may end in mate or stalemate: it makes no position.
+      if (legal.moves.empty()) {
+        ended = true;
+        break;
+      }
       std::vector<std::pair<Move, int>> scored;
       int best = -SCORE_INFINITY;
       for (const Move& m : legal.moves) {
@@ -144,7 +165,8 @@ int main(int argc, char** argv) {
       repetition_stack.push_back(zobrist_key);
     }
     const std::string fen = placement() + (side == WHITE ? " w " : " b ") + castling_text() + " " + ep_text();
-    if (seen.count(fen) || king_attacked(side)) continue;
+    if (ended || seen.count(fen) || king_attacked(side)) continue;
+    if (plies >= MIDDLEGAME_PLIES && !every_kind_of_piece()) continue;
     repetition_stack.clear();
     repetition_stack.push_back(zobrist_key);
     const int score = deep_score(CHECK_DEPTH);

@@ -10,14 +10,17 @@ if (!exists("svg")) svg = 'styles-report/fingerprint.svg'
 set datafile separator ","
 set datafile columnheaders
 
-# Column order of the CSV: style, games, nodes, movetime_ms, tactics, threshold,
-# then each figure as value, low end, high end.
-FIRST_FIGURE = 7
-array titles[14] = ["Score vs Balanced (%)", "Elo vs Balanced", "Game length (plies)", \
-  "Checks per 100 moves", "Captures per 100 moves", "King-zone pressure after its moves", \
-  "Pawn moves onto the enemy king's wing per game", "Passed pawns to 6th/7th per game", \
-  "Bait per 100 moves", "Sacrifices per game", "Games reaching K+P only (%)", \
-  "Games reaching R/Q only (%)", "Games reaching N/B only (%)", "Tactical picks per 100 moves"]
+# Column order of the CSV: style, games, nodes, movetime_ms, tactics, threshold, setup,
+# level, strength, then each figure as value, low end, high end.
+FIRST_FIGURE = 10
+FIGURES = 18
+array titles[FIGURES] = ["Score vs Balanced (%)", "Elo vs Balanced", "Game length (plies)", \
+  "Mean completed search depth", "Checks per 100 moves", "Captures per 100 moves", \
+  "King-zone pressure after its moves", "Pawn moves onto the enemy king's wing per game", \
+  "Passed pawns to 6th/7th per game", "Bait per 100 moves", "Sacrifices per game", \
+  "Wins with a sacrifice (% of wins)", "Short wins (% of wins)", "Draws after standing ahead (% of draws)", \
+  "Games reaching K+P only (%)", "Games reaching R/Q only (%)", "Games reaching N/B only (%)", \
+  "Tactical picks per 100 moves"]
 
 stats csv using 2:3 nooutput
 games = int(STATS_max_x)
@@ -29,12 +32,17 @@ no_tactics_row = STATS_min_y == 0 && STATS_max_y > 0 ? " (not for NoTactics)" : 
 budget = movetime > 0 ? sprintf("%d ms", movetime) : sprintf("%d nodes", nodes)
 stats csv using 2 nooutput
 rows = STATS_records
+stats csv using 8 nooutput
+level = int(STATS_max)
+setup = system(sprintf("sed -n 2p '%s' | cut -d, -f7", csv))
+setup_text = setup eq "per-side" ? "one engine, each side's style at its own nodes" : "each side its own engine"
+level_text = level > 0 ? sprintf(", both sides at UCI\\_Elo %d", level) : ""
 
-set terminal svg size 1500,1700 dynamic font "sans,11" background "white"
+set terminal svg size 1500,2050 dynamic font "sans,11" background "white"
 set output svg
-set multiplot layout 5,3 \
-  title sprintf("Style fingerprints: %d games a style against Balanced, %s a move, tactical selection %s%s; 95%% intervals", \
-                games, budget, tactics, no_tactics_row) font "sans,13"
+set multiplot layout 6,3 \
+  title sprintf("Style fingerprints: %d games a style against Balanced, %s a move, tactical selection %s%s;\n%s%s; 95%% intervals", \
+                games, budget, tactics, no_tactics_row, setup_text, level_text) font "sans,13"
 
 set style line 1 lc rgb "#3465a4" pt 7 ps 0.9 lw 1.5
 set style line 2 lc rgb "#cc0000" pt 5 ps 1.0 lw 1.5
@@ -49,7 +57,7 @@ set offsets 0, 0, graph 0.06, graph 0.06
 set bmargin 6.5
 set lmargin 8
 
-do for [f = 1:14] {
+do for [f = 1:FIGURES] {
   c = FIRST_FIGURE + 3 * (f - 1)
   stats csv every ::0::0 using c nooutput
   baseline = STATS_max

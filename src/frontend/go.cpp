@@ -105,15 +105,7 @@ SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
   args.multipv = std::max(1, multi_pv);
   // A limited strength plays within its level's node budget and chooses among close
   // root moves; analysis (infinite) always sees the engine at full strength.
-  if (limit_strength && !limits.infinite) {
-    const bool lone_king = popcount(occupancies[side_to_move ^ 1]) == 1;
-    const StrengthLevel level = playing_level(strength_elo, lone_king);
-    args.nodes = args.nodes > 0 ? std::min<std::int64_t>(args.nodes, level.nodes) : level.nodes;
-    args.choice_lines = level.margin_cp > 0 ? STRENGTH_LINES : 1;
-    // Nor does the selection of sharper moves wander with the king hunt.
-    args.best_move_only = lone_king;
-    args.choice_margin_cp = level.margin_cp;
-  }
+  if (limit_strength && !limits.infinite) limit_to_level(args, strength_elo, side_to_move);
   args.searchmoves = legal_search_moves(limits.searchmoves);
   if (limits.infinite) {
     args.infinite = args.analysis = true;

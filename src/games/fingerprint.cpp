@@ -81,6 +81,7 @@ GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& pl
   const int enemy_king = measured == WHITE ? k : K;
   int latest_score = INT_MIN;  // no search of its own yet
   int down_plies = 0;
+  int ahead_moves = 0;
   for (const PlayedMove& played : plies) {
     const Move& m = played.move;
     const bool ours = side == measured;
@@ -92,6 +93,9 @@ GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& pl
       if (m.piece % 6 == P && on_kings_wing(file_of(m.to), lsb(bitboards[enemy_king]))) ++stats.wing_pawn_moves;
       taken = material_taken(m);
       latest_score = played.score;
+      stats.depth_sum += played.depth;
+      ahead_moves = played.score >= AHEAD_SCORE_CP ? ahead_moves + 1 : 0;
+      stats.stood_ahead |= ahead_moves >= AHEAD_MOVES;
     }
     make_move(m);
     if (ours) {

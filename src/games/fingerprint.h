@@ -12,6 +12,7 @@ struct PlayedMove {
   Move move;
   int score = 0;               // the mover's own search score, centipawns, mover's view
   bool tactical_pick = false;  // the tactical selection replaced the search's best move
+  int depth = 0;               // the depth its search completed
 };
 
 // Counts for the measured side (the side playing the style under test).
@@ -30,6 +31,8 @@ struct GameStats {
   bool pawn_ending = false;    // reached kings and pawns only
   bool major_ending = false;   // reached rooks and queens only, besides pawns
   bool minor_ending = false;   // reached knights and bishops only, besides pawns
+  long depth_sum = 0;          // the depths its searches completed, summed over its moves
+  bool stood_ahead = false;    // its own score stood at AHEAD_SCORE_CP or more for AHEAD_MOVES moves in a row
 };
 
 // The rules behind the counts, pinned here so that tests and the report share them.
@@ -37,6 +40,9 @@ constexpr int SACRIFICE_DEFICIT_CP = 200;   // material down by at least this mu
 constexpr int SACRIFICE_MIN_PLIES = 4;      // ... for at least this many plies in a row ...
 constexpr int SACRIFICE_SCORE_FLOOR = -50;  // ... while its latest search score is at least this
 constexpr int BAIT_MARGIN_CP = 50;          // bait: the opponent's best exchange beats what the move took by this
+constexpr int AHEAD_SCORE_CP = 150;         // ahead: its own search score at least this ...
+constexpr int AHEAD_MOVES = 3;              // ... for this many of its moves in a row
+constexpr int SHORT_WIN_PLIES = 80;         // a short win: won within this many plies of the opening
 
 // Replays the game from fen on the global position and counts what measured
 // (0 White, 1 Black) did; score is measured's result. Leaves the final position set up.

@@ -24,6 +24,9 @@ int decimals_for(Figure figure) {
     case PawnEndings:
     case MajorEndings:
     case MinorEndings:
+    case SacrificeWins:
+    case ShortWins:
+    case DrawsAhead:
     case ChecksPer100:
     case CapturesPer100:
     case BaitPer100:
@@ -35,6 +38,7 @@ int decimals_for(Figure figure) {
 std::string signed_text(double value) { return std::string(value > 0 ? "+" : "") + fixed(value, 0); }
 
 std::string cell(Figure figure, const Estimate& e) {
+  if (std::isnan(e.value)) return "-";
   if (figure == EloDifference) return signed_text(e.value) + " [" + signed_text(e.low) + "," + signed_text(e.high) + "]";
   const int decimals = decimals_for(figure);
   // An interval cut at the end of a figure's range is lopsided: show its longer side.
@@ -46,13 +50,15 @@ std::string settings_text(const RunDescription& run) {
                                          : std::to_string(run.nodes) + " nodes a move";
   text += run.tactics ? ", tactical selection on (threshold " + std::to_string(run.threshold) + " cp)"
                       : ", tactical selection off";
+  text += run.per_side ? ", one engine reading each side's style at its own nodes" : ", each side its own engine";
+  if (run.level > 0) text += ", both sides at UCI_Elo " + std::to_string(run.level);
   return text;
 }
 
 }  // namespace
 
 std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run) {
-  std::string text = "style,games,nodes,movetime_ms,tactics,threshold";
+  std::string text = "style,games,nodes,movetime_ms,tactics,threshold,setup,level,strength";
   for (const FigureName& name : FIGURE_NAMES) {
     const std::string column = name.column;
     text += "," + column + "," + column + "_lo," + column + "_hi";
@@ -61,11 +67,12 @@ std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescript
   for (const StyleRow& row : rows) {
     text += row.name + "," + std::to_string(row.print.games) + "," +
             std::to_string(run.nodes) + "," + std::to_string(run.movetime_ms) + "," + (row.tactics ? "1" : "0") +
-            "," + std::to_string(run.threshold);
+            "," + std::to_string(run.threshold) + "," + (run.per_side ? "per-side" : "engines") + "," +
+            std::to_string(run.level) + "," + std::to_string(row.strength);
     for (const Estimate& e : row.print.figures)
       for (double figure : {e.value, e.low, e.high}) {
         text += ',';
-        text += fixed(figure, 3);
+        text += std::isnan(figure) ? "nan" : fixed(figure, 3);
       }
     text += '\n';
   }
@@ -74,11 +81,11 @@ std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescript
 
 std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescription& run) {
   std::vector<std::vector<std::string>> cells;
-  std::vector<std::string> heading = {"Style", "Games"};
+  std::vector<std::string> heading = {"Style", "Games", "Str%"};
   for (const FigureName& name : FIGURE_NAMES) heading.push_back(name.heading);
   cells.push_back(heading);
   for (const StyleRow& row : rows) {
-    std::vector<std::string> line = {row.name, std::to_string(row.print.games)};
+    std::vector<std::string> line = {row.name, std::to_string(row.print.games), std::to_string(row.strength)};
     for (int f = 0; f < FIGURE_COUNT; ++f) {
       const bool unused = f == TacticalPer100 && !row.tactics;
       line.push_back(unused ? "-" : cell(static_cast<Figure>(f), row.print.figures[f]));

@@ -9,6 +9,7 @@
 struct StyleRow {
   std::string name;  // the style, or NoTactics
   bool tactics;      // whether its moves could be tactical picks
+  int strength;      // the StyleStrength its style played at
   Fingerprint print;
 };
 
@@ -18,10 +19,13 @@ struct RunDescription {
   int movetime_ms = 0;
   bool tactics = true;
   int threshold = 0;
+  bool per_side = false;  // one engine reading each side's style at its own nodes
+  int level = 0;          // both sides at this UCI_Elo; 0 for full strength
 };
 
 // One row per style: style, games, the run's settings (tactics: whether the row's
-// side used the tactical selection), then each figure followed by
+// side used the tactical selection; setup: engines or per-side; level: the UCI_Elo of
+// both sides or 0; strength: the row's StyleStrength), then each figure followed by
 // the low and high ends of its interval (columns <figure>, <figure>_lo, <figure>_hi).
 std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run);
 

@@ -17,9 +17,11 @@ struct Pair {
 
 Pair figure_pair(Figure figure, const GameStats& g) {
   const double moves = g.moves;
+  const bool won = g.score == 1, drawn = g.score == 0.5;
   switch (figure) {
     case ScorePercent: return {100 * g.score, 1};
     case GamePlies: return {static_cast<double>(g.plies), 1};
+    case SearchDepth: return {static_cast<double>(g.depth_sum), moves};
     case ChecksPer100: return {100.0 * g.checks, moves};
     case CapturesPer100: return {100.0 * g.captures, moves};
     case KingZonePressure: return {static_cast<double>(g.pressure), moves};
@@ -27,6 +29,10 @@ Pair figure_pair(Figure figure, const GameStats& g) {
     case PassersAdvanced: return {static_cast<double>(g.passers_advanced), 1};
     case BaitPer100: return {100.0 * g.baits, moves};
     case Sacrifices: return {static_cast<double>(g.sacrifices), 1};
+    // Shares of its wins and of its draws: a game of the other kind counts in neither sum.
+    case SacrificeWins: return {won && g.sacrifices > 0 ? 100.0 : 0.0, won ? 1.0 : 0.0};
+    case ShortWins: return {won && g.plies <= SHORT_WIN_PLIES ? 100.0 : 0.0, won ? 1.0 : 0.0};
+    case DrawsAhead: return {drawn && g.stood_ahead ? 100.0 : 0.0, drawn ? 1.0 : 0.0};
     case PawnEndings: return {g.pawn_ending ? 100.0 : 0.0, 1};
     case MajorEndings: return {g.major_ending ? 100.0 : 0.0, 1};
     case MinorEndings: return {g.minor_ending ? 100.0 : 0.0, 1};
@@ -44,7 +50,8 @@ Estimate ratio_estimate(Figure figure, const std::vector<GameStats>& games) {
     numerator += pair.numerator;
     denominator += pair.denominator;
   }
-  if (denominator <= 0) return {};
+  // A share of wins in a row that never won has nothing to measure.
+  if (denominator <= 0) return {NAN, NAN, NAN};
   const double ratio = numerator / denominator;
   const double n = static_cast<double>(games.size());
   if (games.size() < 2) return {ratio, ratio, ratio};
@@ -60,7 +67,8 @@ Estimate ratio_estimate(Figure figure, const std::vector<GameStats>& games) {
 }
 
 bool is_percentage(Figure figure) {
-  return figure == ScorePercent || figure == PawnEndings || figure == MajorEndings || figure == MinorEndings;
+  return figure == ScorePercent || figure == PawnEndings || figure == MajorEndings || figure == MinorEndings ||
+         figure == SacrificeWins || figure == ShortWins || figure == DrawsAhead;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ enum Figure : int {
   ScorePercent,       // score against Balanced, per cent
   EloDifference,      // the Elo difference that score implies
   GamePlies,          // game length in plies
+  SearchDepth,        // mean depth its searches completed
   ChecksPer100,       // checks given per 100 of its moves
   CapturesPer100,     // captures made per 100 of its moves
   KingZonePressure,   // mean king-zone pressure on the enemy king after its moves
@@ -18,6 +19,9 @@ enum Figure : int {
   PassersAdvanced,    // passed pawns pushed onto the sixth or seventh rank per game
   BaitPer100,         // bait moves per 100 of its moves
   Sacrifices,         // sacrifices per game
+  SacrificeWins,      // share of its wins with a sacrifice, per cent
+  ShortWins,          // share of its wins within SHORT_WIN_PLIES, per cent
+  DrawsAhead,         // share of its draws after it stood ahead, per cent
   PawnEndings,        // share of games reaching kings and pawns only, per cent
   MajorEndings,       // share reaching rooks and queens only (besides pawns), per cent
   MinorEndings,       // share reaching knights and bishops only (besides pawns), per cent
@@ -34,6 +38,7 @@ inline constexpr std::array<FigureName, FIGURE_COUNT> FIGURE_NAMES = {{
     {"score_pct", "Score%"},
     {"elo", "Elo"},
     {"plies", "Plies"},
+    {"depth", "Depth"},
     {"checks_per100", "Chk/100"},
     {"captures_per100", "Cap/100"},
     {"king_zone_pressure", "KZone"},
@@ -41,6 +46,9 @@ inline constexpr std::array<FigureName, FIGURE_COUNT> FIGURE_NAMES = {{
     {"passers_6th_7th", "Pass67/g"},
     {"bait_per100", "Bait/100"},
     {"sacrifices", "Sac/g"},
+    {"sacrifice_wins_pct", "SacWin%"},
+    {"short_wins_pct", "Short%"},
+    {"draws_ahead_pct", "DrawAhd%"},
     {"pawn_endings_pct", "KP%"},
     {"major_endings_pct", "RQ%"},
     {"minor_endings_pct", "NB%"},
@@ -61,7 +69,8 @@ struct Fingerprint {
 
 // Each figure is a ratio of sums over games (a plain mean when the denominator is
 // one per game); its interval comes from the spread between games, cut to the
-// figure's possible range (no count below 0, no share above 100%).
+// figure's possible range (no count below 0, no share above 100%). A figure with
+// nothing to count (a share of wins without a win) is NaN.
 Fingerprint summarise(const std::vector<GameStats>& games);
 
 // The Elo difference of a score fraction (0..1), clamped short of the infinite ends.

@@ -14,36 +14,36 @@
 #include "games/atomic_file.h"
 #include "games/fingerprint_report.h"
 #include "games/gauntlet_options.h"
+#include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
 #include "games/pgn.h"
+#include "games/style_gate.h"
 #include "style/tactical.h"
 
 namespace {
 
 constexpr int EXIT_BAD_INPUT = 2;
 constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_GATE_FAILED = 3;
 
 void report_fault(const std::string& message) { std::fprintf(stderr, "brisvane styles: %s\n", message.c_str()); }
 
-// With --chess960 and no file, the 960 start positions: the seed picks among them.
-bool load_openings(const GauntletOptions& options, std::vector<Opening>& openings, std::string& error) {
+// The opening list and a hash of its text, which a part's settings carry. With
+// --chess960 and no file, the 960 start positions: the seed picks among them.
+bool load_openings(const GauntletOptions& options, std::vector<Opening>& openings, std::string& hash,
+                   std::string& error) {
   if (chess960 && options.openings_file.empty()) {
     openings = chess960_openings();
+    hash = "chess960";
     return true;
   }
   std::string text = BUNDLED_OPENINGS;
   std::string source = "the bundled openings";
   if (!options.openings_file.empty()) {
     source = options.openings_file;
-    std::ifstream file(source, std::ios::binary);
-    if (!file) {
-      error = "cannot read " + source + ": " + std::strerror(errno);
-      return false;
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    text = content.str();
+    if (!read_whole_file(source, text, error)) return false;
   }
+  hash = text_hash(text) + (chess960 ? "-960" : "");
   if (parse_openings(text, openings, error)) return true;
   error = source + ", " + error;
   return false;
@@ -67,12 +67,38 @@ bool prepare_output_folder(const std::string& folder, std::string& error) {
 }
 
 // Each pair of games shares an opening, the style playing White first, then Black.
+// Every game has its own seed, drawn from the run's seed and its place in the list.
 std::vector<GameJob> make_jobs(const GauntletOptions& options, const std::vector<int>& order) {
   std::vector<GameJob> jobs;
   for (const GauntletRow& row : options.rows)
-    for (int g = 0; g < options.games; ++g)
-      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()]});
+    for (int g = 0; g < options.games; ++g) {
+      const std::uint64_t seed = options.seed * 0x9E3779B97F4A7C15ULL + jobs.size() + 1;
+      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()], seed == 0 ? 1 : seed});
+    }
   return jobs;
+}
+
+RunSettings run_settings(const GauntletOptions& options, const std::string& openings_hash) {
+  RunSettings s;
+  s.build = program_hash();
+  s.openings = openings_hash;
+  s.nodes = options.nodes;
+  s.movetime_ms = options.movetime_ms;
+  s.max_plies = options.max_plies;
+  s.seed = options.seed;
+  s.games = options.games;
+  for (const GauntletRow& row : options.rows) {
+    s.rows.push_back(row_name(row));
+    // Every style plays its built-in weights.
+    s.strengths.push_back(100);
+  }
+  s.tactics = tactical_move_selection;
+  s.threshold = tactic_threshold_cp;
+  s.per_side = options.per_side;
+  s.level = options.level;
+  s.part = options.part;
+  s.parts = options.parts;
+  return s;
 }
 
 // A terminal sees the count change in place; a log gets a line at every tenth.
@@ -108,13 +134,84 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
   return pgn_text(game);
 }
 
+
+// The report of a whole run: the table, the fingerprint CSV, the per-game CSV and
+// the PGN, all from the settings and the measured games, so that joined parts give
+// the same bytes as one run. Prints the table and, when asked, the gate's verdict;
+// returns the exit status.
+int write_report(const std::string& folder, const RunSettings& settings, const std::vector<PartGame>& games,
+                 bool gate) {
+  std::vector<StyleRow> rows;
+  for (std::size_t r = 0; r < settings.rows.size(); ++r) {
+    const auto first = games.begin() + static_cast<std::ptrdiff_t>(r * static_cast<std::size_t>(settings.games));
+    std::vector<GameStats> stats;
+    for (auto game = first; game != first + settings.games; ++game) stats.push_back(game->stats);
+    const bool tactics = settings.tactics && settings.rows[r] != row_name({Balanced, false});
+    rows.push_back({settings.rows[r], tactics, settings.strengths[r], summarise(stats)});
+  }
+  std::string pgn;
+  for (const PartGame& game : games) pgn += game.pgn;
+  const RunDescription run{settings.nodes,    settings.movetime_ms, settings.tactics,
+                           settings.threshold, settings.per_side,    settings.level};
+  const std::string table = fingerprint_table(rows, run);
+  std::string error;
+  if (!write_file_atomically(folder + "/games.pgn", pgn, error) ||
+      !write_file_atomically(folder + "/games.csv", part_csv(settings, games), error) ||
+      !write_file_atomically(folder + "/fingerprint.csv", fingerprint_csv(rows, run), error) ||
+      !write_file_atomically(folder + "/table.txt", table, error)) {
+    report_fault(error);
+    return EXIT_FAILED;
+  }
+  std::fwrite(table.data(), 1, table.size(), stdout);
+  if (!gate) return 0;
+  const std::vector<PromiseCheck> checks = check_promises(rows);
+  const std::string verdict = gate_report(checks);
+  std::fwrite(verdict.data(), 1, verdict.size(), stdout);
+  return gate_passes(checks) ? 0 : EXIT_GATE_FAILED;
+}
+
+// "styles merge [--out DIR] [--gate] PART_DIR...": the parts joined into one run's report.
+int run_merge_command(const std::vector<std::string>& words) {
+  std::string folder = "styles-report", error;
+  std::vector<std::string> parts;
+  bool gate = false;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i] == "--gate") {
+      gate = true;
+    } else if (words[i] == "--out" || words[i].starts_with("--out=")) {
+      const bool inline_value = words[i].size() > 5;
+      if (!inline_value && i + 1 == words.size()) error = "--out needs a value";
+      folder = inline_value ? words[i].substr(6) : i + 1 < words.size() ? words[++i] : "";
+      if (folder.empty() && error.empty()) error = "--out needs a path";
+    } else if (words[i].starts_with("--")) {
+      error = "unknown option " + words[i] + " of merge";
+    } else {
+      parts.push_back(words[i]);
+    }
+    if (!error.empty()) break;
+  }
+  RunSettings settings;
+  std::vector<PartGame> games;
+  // Nothing is written unless every part is there and they all agree.
+  if (!error.empty() || !join_parts(parts, settings, games, error) || !prepare_output_folder(folder, error)) {
+    report_fault(error);
+    return EXIT_BAD_INPUT;
+  }
+  const int status = write_report(folder, settings, games, gate);
+  std::fflush(stdout);
+  if (status != EXIT_FAILED)
+    std::fprintf(stderr, "styles: %zu parts, %zu games, joined in %s\n", parts.size(), games.size(), folder.c_str());
+  return status;
+}
+
 }  // namespace
 
 int run_styles_command(const std::vector<std::string>& words) {
+  if (!words.empty() && words.front() == "merge") return run_merge_command({words.begin() + 1, words.end()});
   GauntletOptions options;
   std::vector<Opening> openings;
-  std::string error;
-  if (!parse_gauntlet_options(words, options, error) || !load_openings(options, openings, error) ||
+  std::string openings_hash, error;
+  if (!parse_gauntlet_options(words, options, error) || !load_openings(options, openings, openings_hash, error) ||
       !prepare_output_folder(options.out_dir, error)) {
     report_fault(error);
     return EXIT_BAD_INPUT;
@@ -123,8 +220,18 @@ int run_styles_command(const std::vector<std::string>& words) {
   if (!tactical_move_selection) std::erase(options.rows, GauntletRow{Balanced, false});
 
   const auto start = std::chrono::steady_clock::now();
-  const std::vector<GameJob> jobs = make_jobs(options, opening_order(static_cast<int>(openings.size()), options.seed));
-  const GameSettings settings{options.nodes, options.movetime_ms, options.max_plies};
+  const std::vector<GameJob> all_jobs =
+      make_jobs(options, opening_order(static_cast<int>(openings.size()), options.seed));
+  std::vector<GameJob> jobs;
+  std::vector<int> numbers;  // each played game's place in the whole list
+  for (std::size_t i = 0; i < all_jobs.size(); ++i) {
+    if (!in_part(static_cast<int>(i), options.part, options.parts)) continue;
+    jobs.push_back(all_jobs[i]);
+    numbers.push_back(static_cast<int>(i));
+  }
+  GameSettings settings{options.nodes, options.movetime_ms, options.max_plies};
+  settings.per_side = options.per_side;
+  settings.level = options.level;
   std::vector<GameRecord> records;
   install_move_observer();
   const bool played = play_jobs(jobs, openings, settings, options.jobs, records, error, show_progress);
@@ -134,35 +241,36 @@ int run_styles_command(const std::vector<std::string>& words) {
     return EXIT_FAILED;
   }
 
-  std::vector<std::vector<GameStats>> stats(options.rows.size());
-  std::string pgn;
+  std::vector<PartGame> games;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const GameJob& job = jobs[i];
-    const std::size_t row = i / static_cast<std::size_t>(options.games);
     const std::string& fen = openings[job.opening].fen;
-    stats[row].push_back(
-        measure_game(fen, records[i].plies, job.styled_colour, styled_score(records[i], job.styled_colour)));
-    pgn += pgn_of_game(static_cast<int>(i + 1), job, records[i], openings[job.opening]);
+    const double score = styled_score(records[i], job.styled_colour);
+    games.push_back({numbers[i], job.styled_colour, measure_game(fen, records[i].plies, job.styled_colour, score),
+                     pgn_of_game(numbers[i] + 1, job, records[i], openings[job.opening])});
   }
-  std::vector<StyleRow> rows;
-  for (std::size_t row = 0; row < options.rows.size(); ++row) {
-    const GauntletRow& asked = options.rows[row];
-    rows.push_back({row_name(asked), asked.tactics && tactical_move_selection, summarise(stats[row])});
-  }
-
-  const RunDescription run{options.nodes, options.movetime_ms, tactical_move_selection, tactic_threshold_cp};
-  const std::string table = fingerprint_table(rows, run);
+  const RunSettings run = run_settings(options, openings_hash);
   const std::string& folder = options.out_dir;
-  if (!write_file_atomically(folder + "/games.pgn", pgn, error) ||
-      !write_file_atomically(folder + "/fingerprint.csv", fingerprint_csv(rows, run), error) ||
-      !write_file_atomically(folder + "/table.txt", table, error)) {
-    report_fault(error);
-    return EXIT_FAILED;
+  int status = 0;
+  if (options.parts > 1) {
+    // A part keeps its games for the merge; the report needs them all.
+    std::string pgn;
+    for (const PartGame& game : games) pgn += game.pgn;
+    if (!write_file_atomically(folder + "/games.pgn", pgn, error) ||
+        !write_file_atomically(folder + "/games.csv", part_csv(run, games), error)) {
+      report_fault(error);
+      return EXIT_FAILED;
+    }
+  } else {
+    status = write_report(folder, run, games, options.gate);
+    if (status == EXIT_FAILED) return status;
   }
-  std::fwrite(table.data(), 1, table.size(), stdout);
   std::fflush(stdout);
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
-  std::fprintf(stderr, "styles: %zu games in %lld s, written to %s\n", jobs.size(),
+  std::fprintf(stderr, "styles: %zu games%s in %lld s, written to %s\n", jobs.size(),
+               options.parts > 1 ? (" of part " + std::to_string(options.part) + "/" + std::to_string(options.parts))
+                                       .c_str()
+                                 : "",
                static_cast<long long>(seconds.count()), folder.c_str());
-  return 0;
+  return status;
 }

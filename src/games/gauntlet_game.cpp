@@ -8,6 +8,7 @@
 #include "search/limits.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/strength.h"
 #include "search/tt.h"
 #include "style/tactical.h"
 
@@ -34,6 +35,8 @@ void observe_search_line(std::string_view line, PlayedMove& played) {
   if (line.starts_with("info string tactical pick ")) {
     played.tactical_pick = true;
   } else if (line.starts_with("info depth ")) {
+    // The tactical pick's own line tells the depth of the candidates' short searches.
+    if (!played.tactical_pick) played.depth = number_after(line, "info depth ");
     if (line.find(" score cp ") != std::string_view::npos) {
       played.score = number_after(line, " score cp ");
     } else if (line.find(" score mate ") != std::string_view::npos) {
@@ -73,7 +76,9 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = mover.tactics;
     observed = PlayedMove{};
-    observed.move = search_best(limits);
+    SearchLimits move_limits = limits;
+    if (settings.level > 0) limit_to_level(move_limits, settings.level, side);
+    observed.move = search_best(move_limits);
     make_move(observed.move);
     record_move(observed.move, progress);
     record.plies.push_back(observed);

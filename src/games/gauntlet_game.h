@@ -18,6 +18,7 @@ struct GameSettings {
   // that sets only one side's mode gets. Otherwise each side is its own engine: its
   // searches run with both sides in its style, as two engines in a match would.
   bool per_side = false;
+  int level = 0;              // both sides play at this UCI_Elo; 0 means full strength
 };
 
 // What one side plays with.
@@ -44,5 +45,6 @@ void install_move_observer();
 void remove_move_observer();
 
 // The reading of one search line: the score of an "info depth" line (mate scores
-// become +-MATE_VALUE minus the distance) and whether it is a tactical pick.
+// become +-MATE_VALUE minus the distance), the depth the search completed and
+// whether it is a tactical pick.
 void observe_search_line(std::string_view line, PlayedMove& played);

@@ -9,11 +9,14 @@
 #include <thread>
 
 #include "base/text.h"
+#include "search/strength.h"
 
 namespace {
 
-constexpr std::string_view OPTION_NAMES[] = {"--games", "--nodes", "--movetime", "--max-plies", "--seed",
-                                             "--styles", "--jobs", "--out", "--openings"};
+constexpr std::string_view OPTION_NAMES[] = {"--games",   "--nodes", "--movetime",       "--max-plies",
+                                             "--seed",    "--styles", "--jobs",          "--out",
+                                             "--openings", "--level", "--shard"};
+constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate"};
 
 // The whole text as a number in [low, the type's largest]; value is unchanged otherwise.
 template <typename Number>
@@ -74,6 +77,18 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
   } else if (name == "--openings") {
     ok = !value.empty();
     options.openings_file = value;
+  } else if (name == "--level") {
+    ok = positive_number(value, options.level) && options.level >= STRENGTH_MIN_ELO &&
+         options.level <= STRENGTH_MAX_ELO;
+    if (!ok) error = "--level needs an Elo from " + std::to_string(STRENGTH_MIN_ELO) + " to " +
+                     std::to_string(STRENGTH_MAX_ELO) + ", not \"" + value + "\"";
+    return ok;
+  } else if (name == "--shard") {
+    const std::size_t slash = value.find('/');
+    ok = slash != std::string::npos && positive_number(value.substr(0, slash), options.part) &&
+         positive_number(value.substr(slash + 1), options.parts) && options.part <= options.parts;
+    if (!ok) error = "--shard needs I/N, part I of N with 1 <= I <= N, not \"" + value + "\"";
+    return ok;
   }
   if (!ok) {
     const bool path = name == "--out" || name == "--openings";
@@ -109,7 +124,11 @@ bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptio
   }
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (word == "--quick") continue;
+    if (std::find(std::begin(FLAG_NAMES), std::end(FLAG_NAMES), word) != std::end(FLAG_NAMES)) {
+      options.per_side |= word == "--per-side";
+      options.gate |= word == "--gate";
+      continue;
+    }
     const std::size_t equals = word.find('=');
     std::string name = word.substr(0, equals), value;
     if (std::find(std::begin(OPTION_NAMES), std::end(OPTION_NAMES), name) == std::end(OPTION_NAMES)) {
@@ -125,6 +144,10 @@ bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptio
       return false;
     }
     if (!apply_option(name, value, options, error)) return false;
+  }
+  if (options.gate && options.parts > 1) {
+    error = "--gate needs the whole run: check the joined parts with \"styles merge --gate\"";
+    return false;
   }
   return true;
 }

@@ -29,6 +29,10 @@ struct GauntletOptions {
   int jobs = 1;                    // games played at once
   std::string out_dir = "styles-report";
   std::string openings_file;       // empty: the bundled openings
+  bool per_side = false;           // one engine, each side's style read at its own nodes
+  int level = 0;                   // both sides at this UCI_Elo; 0: full strength
+  int part = 1, parts = 1;         // --shard: play only this part of so many
+  bool gate = false;               // check each style's promise against Balanced
 };
 
 // The settings of a "--quick" run: a few short games, for a look in under a minute.
@@ -38,7 +42,8 @@ constexpr std::int64_t QUICK_NODES = 5000;
 // Reads the words after "styles". Each option takes "--name value" or "--name=value":
 // --games N, --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,... (the
 // default is every style and NoTactics),
-// --jobs N, --out DIR, --openings FILE, and --quick. Values given explicitly win over
+// --jobs N, --out DIR, --openings FILE, --level ELO, --shard I/N,
+// and the flags --quick, --per-side and --gate. Values given explicitly win over
 // --quick wherever they stand. False with error on an unknown word or a bad value.
 bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error);
 

@@ -14,11 +14,14 @@
 #include <new>
 #include <sstream>
 
+#include "search/strength.h"
 #include "search/tt.h"
 
 namespace {
 
 GameRecord play_job(const GameJob& job, const std::vector<Opening>& openings, const GameSettings& settings) {
+  // Each game draws its own random numbers, so that it is the same in any worker and any part.
+  seed_strength_random(job.seed);
   const SidePlayer styled{job.row.style, job.row.tactics}, baseline{Balanced, true};
   return play_game(openings[job.opening], job.styled_colour == WHITE ? styled : baseline,
                    job.styled_colour == WHITE ? baseline : styled, settings);
@@ -151,7 +154,7 @@ std::string encode_record(int job, const GameRecord& record) {
   for (const PlayedMove& played : record.plies) {
     line += ' ';
     line += std::to_string(pack_move(played.move)) + " " + std::to_string(played.score) + " " +
-            (played.tactical_pick ? "1" : "0");
+            std::to_string(played.depth) + " " + (played.tactical_pick ? "1" : "0");
   }
   return line;
 }
@@ -168,7 +171,7 @@ bool decode_record(const std::string& line, int& job, GameRecord& record) {
     PackedMove packed = 0;
     int pick = 0;
     PlayedMove played;
-    if (!(in >> packed >> played.score >> pick)) return false;
+    if (!(in >> packed >> played.score >> played.depth >> pick)) return false;
     played.move = unpack_move(packed);
     played.tactical_pick = pick != 0;
     record.plies.push_back(played);

@@ -4,6 +4,7 @@
 // processes of their own; every game starts from the same state, so the records
 // are those of a serial run.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct GameJob {
   GauntletRow row;    // what is under test
   int styled_colour;  // the colour it plays; the other side plays Balanced with the tactical selection
   int opening;        // index into the opening list
+  std::uint64_t seed; // the random choices of a level in this game
 };
 
 // Plays every job; records come back in job order. workers 1 plays in this process.

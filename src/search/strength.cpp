@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "board/position.h"
 #include "search/search_state.h"
 
 namespace {
@@ -44,6 +45,16 @@ StrengthLevel playing_level(int elo, bool opponent_has_lone_king) {
   const StrengthLevel level = strength_level(elo);
   if (!opponent_has_lone_king) return level;
   return {std::max(level.nodes, LONE_KING_NODES), 0};
+}
+
+void limit_to_level(SearchLimits& limits, int elo, int mover) {
+  const bool lone_king = popcount(occupancies[mover ^ 1]) == 1;
+  const StrengthLevel level = playing_level(elo, lone_king);
+  limits.nodes = limits.nodes > 0 ? std::min<std::int64_t>(limits.nodes, level.nodes) : level.nodes;
+  limits.choice_lines = level.margin_cp > 0 ? STRENGTH_LINES : 1;
+  // Nor does the selection of sharper moves wander with the king hunt.
+  limits.best_move_only = lone_king;
+  limits.choice_margin_cp = level.margin_cp;
 }
 
 int choose_line(std::span<const int> scores, int margin_cp, std::uint64_t draw) {

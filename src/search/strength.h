@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "search/limits.h"
+
 // The levels on offer. The numbers are measured, not guessed: the README gives the
 // games behind them.
 constexpr int STRENGTH_MIN_ELO = 1000;
@@ -31,6 +33,11 @@ StrengthLevel strength_level(int elo);
 // gives away depth and close choices, not the technique of mating with king and rook.
 constexpr std::int64_t LONE_KING_NODES = 100'000;
 StrengthLevel playing_level(int elo, bool opponent_has_lone_king);
+
+// The limits of mover's move at the level elo in the current position: the level's node budget
+// (or the limits' own, when smaller), its choice among close root moves, and against
+// a lone king the best move only.
+void limit_to_level(SearchLimits& limits, int elo, int mover);
 
 // Which of the scored root lines (best first) to play: one whose score is within
 // margin_cp of the first, with weights falling from the best to the edge of the

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct Ply {
   const char* uci;
   int score = 0;
   bool pick = false;
+  int depth = 0;
 };
 
 // The game as PlayedMove records, each move read in the position it is played in.
@@ -32,6 +34,7 @@ std::vector<PlayedMove> game(const std::string& fen, const std::vector<Ply>& pli
     EXPECT_FALSE(is_empty_move(move.move)) << ply.uci;
     move.score = ply.score;
     move.tactical_pick = ply.pick;
+    move.depth = ply.depth;
     make_move(move.move);
     played.push_back(move);
   }
@@ -116,6 +119,52 @@ TEST(Fingerprint, MinorPieceEnding) {
   EXPECT_TRUE(white.pawn_ending);
   const std::string minors = "4k3/8/3n4/8/8/8/3PB3/4K3 w - - 0 1";
   EXPECT_TRUE(measure_game(minors, {}, WHITE, 0.5).minor_ending);
+}
+
+TEST(Fingerprint, DepthAndStandingAhead) {
+  // White's searches completed depths 9 and 7; Black's 12 does not count for White.
+  // Scores of +150 on three of White's moves in a row make it stand ahead; the spell
+  // is broken by a lower score in the second game.
+  const std::string fen = "4k3/8/8/8/8/8/8/R3K3 w - - 0 1";
+  const std::vector<Ply> line = {{"a1a2", 150, false, 9}, {"e8d8", -150, false, 12}, {"a2a3", 400, false, 7},
+                                 {"d8e8", 0},            {"a3a4", 150, false, 0}};
+  const GameStats ahead = measure_game(fen, game(fen, line), WHITE, 0.5);
+  EXPECT_EQ(ahead.depth_sum, 16);
+  EXPECT_EQ(ahead.moves, 3);
+  EXPECT_TRUE(ahead.stood_ahead);
+  EXPECT_EQ(measure_game(fen, game(fen, line), BLACK, 0.5).depth_sum, 12);
+  std::vector<Ply> broken = line;
+  broken[2].score = 149;
+  EXPECT_FALSE(measure_game(fen, game(fen, broken), WHITE, 0.5).stood_ahead);
+}
+
+TEST(FingerprintSummary, DepthAndTheAggressionShares) {
+  // Three wins (one short with a sacrifice, one long with one, one long without),
+  // two draws (one after standing ahead), a loss that stood ahead and counts nowhere.
+  GameStats short_sac, long_sac, long_plain, draw_ahead, draw, loss_ahead;
+  for (GameStats* g : {&short_sac, &long_sac, &long_plain}) g->score = 1;
+  for (GameStats* g : {&draw_ahead, &draw}) g->score = 0.5;
+  short_sac.plies = SHORT_WIN_PLIES;
+  long_sac.plies = long_plain.plies = SHORT_WIN_PLIES + 1;
+  short_sac.sacrifices = 1;
+  long_sac.sacrifices = 2;
+  draw_ahead.stood_ahead = loss_ahead.stood_ahead = true;
+  for (GameStats* g : {&short_sac, &long_sac, &long_plain, &draw_ahead, &draw, &loss_ahead}) {
+    g->moves = 10;
+    g->depth_sum = 80;
+  }
+  long_plain.depth_sum = 110;
+  const Fingerprint print = summarise({short_sac, long_sac, long_plain, draw_ahead, draw, loss_ahead});
+  EXPECT_NEAR(print.figures[SearchDepth].value, 8.5, 1e-9);
+  EXPECT_GT(print.figures[SearchDepth].high, 8.5);
+  EXPECT_NEAR(print.figures[SacrificeWins].value, 200.0 / 3, 1e-9);
+  EXPECT_NEAR(print.figures[ShortWins].value, 100.0 / 3, 1e-9);
+  EXPECT_DOUBLE_EQ(print.figures[DrawsAhead].value, 50);
+  EXPECT_LE(print.figures[SacrificeWins].high, 100);
+  // No win, no share of wins: nothing to report, rather than a share of 0%.
+  const Fingerprint drawn = summarise({draw, draw_ahead});
+  EXPECT_TRUE(std::isnan(drawn.figures[ShortWins].value));
+  EXPECT_DOUBLE_EQ(drawn.figures[DrawsAhead].value, 50);
 }
 
 TEST(FingerprintSummary, RatiosWithIntervals) {

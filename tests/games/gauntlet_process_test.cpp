@@ -71,8 +71,11 @@ TEST_F(StylesCommand, WritesTableCsvAndPgn) {
   EXPECT_EQ(read_file(dir / "a" / "table.txt"), run.out);
 
   const std::string csv = read_file(dir / "a" / "fingerprint.csv");
-  EXPECT_EQ(csv.rfind("style,games,nodes,movetime_ms,tactics,threshold,score_pct,score_pct_lo,score_pct_hi,elo,", 0), 0u);
-  EXPECT_NE(csv.find("\nKingAttack,2,1000,0,1,40,"), std::string::npos);
+  EXPECT_EQ(csv.rfind("style,games,nodes,movetime_ms,tactics,threshold,setup,level,strength,score_pct,score_pct_lo,"
+                      "score_pct_hi,elo,",
+                      0),
+            0u);
+  EXPECT_NE(csv.find("\nKingAttack,2,1000,0,1,40,engines,0,"), std::string::npos);
 
   const std::string pgn = read_file(dir / "a" / "games.pgn");
   std::size_t games = 0;
@@ -135,9 +138,85 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
     EXPECT_EQ(run.err.rfind("brisvane styles: " + message, 0), 0u) << args << ": " << run.err;
     EXPECT_FALSE(fs::exists(out)) << args;
   }
+  for (const std::string shard : {"0/3", "4/3", "2", "1/0", "a/b", "2/3x"}) {
+    const StylesRun run = styles(TINY + SERIAL + " --shard " + shard + " --out " + out.string());
+    EXPECT_EQ(run.status, 2) << shard;
+    EXPECT_EQ(run.err.rfind("brisvane styles: --shard needs I/N", 0), 0u) << shard << ": " << run.err;
+    EXPECT_FALSE(fs::exists(out)) << shard;
+  }
   const StylesRun unwritable = styles(TINY + SERIAL + " --out " + (dir / "file" / "sub").string());
   EXPECT_EQ(unwritable.status, 2);
   EXPECT_NE(unwritable.err.find("cannot use the output folder"), std::string::npos) << unwritable.err;
+}
+
+const std::vector<std::string> REPORT_FILES = {"games.pgn", "games.csv", "fingerprint.csv", "table.txt"};
+
+// Parts played apart and joined give the very bytes of one run, whatever order the
+// parts are named in; a level's random choices repeat too.
+TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
+  const std::string run = "--styles=KingAttack,Deep --games 3 --nodes 1000 --max-plies 24 --level 1200";
+  const StylesRun whole = styles(run + " --jobs 2 --out " + (dir / "whole").string());
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  for (const char* part : {"1/3", "2/3", "3/3"}) {
+    const fs::path folder = dir / ("part" + std::string(1, part[0]));
+    const StylesRun played = styles(run + SERIAL + " --shard " + part + " --out " + folder.string());
+    ASSERT_EQ(played.status, 0) << played.err;
+    EXPECT_EQ(played.out, "");
+  }
+  // A part holds its own games only: game 2 is in part 2, dealt out in turn.
+  EXPECT_EQ(read_file(dir / "part2" / "games.csv").find("\n1,"), std::string::npos);
+  EXPECT_NE(read_file(dir / "part2" / "games.csv").find("\n2,"), std::string::npos);
+  const std::string parts =
+      " " + (dir / "part3").string() + " " + (dir / "part1").string() + " " + (dir / "part2").string();
+  const StylesRun joined = styles("merge --out " + (dir / "joined").string() + parts);
+  ASSERT_EQ(joined.status, 0) << joined.err;
+  EXPECT_EQ(joined.out, whole.out);
+  for (const std::string& file : REPORT_FILES) {
+    EXPECT_FALSE(read_file(dir / "whole" / file).empty()) << file;
+    EXPECT_EQ(read_file(dir / "joined" / file), read_file(dir / "whole" / file)) << file;
+  }
+  EXPECT_EQ(read_file(dir / "whole" / "games.csv").rfind("# brisvane styles part=1/1 build=", 0), 0u);
+}
+
+// Parts that do not make one run are refused with the reason; nothing is written.
+TEST_F(StylesCommand, MismatchedPartsAreRefused) {
+  const std::string run = "--styles=Wide --games 2 --nodes 1000 --max-plies 8" + SERIAL;
+  auto part = [&](const std::string& extra, const std::string& name) {
+    const StylesRun played = styles(run + extra + " --out " + (dir / name).string());
+    EXPECT_EQ(played.status, 0) << played.err;
+    return std::string(" ").append((dir / name).string());
+  };
+  const std::string p1 = part(" --shard 1/2", "p1"), p2 = part(" --shard 2/2", "p2");
+  const std::string seed = part(" --seed 9 --shard 2/2", "seed"), three = part(" --shard 3/3", "three");
+  const std::string per_side = part(" --per-side --shard 2/2", "per_side");
+  // Another build: the same part with another program's hash in its settings line.
+  fs::create_directories(dir / "build");
+  fs::copy_file(dir / "p2" / "games.pgn", dir / "build" / "games.pgn");
+  std::string csv = read_file(dir / "p2" / "games.csv");
+  csv.replace(csv.find("build=") + 6, 16, "0123456789abcdef");
+  std::ofstream(dir / "build" / "games.csv") << csv;
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {p1 + seed, "the parts differ in seed: 1 in "},
+      {p1 + per_side, "the parts differ in setup: engines in "},
+      {p1 + " " + (dir / "build").string(), "the parts differ in build: "},
+      {p1 + three, "the parts differ in their number of parts: 1/2 in "},
+      {p1, "part 2/2 is missing"},
+      {p1 + p1, "part 1/2 is given twice"},
+      {p1 + " " + (dir / "nowhere").string(), "cannot read " + (dir / "nowhere").string()},
+      {"", "merge needs the folders of the parts"},
+  };
+  const fs::path out = dir / "out";
+  for (const auto& [folders, message] : cases) {
+    const StylesRun merged = styles("merge --out " + out.string() + folders);
+    EXPECT_EQ(merged.status, 2) << folders;
+    EXPECT_EQ(merged.out, "");
+    EXPECT_EQ(merged.err.rfind("brisvane styles: " + message, 0), 0u) << merged.err;
+    EXPECT_FALSE(fs::exists(out)) << folders;
+  }
+  // The gate judges a whole run only.
+  const StylesRun gated = styles(run + " --gate --shard 1/2 --out " + out.string());
+  EXPECT_EQ(gated.status, 2);
+  EXPECT_NE(gated.err.find("--gate needs the whole run"), std::string::npos) << gated.err;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "board/position.h"
 #include "board/san.h"
 #include "games/gauntlet_options.h"
+#include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
 #include "games/openings.h"
 #include "games/pgn.h"
@@ -47,6 +48,30 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true}, {PawnStorm, true}, {Deep, true}, {Balanced, false}}));
 }
 
+TEST(GauntletOptions, SetUpLevelStrengthAndParts) {
+  GauntletOptions o;
+  std::string error;
+  ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
+  EXPECT_FALSE(o.per_side);
+  EXPECT_EQ(o.level, 0);
+  EXPECT_EQ(o.parts, 1);
+  EXPECT_FALSE(o.gate);
+  ASSERT_TRUE(parse_gauntlet_options(
+      {"--per-side", "--level", "1400", "--shard", "3/4", "--games", "6"}, o, error))
+      << error;
+  EXPECT_TRUE(o.per_side);
+  EXPECT_EQ(o.level, 1400);
+  EXPECT_EQ(o.part, 3);
+  EXPECT_EQ(o.parts, 4);
+  EXPECT_EQ(o.games, 6);
+  ASSERT_TRUE(parse_gauntlet_options({"--gate"}, o, error)) << error;
+  EXPECT_TRUE(o.gate);
+  // Every part of a run is one of its parts: games are dealt out in turn.
+  for (int job = 0; job < 12; ++job) EXPECT_EQ(in_part(job, 1, 3) + in_part(job, 2, 3) + in_part(job, 3, 3), 1);
+  EXPECT_TRUE(in_part(4, 2, 3));
+  EXPECT_TRUE(in_part(4, 1, 1));
+}
+
 TEST(GauntletOptions, BadInputIsNamed) {
   const std::vector<std::pair<Words, std::string>> cases = {
       {{"--games", "0"}, "--games needs a whole number above 0, not \"0\""},
@@ -57,6 +82,10 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--gmaes", "4"}, "unknown option --gmaes"},
       {{"extra"}, "unexpected word \"extra\""},
       {{"--out="}, "--out needs a path"},
+      {{"--level", "900"}, "--level needs an Elo from 1000 to 1700, not \"900\""},
+      {{"--level=1800"}, "--level needs an Elo from 1000 to 1700"},
+      {{"--shard", "3/2"}, "--shard needs I/N, part I of N with 1 <= I <= N, not \"3/2\""},
+      {{"--shard", "1/2", "--gate"}, "--gate needs the whole run"},
       {{"--seed", "-1"}, "--seed needs a whole number, not \"-1\""},
       {{"--games", "3000000000"}, "--games needs a whole number above 0"},
       {{"--nodes", "99999999999999999999"}, "--nodes needs a whole number above 0"},
@@ -166,9 +195,14 @@ TEST(GauntletGame, SearchLinesGiveScoreAndPick) {
   EXPECT_EQ(played.score, MATE_VALUE - 3);
   observe_search_line("info depth 6 score mate -1 nodes 900 time 1 pv e2e4", played);
   EXPECT_EQ(played.score, -MATE_VALUE + 2);
+  EXPECT_EQ(played.depth, 6);
   observe_search_line("info string tactical pick d1d5 (best was e1e2)", played);
   EXPECT_TRUE(played.tactical_pick);
   EXPECT_EQ(played.score, -MATE_VALUE + 2);
+  // The pick's line names the candidates' short search, not the depth the search completed.
+  observe_search_line("info depth 3 score cp 12 nodes 900 time 1 pv d1d5", played);
+  EXPECT_EQ(played.score, 12);
+  EXPECT_EQ(played.depth, 6);
 }
 
 TEST(GauntletGame, GameLoopCountsItsOwnRules) {
@@ -245,7 +279,8 @@ TEST(GauntletGame, RecordsTravelAsOneLine) {
   GameRecord record;
   record.end = GameEnd::Checkmate;
   record.final_side = BLACK;
-  record.plies = {{Move{12, 28, P, 0, NO_PIECE, 0, 0, 1}, 35, false}, {Move{52, 60, p, 1, q, 0, 0, 0}, -48998, true}};
+  record.plies = {{Move{12, 28, P, 0, NO_PIECE, 0, 0, 1}, 35, false, 9},
+                  {Move{52, 60, p, 1, q, 0, 0, 0}, -48998, true, 7}};
   const std::string line = encode_record(17, record);
   EXPECT_EQ(line.find('\n'), std::string::npos);
   int job = 0;
@@ -258,7 +293,8 @@ TEST(GauntletGame, RecordsTravelAsOneLine) {
   EXPECT_EQ(encode_record(17, back), line);
   EXPECT_EQ(back.plies[1].move.promoted, q);
   EXPECT_TRUE(back.plies[1].tactical_pick);
-  EXPECT_FALSE(decode_record("17 1 0 2 4000 35 0", job, back));  // one ply short
+  EXPECT_EQ(back.plies[0].depth, 9);
+  EXPECT_FALSE(decode_record("17 1 0 2 4000 35 9 0", job, back));  // one ply short
   EXPECT_FALSE(decode_record("17 0 0 0", job, back));            // a game that did not end
 }
 

@@ -1,0 +1,61 @@
+#pragma once
+// A gauntlet run split into parts (--shard I/N) and joined again (styles merge).
+// Each part writes its games as a per-game CSV and a PGN file. The CSV's first line
+// names the part and everything the games depend on, the program included, so that
+// parts played on different machines can be checked before they are joined.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "games/fingerprint.h"
+
+// What a run's games depend on. Two parts join only when all of it but the part matches.
+struct RunSettings {
+  std::string build;                  // a hash of the program that played the games
+  std::string openings;               // a hash of the opening list
+  std::int64_t nodes = 0;
+  int movetime_ms = 0;
+  int max_plies = 0;
+  std::uint64_t seed = 0;
+  int games = 0;                      // games a row
+  std::vector<std::string> rows;      // row names, Balanced first
+  std::vector<int> strengths;         // the StyleStrength each row played at
+  bool tactics = true;                // the tactical selection on at all
+  int threshold = 0;
+  bool per_side = false;              // one engine reading each side's style at its own nodes
+  int level = 0;                      // both sides at this UCI_Elo; 0 for full strength
+  int part = 1, parts = 1;            // this part, of so many
+};
+
+// The part of the job list a game belongs to: games are dealt out in turn.
+constexpr bool in_part(int job, int part, int parts) { return job % parts == part - 1; }
+
+// One measured game of a part: its place in the job list, its counts and its PGN text.
+struct PartGame {
+  int job = 0;
+  int colour = 0;  // the colour of the side measured
+  GameStats stats;
+  std::string pgn;
+};
+
+// The per-game CSV: the settings line, the column names, one line per game.
+std::string part_csv(const RunSettings& settings, const std::vector<PartGame>& games);
+
+// Reads a part folder's games.csv and games.pgn. False with error naming the file and the fault.
+bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error);
+
+// The settings line's fields by name, in the order written; the part is the first.
+std::vector<std::pair<std::string, std::string>> settings_fields(const RunSettings& settings);
+
+// Joins the parts (each folder read whole) into the games of one run, in job order,
+// with settings saying part 1 of 1. False with error naming the first mismatch:
+// a setting that differs (with both values and their folders), a part missing or
+// given twice, a game missing.
+bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, std::vector<PartGame>& games,
+                std::string& error);
+
+// A hash of a text (64-bit FNV-1a), as hexadecimal digits; and of this running program.
+std::string text_hash(const std::string& text);
+std::string program_hash();

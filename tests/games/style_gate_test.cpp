@@ -1,0 +1,134 @@
+// The distinctness gate on hand-made fingerprints, and the parts of a run read back.
+
+#include "games/style_gate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "games/gauntlet_parts.h"
+
+namespace {
+
+StyleRow row(const char* name, Figure figure, double low, double value, double high, bool tactics = true) {
+  StyleRow r{name, tactics, 100, {}};
+  r.print.figures[figure] = {value, low, high};
+  return r;
+}
+
+TEST(StyleGate, IntervalsApartInThePromisedDirection) {
+  StyleRow balanced = row("Balanced", ChecksPer100, 14, 16, 18);
+  balanced.print.figures[KingZonePressure] = {3.8, 3.4, 4.2};
+  balanced.print.figures[SearchDepth] = {9, 8.8, 9.2};
+  StyleRow king = row("KingAttack", ChecksPer100, 18.5, 30, 35);
+  king.print.figures[KingZonePressure] = {5, 4.2, 5.8};  // touches Balanced's high end: not apart
+  const std::vector<StyleRow> rows = {balanced, king,
+                                      row("Wide", SearchDepth, 8.0, 8.4, 8.7),
+                                      row("Deep", SearchDepth, 7.0, 8.0, 8.7),  // apart, but the wrong way
+                                      row("NoTactics", ChecksPer100, 0, 1, 2, false)};
+  const std::vector<PromiseCheck> checks = check_promises(rows);
+  // Styles the run did not play have nothing to check.
+  ASSERT_EQ(checks.size(), 4u);
+  EXPECT_EQ(checks[0].promise.figure, ChecksPer100);
+  EXPECT_TRUE(checks[0].separates);
+  EXPECT_FALSE(checks[1].separates);
+  EXPECT_EQ(checks[2].promise.style, Deep);
+  EXPECT_FALSE(checks[2].separates);
+  EXPECT_EQ(checks[3].promise.style, Wide);
+  EXPECT_TRUE(checks[3].separates);
+  EXPECT_FALSE(gate_passes(checks));
+  const std::string report = gate_report(checks);
+  EXPECT_NE(report.find("Gate failed, no longer separating from Balanced: KingAttack (king_zone_pressure), "
+                        "Deep (depth)\n"),
+            std::string::npos)
+      << report;
+  EXPECT_TRUE(gate_passes({checks[0], checks[3]}));
+  EXPECT_NE(gate_report({checks[0], checks[3]}).find("Gate passed"), std::string::npos);
+  // A share with nothing to count (NaN) never separates.
+  StyleRow nothing = row("PawnEnding", PawnEndings, NAN, NAN, NAN);
+  EXPECT_FALSE(check_promises({balanced, nothing}).front().separates);
+}
+
+namespace fs = std::filesystem;
+
+RunSettings tiny_settings(int part, int parts) {
+  RunSettings s;
+  s.build = "00000000000000aa";
+  s.openings = "00000000000000bb";
+  s.nodes = 1000;
+  s.max_plies = 30;
+  s.seed = 3;
+  s.games = 2;
+  s.rows = {"Balanced", "PawnStorm"};
+  s.strengths = {100, 140};
+  s.threshold = 40;
+  s.level = 1400;
+  s.part = part;
+  s.parts = parts;
+  return s;
+}
+
+PartGame hand_game(int job) {
+  PartGame g;
+  g.job = job;
+  g.colour = job % 2;
+  g.stats.score = job == 1 ? 0.5 : 1;
+  g.stats.plies = 40 + job;
+  g.stats.moves = 20;
+  g.stats.pressure = 123456789012L;
+  g.stats.depth_sum = 180 + job;
+  g.stats.stood_ahead = job == 3;
+  g.stats.minor_ending = true;
+  g.pgn = "[Event \"x\"]\n[Round \"" + std::to_string(job + 1) + "\"]\n\n1. e4 *\n\n";
+  return g;
+}
+
+TEST(GauntletParts, WrittenReadAndJoined) {
+  char pattern[] = "/tmp/brisvane-parts-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const fs::path dir = pattern;
+  for (int part : {1, 2}) {
+    fs::create_directories(dir / std::to_string(part));
+    std::vector<PartGame> games;
+    std::string pgn;
+    for (int job = part - 1; job < 4; job += 2) {
+      games.push_back(hand_game(job));
+      pgn += games.back().pgn;
+    }
+    std::ofstream(dir / std::to_string(part) / "games.csv") << part_csv(tiny_settings(part, 2), games);
+    std::ofstream(dir / std::to_string(part) / "games.pgn") << pgn;
+  }
+  RunSettings read;
+  std::vector<PartGame> games;
+  std::string error;
+  ASSERT_TRUE(read_part((dir / "2").string(), read, games, error)) << error;
+  EXPECT_EQ(settings_fields(read), settings_fields(tiny_settings(2, 2)));
+  ASSERT_EQ(games.size(), 2u);
+  EXPECT_EQ(games[1].job, 3);
+  EXPECT_EQ(games[1].colour, 1);
+  EXPECT_EQ(games[1].stats.pressure, 123456789012L);
+  EXPECT_EQ(games[1].stats.depth_sum, 183);
+  EXPECT_TRUE(games[1].stats.stood_ahead);
+  EXPECT_TRUE(games[1].stats.minor_ending);
+  EXPECT_EQ(games[1].pgn, hand_game(3).pgn);
+
+  ASSERT_TRUE(join_parts({(dir / "2").string(), (dir / "1").string()}, read, games, error)) << error;
+  ASSERT_EQ(games.size(), 4u);
+  for (int job = 0; job < 4; ++job) EXPECT_EQ(games[job].job, job);
+  EXPECT_EQ(games[1].stats.score, 0.5);
+  EXPECT_EQ(part_csv(read, games).rfind("# brisvane styles part=1/1 build=00000000000000aa ", 0), 0u);
+
+  // A part whose PGN lost a game, or whose CSV is not a part's, is refused by name.
+  std::ofstream(dir / "2" / "games.pgn") << hand_game(1).pgn;
+  EXPECT_FALSE(read_part((dir / "2").string(), read, games, error));
+  EXPECT_EQ(error, (dir / "2" / "games.pgn").string() + " lacks game 4");
+  std::ofstream(dir / "2" / "games.csv") << "style,games\n";
+  EXPECT_FALSE(read_part((dir / "2").string(), read, games, error));
+  EXPECT_NE(error.find("does not start with the settings line"), std::string::npos) << error;
+  fs::remove_all(dir);
+}
+
+}  // namespace
