@@ -37,7 +37,7 @@ TEST(SelfPlay, ShortTimedGamesInSeveralStyles) {
     worst_overshoot = std::max(worst_overshoot, result.worst_overshoot_ms);
     std::cout << "[ game ] " << config.white_mode << " vs " << config.black_mode << ": " << result.plies
               << " plies, " << result.ending << ", worst overshoot " << result.worst_overshoot_ms
-              << " ms, longest move " << result.longest_move_ms << " ms\n";
+              << " ms, longest move " << result.longest_move_ms << " ms, flag falls " << result.flag_falls << "\n";
   }
   ::testing::Test::RecordProperty("worst_overshoot_ms", worst_overshoot);
 }

@@ -24,7 +24,8 @@ TEST(SelfPlaySlow, EveryStyleWithBothColoursAtTwoClocks) {
       worst_overshoot = std::max(worst_overshoot, result.worst_overshoot_ms);
       std::cout << "[ game ] " << config.white_mode << " vs " << config.black_mode << " at " << base
                 << " ms: " << result.plies << " plies, " << result.ending << ", worst overshoot "
-                << result.worst_overshoot_ms << " ms, longest move " << result.longest_move_ms << " ms\n";
+                << result.worst_overshoot_ms << " ms, longest move " << result.longest_move_ms << " ms, flag falls "
+                << result.flag_falls << "\n";
     }
   }
   ::testing::Test::RecordProperty("worst_overshoot_ms", worst_overshoot);
