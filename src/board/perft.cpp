@@ -1,10 +1,15 @@
 #include "board/perft.h"
 
+#include <algorithm>
+
 #include "board/movegen.h"
 #include "board/position.h"
 
 std::uint64_t perft(int depth) {
   if (depth <= 0) return 1;
+  // Without the fifty-move rule a line of moves never ends, so a huge depth would recurse
+  // until the stack runs out; no count that deep could finish anyway.
+  depth = std::min(depth, PERFT_MAX_DEPTH);
   MoveList list;
   generate_moves(list);
   std::uint64_t count = 0;
@@ -18,6 +23,7 @@ std::uint64_t perft(int depth) {
 }
 
 bool perft_until(int depth, const std::atomic<bool>& stop, std::uint64_t& count) {
+  depth = std::min(depth, PERFT_MAX_DEPTH);
   if (depth < 3) {
     count = perft(depth);
     return true;

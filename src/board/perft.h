@@ -4,6 +4,9 @@
 
 #include "board/move.h"
 
+// Deeper requests are counted to this depth: the recursion stays within the stack.
+constexpr int PERFT_MAX_DEPTH = 64;
+
 // Leaf count of the legal move tree of the current position; negative depth counts as 0.
 std::uint64_t perft(int depth);
 
