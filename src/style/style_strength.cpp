@@ -54,7 +54,7 @@ int trade_drive_above_default() {
   const int minors = count(N, n) + count(B, b);
   const int majors_phase = 2 * count(R, r) + 4 * count(Q, q);
   int wanted = 0;
-  switch (steering_side == WHITE ? white_search_mode : black_search_mode) {
+  switch (mode_of(steering_side)) {
     case PawnEnding:
       wanted = PAWN_ENDING_DRIVE * (24 - std::min(24, minors + majors_phase));
       break;
