@@ -114,6 +114,12 @@ void compute_psq_sums(int& mg, int& eg) {
   }
 }
 
+int piece_on(int square) {
+  for (int code = 0; code < 12; ++code)
+    if (bitboards[code] & square_bb(square)) return code;
+  return NO_PIECE;
+}
+
 void refresh_psq_sums() { compute_psq_sums(psq_mg, psq_eg); }
 
 void print_position(const SavedPosition& pos) {

@@ -76,6 +76,9 @@ void compute_psq_sums(int& mg, int& eg);
 // Sets psq_mg and psq_eg from the board, for code that places pieces by hand.
 void refresh_psq_sums();
 
+// The code of the piece on square, or NO_PIECE when it is empty.
+int piece_on(int square);
+
 // Recomputes the three occupancy sets from the twelve piece sets. Inline: it runs once per move.
 inline void update_occupancies() {
   occupancies[WHITE] = bitboards[P] | bitboards[N] | bitboards[B] | bitboards[R] | bitboards[Q] | bitboards[K];

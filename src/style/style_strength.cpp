@@ -33,12 +33,13 @@ constexpr bool published_strengths_in_range() {
 }
 static_assert(published_strengths_in_range(), "a published strength must be a value the option accepts");
 
-// Centipawns, at strength 200, per unit of the other kind gone: the phase of all
-// pieces for pawn endings, minor pieces for rook endings, rook-and-queen phase units
-// for minor-piece endings. Each full set gone is worth about a pawn.
+// Centipawns, at strength 200, per unit of the other kind gone from the full set of
+// both sides: the 24 phase units of all pieces for pawn endings, the 8 minor pieces
+// for rook endings, the 16 rook-and-queen phase units for minor-piece endings. Each
+// full set gone is worth about a pawn.
 constexpr int PAWN_ENDING_DRIVE = 4;
-constexpr int MAJOR_ENDING_DRIVE = 24;
-constexpr int MINOR_ENDING_DRIVE = 8;
+constexpr int MAJOR_ENDING_DRIVE = 12;
+constexpr int MINOR_ENDING_DRIVE = 6;
 
 int count(int white_piece, int black_piece) { return popcount(bitboards[white_piece] | bitboards[black_piece]); }
 
@@ -60,10 +61,10 @@ int trade_drive_above_default() {
       break;
     // The two piece endings want their own kind kept: with it gone, nothing is left to want.
     case MajorPieceEnding:
-      if (majors_phase > 0) wanted = MAJOR_ENDING_DRIVE * (4 - std::min(4, minors));
+      if (majors_phase > 0) wanted = MAJOR_ENDING_DRIVE * (8 - std::min(8, minors));
       break;
     case MinorPieceEnding:
-      if (minors > 0) wanted = MINOR_ENDING_DRIVE * (12 - std::min(12, majors_phase));
+      if (minors > 0) wanted = MINOR_ENDING_DRIVE * (16 - std::min(16, majors_phase));
       break;
     default:
       return 0;

@@ -35,7 +35,7 @@ Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const M
   int running_max = -1;
   Move choice = best;
   for (const TacticalCandidate& record : records) {
-    if (record.score >= floor && record.tactical_score > running_max) {
+    if (record.score >= floor - record.slack && record.tactical_score > running_max) {
       choice = record.move;
       running_max = record.tactical_score;
     }

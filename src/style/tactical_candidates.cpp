@@ -1,10 +1,13 @@
 #include "style/tactical_candidates.h"
 
+#include <algorithm>
+
 #include "board/attacks.h"
 #include "board/legal.h"
 #include "board/position.h"
 #include "eval/passed_pawns.h"
 #include "search/ordering.h"
+#include "style/style_strength.h"
 
 bool least_attacker_capture(int square, Move& capture) {
   int attacker_piece = 0;
@@ -61,6 +64,41 @@ bool second_pass_candidate(const Move& m) {
 
 }  // namespace
 
+bool steered_candidate(const Move& m, SearchMode mode) {
+  switch (mode) {
+    case KingAttack:
+    case Provocation: {
+      if (!is_quiet(m)) return false;
+      const SavedPosition saved = save_position();
+      bool wanted = false;
+      if (make_move(m)) {
+        if (mode == KingAttack) {
+          wanted = king_attacked(side);
+        } else if (is_square_attacked(m.to, side)) {
+          Move capture;
+          wanted = least_attacker_capture(m.to, capture) && static_exchange_eval(capture) >= 0;
+        }
+      }
+      restore_position(saved);
+      return wanted;
+    }
+    case PassedPawn:
+    case PawnStorm:
+      return is_quiet(m) && first_pass_candidate(m, mode);
+    case PawnEnding:
+    case MajorPieceEnding:
+    case MinorPieceEnding: {
+      if (!m.capture || m.en_passant) return false;
+      const int code = piece_on(m.to);
+      const int taken = code == NO_PIECE ? NO_PIECE : code % 6;
+      if (mode == PawnEnding) return taken != P && taken != NO_PIECE;
+      return mode == MajorPieceEnding ? taken == N || taken == B : taken == R || taken == Q;
+    }
+    default:
+      return false;
+  }
+}
+
 std::vector<Move> gather_tactical_candidates(const MoveList& generated) {
   std::vector<Move> candidates;
   const SearchMode gathering_mode = mode_of(side);
@@ -69,6 +107,10 @@ std::vector<Move> gather_tactical_candidates(const MoveList& generated) {
   }
   for (const Move& m : generated.moves) {
     if (is_quiet(m) && second_pass_candidate(m)) candidates.push_back(m);
+  }
+  if (style_strength_of(side) > STYLE_STRENGTH_DEFAULT) {
+    std::stable_partition(candidates.begin(), candidates.end(),
+                          [&](const Move& m) { return steered_candidate(m, gathering_mode); });
   }
   return candidates;
 }

@@ -16,12 +16,22 @@ struct TacticalCandidate {
   int score;
   int tactical_score;
   std::vector<Move> line = {};
+  // How much further below best than the threshold this candidate may score and still
+  // be chosen: a style above strength 100 pays for its own kind of move.
+  int slack = 0;
 };
 
 // At most this many gathered candidates are scored (best may come on top).
 constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
 
-// Both gathering passes over the generated moves, in generation order.
+// The mover's own kind of move: checks for KingAttack, bait for Provocation, quiet pawn
+// moves for PawnStorm and PassedPawn, captures of the other kind of piece for the two
+// piece endings, captures of any piece for PawnEnding. Above strength 100 these are
+// scored first and may cost more than the threshold.
+bool steered_candidate(const Move& m, SearchMode mode);
+
+// Both gathering passes over the generated moves, in generation order (above strength
+// 100, the mover's own kind of move first).
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
 
 // Drops the candidates a "go searchmoves" did not name (none when it named nothing).

@@ -13,11 +13,16 @@
 #include "search/search_state.h"
 #include "search/timeman.h"
 #include "style/style_strength.h"
+#include "style/tactical.h"
 #include "style/tactical_candidates.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr int KING_ATTACK_CHECK_BONUS = 100;
+constexpr int PROVOCATION_OFFER_BONUS = 40;
+constexpr int PAWN_ENDING_TRADE_BONUS = 80;
 
 // The raw style measurements of one candidate; only the term mode's one is filled.
 struct StyleTerms {
@@ -25,7 +30,10 @@ struct StyleTerms {
   int passed = 0;
   int storm = 0;
   int bait = 0;
+  int offer = 0;  // Provocation: what taking the moved piece wins the opponent, when it wins something
   int ending = 0;
+  bool check = false;
+  bool trade = false;  // PawnEnding: the capture takes a piece, not a pawn
 };
 
 bool any_of_pieces(std::initializer_list<int> codes) {
@@ -35,13 +43,6 @@ bool any_of_pieces(std::initializer_list<int> codes) {
   return false;
 }
 
-int piece_on(int square) {
-  for (int code = 0; code < 12; ++code) {
-    if (bitboards[code] & square_bb(square)) return code;
-  }
-  return NO_PIECE;
-}
-
 int captured_piece(const Move& m, int root_side) {
   if (m.en_passant) return root_side == WHITE ? p : P;
   if (m.capture) return piece_on(m.to);
@@ -49,13 +50,15 @@ int captured_piece(const Move& m, int root_side) {
 }
 
 // How much better the mover stands if the opponent takes the offered piece than
-// after the opponent's best reply. Called in the position after the candidate.
-int provocation_bait(const Move& candidate, int d, int ng) {
+// after the opponent's best reply. Called in the position after the candidate; offer
+// gets the static exchange the opponent would win by taking.
+int provocation_bait(const Move& candidate, int d, int ng, int& offer) {
   if (!is_square_attacked(candidate.to, side)) return 0;
   Move capture;
   if (!least_attacker_capture(candidate.to, capture)) return 0;
   const int see = static_exchange_eval(capture);
   if (see < 0) return 0;
+  offer = see;
   const SavedPosition after_candidate = save_position();
   if (!make_move(capture)) {
     restore_position(after_candidate);
@@ -101,6 +104,7 @@ StyleTerms style_terms(const Move& m, int mover, int captured, int d, int ng) {
   switch (term_mode) {
     case KingAttack:
       terms.pressure = king_zone_pressure(side);
+      terms.check = king_attacked(side);
       break;
     case PassedPawn: {
       int mg = 0, eg = 0;
@@ -112,12 +116,13 @@ StyleTerms style_terms(const Move& m, int mover, int captured, int d, int ng) {
       terms.storm = pawn_storm_score(mover);
       break;
     case Provocation:
-      terms.bait = provocation_bait(m, d, ng);
+      terms.bait = provocation_bait(m, d, ng, terms.offer);
       break;
     case PawnEnding:
     case MajorPieceEnding:
     case MinorPieceEnding:
       if (m.capture) terms.ending = ending_term(term_mode, mover, captured);
+      terms.trade = captured != NO_PIECE && captured % 6 != P;
       break;
     default:
       break;
@@ -145,6 +150,22 @@ int style_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
   }
 }
 
+// What a style adds above strength 100, per 100 points beyond it: KingAttack wants the
+// check itself, Provocation any piece left en prise that the search still finds sound
+// (within the threshold), not only the traps its own bonus rewards.
+int steering_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
+  switch (bonus_mode) {
+    case KingAttack:
+      return terms.check ? KING_ATTACK_CHECK_BONUS : 0;
+    case Provocation:
+      return terms.offer > 0 ? PROVOCATION_OFFER_BONUS + std::min(terms.offer, 300) / 2 : 0;
+    case PawnEnding:
+      return terms.trade ? PAWN_ENDING_TRADE_BONUS : 0;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
@@ -155,6 +176,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
   for (const Move& m : candidates) {
     if (stop_search.load() || tactical_scoring_time_up(scoring_start, Clock::now())) break;
     const int captured = captured_piece(m, mover);
+    const bool steered = steered_candidate(m, bonus_mode);
 
     const SavedPosition root = save_position();
     if (!make_move(m)) {
@@ -177,8 +199,17 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     int tactical_score = std::min(std::abs(ng - qs), 400) / 4 + see_gain;
     if (gives_check) tactical_score += 60;
     if (m.promoted != NO_PIECE) tactical_score += 120;
-    tactical_score += at_strength(style_bonus(bonus_mode, terms), style_strength_of(mover));
-    records.push_back({m, -ng, tactical_score, std::move(line)});
+    const int strength = style_strength_of(mover);
+    const int bonus = style_bonus(bonus_mode, terms);
+    tactical_score += at_strength(bonus, strength);
+    int slack = 0;
+    if (strength > STYLE_STRENGTH_DEFAULT) {
+      const int steering = steering_bonus(bonus_mode, terms);
+      tactical_score += at_strength(steering, strength - STYLE_STRENGTH_DEFAULT);
+      // The style's own moves may cost as much more as the strength goes beyond 100.
+      if (steered) slack = at_strength(tactic_threshold_cp, strength - STYLE_STRENGTH_DEFAULT);
+    }
+    records.push_back({m, -ng, tactical_score, std::move(line), slack});
   }
   return records;
 }

@@ -132,12 +132,16 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   EXPECT_EQ(value(PawnEnding, 200, "8/8/P7/8/8/8/8/4K2k b - - 0 1"), -(180 + 2 * 214 + 96));
   steering_side = BLACK;
   EXPECT_EQ(value(PawnEnding, 200, ending), 180 + 2 * 214 - 96);
-  // The wish for trades counts the other kind only (rooks and queens here, 8 cp a
-  // phase unit at 200), only above 100, and only while the own kind is on the board;
-  // the pieces' own terms are equal at both strengths.
+  // The wish for trades counts the other kind only (the 16 rook and queen phase units
+  // of both sides here, 6 cp a unit gone at 200), only above 100, and only while the
+  // own kind is on the board; the pieces' own terms are equal at both strengths.
   auto extra = [&](const char* fen) { return value(MinorPieceEnding, 150, fen) - value(MinorPieceEnding, 100, fen); };
-  EXPECT_EQ(extra("1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1"), 12 * 8 / 2);
-  EXPECT_EQ(extra("rn2k3/8/8/8/8/8/4P3/RN2K3 b - - 0 1"), 8 * 8 / 2);
+  EXPECT_EQ(extra("1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1"), 16 * 6 / 2);
+  EXPECT_EQ(extra("rn2k3/8/8/8/8/8/4P3/RN2K3 b - - 0 1"), 12 * 6 / 2);
+  // Rook endings count the 8 minor pieces of both sides, 12 cp each gone at 200.
+  EXPECT_EQ(value(MajorPieceEnding, 150, "r3k3/1n6/8/8/8/8/4P3/R3K1N1 b - - 0 1") -
+                value(MajorPieceEnding, 100, "r3k3/1n6/8/8/8/8/4P3/R3K1N1 b - - 0 1"),
+            6 * 12 / 2);
   EXPECT_EQ(extra("4k3/8/8/8/8/8/4P3/4K3 b - - 0 1"), 0);
   EXPECT_EQ(value(MinorPieceEnding, 50, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1"),
             value(Balanced, 100, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1"));

@@ -20,6 +20,7 @@
 #include "search/startup.h"
 #include "search/tt.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 #include "style/tactical.h"
 #include "style/tactical_candidates.h"
 
@@ -46,6 +47,7 @@ class TacticalPick : public ::testing::Test {
   }
 
   void TearDown() override {
+    white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
     white_search_mode = Balanced;
     black_search_mode = Balanced;
     tactic_threshold_cp = 40;
@@ -183,6 +185,19 @@ TEST_F(TacticalPick, GatheringPutsCapturesFirstThenQuietChecks) {
   MoveList list;
   generate_moves(list);
   EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
+  // KingAttack keeps that order at its default strength and puts its check first above it.
+  white_search_mode = black_search_mode = KingAttack;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
+  white_style_strength = 200;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"a1a8", "d1d5"}));
+  // Above 100 MajorPieceEnding scores the knight capture before the rook capture.
+  load_fen("r3k3/8/8/3n4/8/8/8/R2RK3 w - - 0 1");
+  list.moves.clear();
+  generate_moves(list);
+  white_search_mode = black_search_mode = MajorPieceEnding;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
+  white_style_strength = 100;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"a1a8", "d1d5"}));
 }
 
 TEST_F(TacticalPick, StylePawnPushThatChecksIsGatheredTwice) {
@@ -242,6 +257,9 @@ TEST_F(TacticalPick, ChoosingRuleByRecords) {
   // Without best's record, or with best scored as the worst possible, best stays.
   EXPECT_TRUE(same_move(choose_tactical_move({{a, 100, 90}}, c, 40), c));
   EXPECT_TRUE(same_move(choose_tactical_move({{a, 100, 90}, {c, -SCORE_INFINITY, 0}}, c, 300), c));
+  // A record's slack lowers its own floor only.
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, 20, 90, {}, 40}, {c, 100, 10}}, c, 40), a));
+  EXPECT_TRUE(same_move(choose_tactical_move({{a, 19, 90, {}, 40}, {b, 59, 80}, {c, 100, 10}}, c, 40), c));
   // A huge threshold cannot wrap the floor around.
   EXPECT_TRUE(same_move(choose_tactical_move({{a, -40000, 90}, {c, -40000, 0}}, c, 2147483647), a));
 }
@@ -280,6 +298,40 @@ TEST_F(TacticalPick, StyleTermFollowsTheOpponentsModeAndBonusTheMovers) {
   EXPECT_EQ(tactical_score(Balanced, PassedPawn), 0);
   // A term measured under one mode is not paid under another.
   EXPECT_EQ(tactical_score(PassedPawn, KingAttack), 0);
+}
+
+TEST_F(TacticalPick, AboveItsDefaultAStyleWantsItsOwnMoves) {
+  // Scored at depth 0 with both sides in the style; returns tactical score and slack.
+  const auto scored = [&](SearchMode mode, int strength, const char* text) {
+    white_search_mode = black_search_mode = mode;
+    white_style_strength = black_style_strength = strength;
+    tt_clear();
+    const std::vector<TacticalCandidate> records =
+        score_tactical_candidates({move(text)}, 0, std::chrono::steady_clock::now());
+    EXPECT_EQ(records.size(), 1u) << text;
+    return records.empty() ? std::pair{-1, -1} : std::pair{records[0].tactical_score, records[0].slack};
+  };
+
+  // Qd8+ checks a lone king: 60 for any check, KingAttack's pressure bonus, and
+  // above 100 a bonus for the check itself and room below best as wide as the threshold.
+  load_fen("6k1/8/8/8/8/8/8/K2Q4 w - - 0 1");
+  const SavedPosition root = save_position();
+  ASSERT_TRUE(make_move(move("d1d8")));
+  const int pressure_bonus = 3 * std::min(king_zone_pressure(BLACK), 30);
+  restore_position(root);
+  EXPECT_EQ(scored(KingAttack, 100, "d1d8"), std::pair(60 + pressure_bonus, 0));
+  EXPECT_EQ(scored(KingAttack, 200, "d1d8"), std::pair(60 + 2 * pressure_bonus + 100, 40));
+  EXPECT_EQ(scored(Balanced, 200, "d1d8"), std::pair(60, 0));
+  // A quiet move that neither checks nor offers anything gets no room.
+  EXPECT_EQ(scored(KingAttack, 200, "a1b1").second, 0);
+
+  // Nb5 leaves the knight to the c6 pawn: no trap (taking is simply good for Black),
+  // so nothing at 100; above it the offer counts, 40 plus half what taking wins.
+  load_fen("4k3/8/2p5/8/8/2N5/8/4K3 w - - 0 1");
+  EXPECT_EQ(scored(Provocation, 100, "c3b5").second, 0);
+  const std::pair offered = scored(Provocation, 200, "c3b5");
+  EXPECT_EQ(offered.first - scored(Provocation, 100, "c3b5").first, 40 + 300 / 2);
+  EXPECT_EQ(offered.second, 40);
 }
 
 }  // namespace
