@@ -15,6 +15,9 @@ int game_phase() {
 
 namespace {
 
+// Centipawns per check that could be given next move, per 100 of strength above the default.
+constexpr int CHECK_THREAT_CP = 12;
+
 // The one style term of the side to move's mode, as White's value minus Black's,
 // weighted by that side's style strength.
 void add_mode_term(int& sum_mg, int& sum_eg) {
@@ -49,6 +52,10 @@ void add_mode_term(int& sum_mg, int& sum_eg) {
   const int strength = style_strength_of(side);
   sum_mg += at_strength(mg, strength);
   sum_eg += at_strength(eg, strength);
+  // Above its default KingAttack also wants the checks it could give next.
+  if (active_mode() == KingAttack && strength > STYLE_STRENGTH_DEFAULT)
+    sum_mg += at_strength(CHECK_THREAT_CP * (check_threats(WHITE) - check_threats(BLACK)),
+                          strength - STYLE_STRENGTH_DEFAULT);
 }
 
 }  // namespace

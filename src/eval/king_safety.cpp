@@ -49,6 +49,33 @@ int king_zone_pressure(int colour) {
   return attackers < 2 ? weight : weight + 2 * attackers;
 }
 
+int check_threats(int colour) {
+  const int enemy = colour ^ 1;
+  const Bitboard enemy_king = bitboards[enemy == WHITE ? K : k];
+  if (!enemy_king) return 0;
+  const int king_square = lsb(enemy_king);
+  const int base = colour * 6;
+  const Bitboard occupancy = occupancies[2];
+
+  // Squares the enemy pawns guard are no place to check from.
+  Bitboard guarded = 0;
+  for (Bitboard set = bitboards[enemy * 6 + P]; set;) guarded |= pawn_attacks[enemy][pop_lsb(set)];
+  const Bitboard open = ~occupancies[colour] & ~guarded;
+
+  const Bitboard knight_checks = knight_attacks[king_square] & open;
+  const Bitboard bishop_checks = bishop_attacks(king_square, occupancy) & open;
+  const Bitboard rook_checks = rook_attacks(king_square, occupancy) & open;
+
+  int threats = 0;
+  for (Bitboard set = bitboards[base + N]; set;) threats += popcount(knight_attacks[pop_lsb(set)] & knight_checks);
+  for (Bitboard set = bitboards[base + B]; set;)
+    threats += popcount(bishop_attacks(pop_lsb(set), occupancy) & bishop_checks);
+  for (Bitboard set = bitboards[base + R]; set;) threats += popcount(rook_attacks(pop_lsb(set), occupancy) & rook_checks);
+  for (Bitboard set = bitboards[base + Q]; set;)
+    threats += popcount(queen_attacks(pop_lsb(set), occupancy) & (bishop_checks | rook_checks));
+  return threats;
+}
+
 int pawn_storm_score(int colour) {
   Bitboard enemy_king = bitboards[colour == WHITE ? k : K];
   // Without an enemy king there is nothing to storm.

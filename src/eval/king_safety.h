@@ -16,5 +16,8 @@ constexpr int king_safety_bonus(int pressure) {
 
 // Attack weight of colour's enemy against colour's king zone (uncapped, >= 0).
 int king_zone_pressure(int colour);
+// The checks colour's knights, bishops, rooks and queens could give next move, one per
+// piece and square, from squares no enemy pawn guards.
+int check_threats(int colour);
 // Storm value of colour's pawns against the enemy king (>= 0).
 int pawn_storm_score(int colour);

@@ -21,6 +21,23 @@ bool least_attacker_capture(int square, Move& capture) {
   return true;
 }
 
+bool wanted_gone(SearchMode mode, int type) {
+  switch (mode) {
+    case PawnEnding: return type == N || type == B || type == R || type == Q;
+    case MajorPieceEnding: return type == N || type == B;
+    case MinorPieceEnding: return type == R || type == Q;
+    default: return false;
+  }
+}
+
+bool offers_trade(const Move& m, SearchMode mode) {
+  if (!wanted_gone(mode, m.piece % 6)) return false;
+  Move capture;
+  if (!least_attacker_capture(m.to, capture) || !wanted_gone(mode, capture.piece % 6)) return false;
+  const int see = static_exchange_eval(capture);
+  return see >= -TRADE_OFFER_MARGIN_CP && see <= TRADE_OFFER_MARGIN_CP;
+}
+
 namespace {
 
 bool is_pawn_move(const Move& m) { return m.piece == P || m.piece == p; }
@@ -46,7 +63,8 @@ bool first_pass_candidate(const Move& m, SearchMode gathering_mode) {
 }
 
 // Second pass: a legal quiet move that checks, or that offers the moved piece
-// to a capture the opponent would not lose material on (in Provocation).
+// to a capture the opponent would not lose material on (in Provocation), or, for an
+// ending style above its default, that offers a trade of a piece it wants gone.
 bool second_pass_candidate(const Move& m) {
   const SavedPosition saved = save_position();
   if (!make_move(m)) {
@@ -58,6 +76,8 @@ bool second_pass_candidate(const Move& m) {
     Move capture;
     if (least_attacker_capture(m.to, capture) && static_exchange_eval(capture) >= 0) wanted = true;
   }
+  const int mover = side ^ 1;
+  if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT && offers_trade(m, mode_of(mover))) wanted = true;
   restore_position(saved);
   return wanted;
 }
@@ -88,11 +108,15 @@ bool steered_candidate(const Move& m, SearchMode mode) {
     case PawnEnding:
     case MajorPieceEnding:
     case MinorPieceEnding: {
-      if (!m.capture || m.en_passant) return false;
-      const int code = piece_on(m.to);
-      const int taken = code == NO_PIECE ? NO_PIECE : code % 6;
-      if (mode == PawnEnding) return taken != P && taken != NO_PIECE;
-      return mode == MajorPieceEnding ? taken == N || taken == B : taken == R || taken == Q;
+      if (m.capture) {
+        const int code = m.en_passant ? NO_PIECE : piece_on(m.to);
+        return code != NO_PIECE && wanted_gone(mode, code % 6);
+      }
+      if (!is_quiet(m)) return false;
+      const SavedPosition saved = save_position();
+      const bool offer = make_move(m) && offers_trade(m, mode);
+      restore_position(saved);
+      return offer;
     }
     default:
       return false;

@@ -26,9 +26,19 @@ constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
 
 // The mover's own kind of move: checks for KingAttack, bait for Provocation, quiet pawn
 // moves for PawnStorm and PassedPawn, captures of the other kind of piece for the two
-// piece endings, captures of any piece for PawnEnding. Above strength 100 these are
+// piece endings, captures of any piece for PawnEnding, and for the ending styles quiet
+// trade offers of those pieces. Above strength 100 these are
 // scored first and may cost more than the threshold.
 bool steered_candidate(const Move& m, SearchMode mode);
+
+// Whether an ending style wants pieces of this type (0..5, pawn to king) off the board.
+bool wanted_gone(SearchMode mode, int type);
+
+// A trade offer, read in the position after the quiet move m: the moved piece is of a
+// kind the ending style wants gone, the opponent's least valuable attacker of it is too,
+// and taking is about even.
+constexpr int TRADE_OFFER_MARGIN_CP = 50;
+bool offers_trade(const Move& m, SearchMode mode);
 
 // Both gathering passes over the generated moves, in generation order (above strength
 // 100, the mover's own kind of move first).

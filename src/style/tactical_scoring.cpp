@@ -22,7 +22,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int KING_ATTACK_CHECK_BONUS = 100;
 constexpr int PROVOCATION_OFFER_BONUS = 40;
-constexpr int PAWN_ENDING_TRADE_BONUS = 80;
+constexpr int ENDING_TRADE_BONUS = 80;
 
 // The raw style measurements of one candidate; only the term mode's one is filled.
 struct StyleTerms {
@@ -33,7 +33,7 @@ struct StyleTerms {
   int offer = 0;  // Provocation: what taking the moved piece wins the opponent, when it wins something
   int ending = 0;
   bool check = false;
-  bool trade = false;  // PawnEnding: the capture takes a piece, not a pawn
+  bool trade = false;  // ending styles: takes, or offers to trade, a piece the style wants gone
 };
 
 bool any_of_pieces(std::initializer_list<int> codes) {
@@ -122,7 +122,7 @@ StyleTerms style_terms(const Move& m, int mover, int captured, int d, int ng) {
     case MajorPieceEnding:
     case MinorPieceEnding:
       if (m.capture) terms.ending = ending_term(term_mode, mover, captured);
-      terms.trade = captured != NO_PIECE && captured % 6 != P;
+      terms.trade = captured != NO_PIECE ? wanted_gone(term_mode, captured % 6) : offers_trade(m, term_mode);
       break;
     default:
       break;
@@ -152,7 +152,8 @@ int style_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
 
 // What a style adds above strength 100, per 100 points beyond it: KingAttack wants the
 // check itself, Provocation any piece left en prise that the search still finds sound
-// (within the threshold), not only the traps its own bonus rewards.
+// (within the threshold), not only the traps its own bonus rewards, and the ending
+// styles every trade, taken or offered, of the pieces they want gone.
 int steering_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
   switch (bonus_mode) {
     case KingAttack:
@@ -160,7 +161,9 @@ int steering_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
     case Provocation:
       return terms.offer > 0 ? PROVOCATION_OFFER_BONUS + std::min(terms.offer, 300) / 2 : 0;
     case PawnEnding:
-      return terms.trade ? PAWN_ENDING_TRADE_BONUS : 0;
+    case MajorPieceEnding:
+    case MinorPieceEnding:
+      return terms.trade ? ENDING_TRADE_BONUS : 0;
     default:
       return 0;
   }

@@ -122,7 +122,13 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   ASSERT_GT(attack, plain);
   for (int strength : {0, 250, 400}) EXPECT_EQ(value(Balanced, strength, pressed), plain) << strength;
   EXPECT_EQ(value(KingAttack, 0, pressed), plain);
-  EXPECT_NEAR(value(KingAttack, 300, pressed) - plain, 3 * (attack - plain), 2);
+  EXPECT_NEAR(value(KingAttack, 50, pressed) - plain, (attack - plain) / 2, 1);
+  // Above 100 the pressure term grows and the checks that could come next count too,
+  // 12 cp each per 100 beyond the default, with middlegame weight (phase 5 here).
+  load(pressed);
+  const int threats = check_threats(WHITE) - check_threats(BLACK);
+  ASSERT_GT(threats, 0);
+  EXPECT_NEAR(value(KingAttack, 300, pressed) - plain, 3 * (attack - plain) + taper(2 * 12 * threats, 0, 5), 2);
 
   // King and pawn against king: eg 180 and the pawn-ending score 214, doubled at 200,
   // and the side the search plays for wants the 24 phase units gone, 4 cp each.

@@ -45,9 +45,23 @@ TEST_F(EvalTest, PawnStormScores) {
   EXPECT_EQ(pawn_storm_score(WHITE), 0);
 }
 
+TEST_F(EvalTest, CheckThreatsCountSafeChecksNextMove) {
+  // The knight on e4 could check from d6 and f6; a pawn on e7 guards both.
+  load("4k3/8/8/8/4N3/8/8/4K3 w - - 0 1");
+  EXPECT_EQ(check_threats(WHITE), 2);
+  EXPECT_EQ(check_threats(BLACK), 0);
+  load("4k3/4p3/8/8/4N3/8/8/4K3 w - - 0 1");
+  EXPECT_EQ(check_threats(WHITE), 0);
+  // The queen reaches d8 and e2 on the king's lines, d7, a4 and h5 on its diagonals; the
+  // knight on g1 reaches none, and its own king's square is no place to check from.
+  load("4k3/8/8/8/8/8/8/3QK1N1 w - - 0 1");
+  EXPECT_EQ(check_threats(WHITE), 5);
+}
+
 TEST_F(EvalTest, MissingKingHasNoPressureOrStorm) {
   load("8/8/8/8/8/3n4/4P3/4K3 w - - 0 1");
   EXPECT_EQ(king_zone_pressure(BLACK), 0);
+  EXPECT_EQ(check_threats(WHITE), 0);
   EXPECT_EQ(pawn_storm_score(WHITE), 0);
   EXPECT_EQ(king_zone_pressure(WHITE), 2);
 }

@@ -198,6 +198,17 @@ TEST_F(TacticalPick, GatheringPutsCapturesFirstThenQuietChecks) {
   EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
   white_style_strength = 100;
   EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"a1a8", "d1d5"}));
+
+  // Bc4 offers the bishop trade (Bxc4 bxc4); Bg2 would only hang the bishop. Above 100
+  // MajorPieceEnding gathers the offer; MinorPieceEnding wants rooks gone, not bishops.
+  load_fen("7k/8/8/3b4/8/1P6/8/4KB2 w - - 0 1");
+  list.moves.clear();
+  generate_moves(list);
+  EXPECT_TRUE(texts(gather_tactical_candidates(list)).empty());
+  white_style_strength = 200;
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), std::vector<std::string>{"f1c4"});
+  white_search_mode = black_search_mode = MinorPieceEnding;
+  EXPECT_TRUE(texts(gather_tactical_candidates(list)).empty());
 }
 
 TEST_F(TacticalPick, StylePawnPushThatChecksIsGatheredTwice) {
