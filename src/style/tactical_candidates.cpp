@@ -30,12 +30,50 @@ bool wanted_gone(SearchMode mode, int type) {
   }
 }
 
-bool offers_trade(const Move& m, SearchMode mode) {
-  if (!wanted_gone(mode, m.piece % 6)) return false;
-  Move capture;
-  if (!least_attacker_capture(m.to, capture) || !wanted_gone(mode, capture.piece % 6)) return false;
+namespace {
+
+bool about_even(const Move& capture) {
   const int see = static_exchange_eval(capture);
   return see >= -TRADE_OFFER_MARGIN_CP && see <= TRADE_OFFER_MARGIN_CP;
+}
+
+Bitboard piece_reach(int type, int square) {
+  switch (type) {
+    case N: return knight_attacks[square];
+    case B: return bishop_attacks(square, occupancies[2]);
+    case R: return rook_attacks(square, occupancies[2]);
+    case Q: return queen_attacks(square, occupancies[2]);
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+bool offers_trade(const Move& m, SearchMode mode) {
+  const int type = m.piece % 6;
+  if (!wanted_gone(mode, type)) return false;
+  // The opponent may take it, even.
+  Move capture;
+  if (least_attacker_capture(m.to, capture) && wanted_gone(mode, capture.piece % 6) && about_even(capture))
+    return true;
+  // Or it now attacks a piece the style wants gone, and taking that is even.
+  const int enemy_base = side * 6;
+  for (Bitboard targets = piece_reach(type, m.to) & occupancies[side]; targets;) {
+    const int square = pop_lsb(targets);
+    const int victim = piece_on(square);
+    if (victim < enemy_base || victim >= enemy_base + 6 || !wanted_gone(mode, victim % 6)) continue;
+    Move take{};
+    take.from = m.to;
+    take.to = square;
+    take.piece = m.piece;
+    take.capture = 1;
+    // The exchange is read from the capturer's side, which is not the side to move here.
+    side ^= 1;
+    const bool even = about_even(take);
+    side ^= 1;
+    if (even) return true;
+  }
+  return false;
 }
 
 namespace {

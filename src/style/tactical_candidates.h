@@ -35,8 +35,8 @@ bool steered_candidate(const Move& m, SearchMode mode);
 bool wanted_gone(SearchMode mode, int type);
 
 // A trade offer, read in the position after the quiet move m: the moved piece is of a
-// kind the ending style wants gone, the opponent's least valuable attacker of it is too,
-// and taking is about even.
+// kind the ending style wants gone, and either the opponent's least valuable attacker of
+// it is too and taking is about even, or it attacks such a piece and taking that is.
 constexpr int TRADE_OFFER_MARGIN_CP = 50;
 bool offers_trade(const Move& m, SearchMode mode);
 

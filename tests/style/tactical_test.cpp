@@ -209,6 +209,13 @@ TEST_F(TacticalPick, GatheringPutsCapturesFirstThenQuietChecks) {
   EXPECT_EQ(texts(gather_tactical_candidates(list)), std::vector<std::string>{"f1c4"});
   white_search_mode = black_search_mode = MinorPieceEnding;
   EXPECT_TRUE(texts(gather_tactical_candidates(list)).empty());
+  // Rh4 offers nothing to take evenly, but threatens Rxa4 bxa4, an even rook trade.
+  load_fen("1kb5/8/8/1p6/r7/8/8/4K2R w - - 0 1");
+  list.moves.clear();
+  generate_moves(list);
+  EXPECT_EQ(texts(gather_tactical_candidates(list)), std::vector<std::string>{"h1h4"});
+  white_search_mode = black_search_mode = MajorPieceEnding;
+  EXPECT_TRUE(texts(gather_tactical_candidates(list)).empty());
 }
 
 TEST_F(TacticalPick, StylePawnPushThatChecksIsGatheredTwice) {
