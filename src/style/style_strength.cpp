@@ -11,18 +11,19 @@ int steering_side = WHITE;
 
 namespace {
 
-// The published strengths, in the order of STYLES.
+// The published strengths, in the order of STYLES (the README's "Style strength" has
+// the runs behind them).
 constexpr int PUBLISHED_STRENGTHS[] = {
     100,  // Balanced
     100,  // Deep
     100,  // Wide
-    100,  // KingAttack
+    400,  // KingAttack: checks separate from 200, with the widest margin at 400
     100,  // PassedPawn
     200,  // PawnStorm
-    100,  // Provocation
-    100,  // PawnEnding
-    100,  // MajorPieceEnding
-    100,  // MinorPieceEnding
+    200,  // Provocation
+    400,  // PawnEnding: does not separate yet; 400 moves its column most
+    400,  // MajorPieceEnding
+    400,  // MinorPieceEnding: does not separate yet; 400 moves its column most
 };
 static_assert(std::size(PUBLISHED_STRENGTHS) == SEARCH_MODE_COUNT, "one published strength per style");
 
@@ -40,6 +41,9 @@ static_assert(published_strengths_in_range(), "a published strength must be a va
 constexpr int PAWN_ENDING_DRIVE = 4;
 constexpr int MAJOR_ENDING_DRIVE = 12;
 constexpr int MINOR_ENDING_DRIVE = 6;
+// And the ending itself, once the last piece of the other kind is gone: the last trade
+// is the one the opponent can most easily avoid, so it is worth the most.
+constexpr int ENDING_ARRIVAL = 50;
 
 int count(int white_piece, int black_piece) { return popcount(bitboards[white_piece] | bitboards[black_piece]); }
 
@@ -58,13 +62,14 @@ int trade_drive_above_default() {
   switch (mode_of(steering_side)) {
     case PawnEnding:
       wanted = PAWN_ENDING_DRIVE * (24 - std::min(24, minors + majors_phase));
+      if (minors + majors_phase == 0) wanted += ENDING_ARRIVAL;
       break;
     // The two piece endings want their own kind kept: with it gone, nothing is left to want.
     case MajorPieceEnding:
-      if (majors_phase > 0) wanted = MAJOR_ENDING_DRIVE * (8 - std::min(8, minors));
+      if (majors_phase > 0) wanted = MAJOR_ENDING_DRIVE * (8 - std::min(8, minors)) + (minors == 0 ? ENDING_ARRIVAL : 0);
       break;
     case MinorPieceEnding:
-      if (minors > 0) wanted = MINOR_ENDING_DRIVE * (16 - std::min(16, majors_phase));
+      if (minors > 0) wanted = MINOR_ENDING_DRIVE * (16 - std::min(16, majors_phase)) + (majors_phase == 0 ? ENDING_ARRIVAL : 0);
       break;
     default:
       return 0;

@@ -23,9 +23,10 @@ inline int style_strength_of(int colour) { return colour == 0 ? white_style_stre
 // A style weight at a strength; exactly value at 100.
 constexpr int at_strength(int value, int strength) { return value * strength / 100; }
 
-// The strength the style gauntlet plays a style at unless told otherwise: the smallest
-// at which its own fingerprint column separates from Balanced's (100 where the style
-// already does at its default).
+// The strength the style gauntlet plays a style at unless told otherwise: one at which
+// its own fingerprint column separates from Balanced's (100 where the style already does
+// at its default), or, for a style that does not separate yet, the one that moved its
+// column most.
 int published_style_strength(SearchMode mode);
 
 // The ending styles' wish for trades, from steering_side's view: centipawns for the
