@@ -40,6 +40,9 @@ int static_exchange_eval(const Move& m) {
   Bitboard boards[12];
   std::memcpy(boards, bitboards, sizeof boards);
   const int from = m.from, to = m.to;
+  // The capturer's colour comes from the moving piece, so an exchange can be read for
+  // either side whoever is to move.
+  const int capturer = m.piece < 6 ? WHITE : BLACK;
   Bitboard occupancy = occupancies[2] & ~square_bb(from);
   boards[m.piece] &= ~square_bb(from);
 
@@ -47,8 +50,8 @@ int static_exchange_eval(const Move& m) {
   gain[0] = 0;
   if (m.en_passant) {
     gain[0] = 100;
-    int victim_square = side == WHITE ? to - 8 : to + 8;
-    boards[side == WHITE ? p : P] &= ~square_bb(victim_square);
+    int victim_square = capturer == WHITE ? to - 8 : to + 8;
+    boards[capturer == WHITE ? p : P] &= ~square_bb(victim_square);
     occupancy &= ~square_bb(victim_square);
   } else {
     for (int pc = 0; pc < 12; ++pc) {
@@ -62,7 +65,7 @@ int static_exchange_eval(const Move& m) {
   boards[m.piece] |= square_bb(to);
   occupancy |= square_bb(to);
   int standing = mvv_lva_value[m.piece];
-  int to_move = side ^ 1;
+  int to_move = capturer ^ 1;
 
   int count = 0;
   while (count < SEE_MAX_RECAPTURES) {

@@ -66,10 +66,12 @@ int trade_drive_above_default() {
       break;
     // The two piece endings want their own kind kept: with it gone, nothing is left to want.
     case MajorPieceEnding:
-      if (majors_phase > 0) wanted = MAJOR_ENDING_DRIVE * (8 - std::min(8, minors)) + (minors == 0 ? ENDING_ARRIVAL : 0);
+      if (majors_phase > 0)
+        wanted = MAJOR_ENDING_DRIVE * (8 - std::min(8, minors)) + (minors == 0 ? ENDING_ARRIVAL : 0);
       break;
     case MinorPieceEnding:
-      if (minors > 0) wanted = MINOR_ENDING_DRIVE * (16 - std::min(16, majors_phase)) + (majors_phase == 0 ? ENDING_ARRIVAL : 0);
+      if (minors > 0)
+        wanted = MINOR_ENDING_DRIVE * (16 - std::min(16, majors_phase)) + (majors_phase == 0 ? ENDING_ARRIVAL : 0);
       break;
     default:
       return 0;

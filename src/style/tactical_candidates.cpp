@@ -67,13 +67,15 @@ bool offers_trade(const Move& m, SearchMode mode) {
     take.to = square;
     take.piece = m.piece;
     take.capture = 1;
-    // The exchange is read from the capturer's side, which is not the side to move here.
-    side ^= 1;
-    const bool even = about_even(take);
-    side ^= 1;
-    if (even) return true;
+    if (about_even(take)) return true;
   }
   return false;
+}
+
+bool offers_bait(const Move& m) {
+  Move capture;
+  return is_square_attacked(m.to, side) && least_attacker_capture(m.to, capture) &&
+         static_exchange_eval(capture) >= 0;
 }
 
 namespace {
@@ -109,11 +111,7 @@ bool second_pass_candidate(const Move& m) {
     restore_position(saved);
     return false;
   }
-  bool wanted = king_attacked(side);
-  if (mode_of(side) == Provocation && is_square_attacked(m.to, side)) {
-    Move capture;
-    if (least_attacker_capture(m.to, capture) && static_exchange_eval(capture) >= 0) wanted = true;
-  }
+  bool wanted = king_attacked(side) || (mode_of(side) == Provocation && offers_bait(m));
   const int mover = side ^ 1;
   if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT && offers_trade(m, mode_of(mover))) wanted = true;
   restore_position(saved);
@@ -123,42 +121,22 @@ bool second_pass_candidate(const Move& m) {
 }  // namespace
 
 bool steered_candidate(const Move& m, SearchMode mode) {
-  switch (mode) {
-    case KingAttack:
-    case Provocation: {
-      if (!is_quiet(m)) return false;
-      const SavedPosition saved = save_position();
-      bool wanted = false;
-      if (make_move(m)) {
-        if (mode == KingAttack) {
-          wanted = king_attacked(side);
-        } else if (is_square_attacked(m.to, side)) {
-          Move capture;
-          wanted = least_attacker_capture(m.to, capture) && static_exchange_eval(capture) >= 0;
-        }
-      }
-      restore_position(saved);
-      return wanted;
-    }
-    case PassedPawn:
-    case PawnStorm:
-      return is_quiet(m) && first_pass_candidate(m, mode);
-    case PawnEnding:
-    case MajorPieceEnding:
-    case MinorPieceEnding: {
-      if (m.capture) {
-        const int code = m.en_passant ? NO_PIECE : piece_on(m.to);
-        return code != NO_PIECE && wanted_gone(mode, code % 6);
-      }
-      if (!is_quiet(m)) return false;
-      const SavedPosition saved = save_position();
-      const bool offer = make_move(m) && offers_trade(m, mode);
-      restore_position(saved);
-      return offer;
-    }
-    default:
-      return false;
+  if (mode == PassedPawn || mode == PawnStorm) return is_quiet(m) && first_pass_candidate(m, mode);
+  if (m.capture) {
+    const int code = piece_on(m.to);
+    return code != NO_PIECE && wanted_gone(mode, code % 6);
   }
+  // The quiet moves are read in the position after them: a check, bait, a trade offer.
+  if (!is_quiet(m) || (mode != KingAttack && mode != Provocation && !wanted_gone(mode, m.piece % 6))) return false;
+  const SavedPosition saved = save_position();
+  bool wanted = false;
+  if (make_move(m)) {
+    wanted = mode == KingAttack    ? king_attacked(side)
+             : mode == Provocation ? offers_bait(m)
+                                   : offers_trade(m, mode);
+  }
+  restore_position(saved);
+  return wanted;
 }
 
 std::vector<Move> gather_tactical_candidates(const MoveList& generated) {

@@ -27,8 +27,8 @@ constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
 // The mover's own kind of move: checks for KingAttack, bait for Provocation, quiet pawn
 // moves for PawnStorm and PassedPawn, captures of the other kind of piece for the two
 // piece endings, captures of any piece for PawnEnding, and for the ending styles quiet
-// trade offers of those pieces. Above strength 100 these are
-// scored first and may cost more than the threshold.
+// trade offers of those pieces. Above strength 100 these are scored first and may cost
+// more than the threshold.
 bool steered_candidate(const Move& m, SearchMode mode);
 
 // Whether an ending style wants pieces of this type (0..5, pawn to king) off the board.
@@ -39,6 +39,10 @@ bool wanted_gone(SearchMode mode, int type);
 // it is too and taking is about even, or it attacks such a piece and taking that is.
 constexpr int TRADE_OFFER_MARGIN_CP = 50;
 bool offers_trade(const Move& m, SearchMode mode);
+
+// Bait, read in the position after the quiet move m: the opponent can take the moved
+// piece without losing material on the exchange.
+bool offers_bait(const Move& m);
 
 // Both gathering passes over the generated moves, in generation order (above strength
 // 100, the mover's own kind of move first).

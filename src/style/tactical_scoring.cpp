@@ -98,13 +98,13 @@ int ending_term(SearchMode mode, int mover, int captured) {
 }
 
 // Measured in the position after the candidate, by the mode of the side now to move.
-StyleTerms style_terms(const Move& m, int mover, int captured, int d, int ng) {
+StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check, int d, int ng) {
   StyleTerms terms;
   const SearchMode term_mode = mode_of(side);
   switch (term_mode) {
     case KingAttack:
       terms.pressure = king_zone_pressure(side);
-      terms.check = king_attacked(side);
+      terms.check = gives_check;
       break;
     case PassedPawn: {
       int mg = 0, eg = 0;
@@ -193,7 +193,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     line.insert(line.end(), pv_table[1] + 1, pv_table[1] + std::max(1, pv_length[1]));
     repetition_stack.pop_back();
     const bool gives_check = king_attacked(side);
-    const StyleTerms terms = style_terms(m, mover, captured, d, ng);
+    const StyleTerms terms = style_terms(m, mover, captured, gives_check, d, ng);
     restore_position(root);
 
     if (stop_search.load() || time_expired()) break;

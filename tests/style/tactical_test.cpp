@@ -97,6 +97,13 @@ class TacticalPick : public ::testing::Test {
     for (const Move& m : moves) out.push_back(move_to_str(m));
     return out;
   }
+
+  // The candidates gathered in the current position, as text.
+  static std::vector<std::string> gathered() {
+    MoveList list;
+    generate_moves(list);
+    return texts(gather_tactical_candidates(list));
+  }
 };
 
 TEST_F(TacticalPick, SingleGeneratedMoveReturnsBestAtOnce) {
@@ -182,40 +189,32 @@ TEST_F(TacticalPick, NoCandidatesReturnsBest) {
 TEST_F(TacticalPick, GatheringPutsCapturesFirstThenQuietChecks) {
   // The a1 rook's moves come first in generation, but its check is a second-pass candidate.
   load_fen("4k3/8/8/3n4/8/8/8/R2RK3 w - - 0 1");
-  MoveList list;
-  generate_moves(list);
-  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
+  EXPECT_EQ(gathered(), (std::vector<std::string>{"d1d5", "a1a8"}));
   // KingAttack keeps that order at its default strength and puts its check first above it.
   white_search_mode = black_search_mode = KingAttack;
-  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
+  EXPECT_EQ(gathered(), (std::vector<std::string>{"d1d5", "a1a8"}));
   white_style_strength = 200;
-  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"a1a8", "d1d5"}));
+  EXPECT_EQ(gathered(), (std::vector<std::string>{"a1a8", "d1d5"}));
   // Above 100 MajorPieceEnding scores the knight capture before the rook capture.
   load_fen("r3k3/8/8/3n4/8/8/8/R2RK3 w - - 0 1");
-  list.moves.clear();
-  generate_moves(list);
   white_search_mode = black_search_mode = MajorPieceEnding;
-  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"d1d5", "a1a8"}));
+  EXPECT_EQ(gathered(), (std::vector<std::string>{"d1d5", "a1a8"}));
   white_style_strength = 100;
-  EXPECT_EQ(texts(gather_tactical_candidates(list)), (std::vector<std::string>{"a1a8", "d1d5"}));
+  EXPECT_EQ(gathered(), (std::vector<std::string>{"a1a8", "d1d5"}));
 
   // Bc4 offers the bishop trade (Bxc4 bxc4); Bg2 would only hang the bishop. Above 100
   // MajorPieceEnding gathers the offer; MinorPieceEnding wants rooks gone, not bishops.
   load_fen("7k/8/8/3b4/8/1P6/8/4KB2 w - - 0 1");
-  list.moves.clear();
-  generate_moves(list);
-  EXPECT_TRUE(texts(gather_tactical_candidates(list)).empty());
+  EXPECT_TRUE(gathered().empty());
   white_style_strength = 200;
-  EXPECT_EQ(texts(gather_tactical_candidates(list)), std::vector<std::string>{"f1c4"});
+  EXPECT_EQ(gathered(), std::vector<std::string>{"f1c4"});
   white_search_mode = black_search_mode = MinorPieceEnding;
-  EXPECT_TRUE(texts(gather_tactical_candidates(list)).empty());
+  EXPECT_TRUE(gathered().empty());
   // Rh4 offers nothing to take evenly, but threatens Rxa4 bxa4, an even rook trade.
   load_fen("1kb5/8/8/1p6/r7/8/8/4K2R w - - 0 1");
-  list.moves.clear();
-  generate_moves(list);
-  EXPECT_EQ(texts(gather_tactical_candidates(list)), std::vector<std::string>{"h1h4"});
+  EXPECT_EQ(gathered(), std::vector<std::string>{"h1h4"});
   white_search_mode = black_search_mode = MajorPieceEnding;
-  EXPECT_TRUE(texts(gather_tactical_candidates(list)).empty());
+  EXPECT_TRUE(gathered().empty());
 }
 
 TEST_F(TacticalPick, StylePawnPushThatChecksIsGatheredTwice) {
