@@ -1,5 +1,7 @@
 #include "eval/evaluate.h"
 
+#include <algorithm>
+
 #include "board/position.h"
 #include "eval/endgame.h"
 #include "eval/king_safety.h"
@@ -50,8 +52,13 @@ void add_mode_term(int& sum_mg, int& sum_eg) {
       return;
   }
   const int strength = style_strength_of(side);
-  sum_mg += at_strength(mg, strength);
-  sum_eg += at_strength(eg, strength);
+  // The two piece-ending terms charge for the side's own pieces of the other kind; made
+  // bigger they pay for giving those away (a rook for a minor), which keeps the ending off
+  // the board, so above the default those styles steer through the trade drive alone.
+  const bool counts_pieces = active_mode() == MajorPieceEnding || active_mode() == MinorPieceEnding;
+  const int term_strength = counts_pieces ? std::min(strength, STYLE_STRENGTH_DEFAULT) : strength;
+  sum_mg += at_strength(mg, term_strength);
+  sum_eg += at_strength(eg, term_strength);
   // Above its default KingAttack also wants the checks it could give next.
   if (active_mode() == KingAttack && strength > STYLE_STRENGTH_DEFAULT)
     sum_mg += at_strength(CHECK_THREAT_CP * (check_threats(WHITE) - check_threats(BLACK)),

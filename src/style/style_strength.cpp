@@ -21,9 +21,9 @@ constexpr int PUBLISHED_STRENGTHS[] = {
     100,  // PassedPawn
     200,  // PawnStorm
     200,  // Provocation
-    400,  // PawnEnding: does not separate yet; 400 moves its column most
+    400,  // PawnEnding
     400,  // MajorPieceEnding
-    400,  // MinorPieceEnding: does not separate yet; 400 moves its column most
+    400,  // MinorPieceEnding
 };
 static_assert(std::size(PUBLISHED_STRENGTHS) == SEARCH_MODE_COUNT, "one published strength per style");
 
@@ -34,18 +34,21 @@ constexpr bool published_strengths_in_range() {
 }
 static_assert(published_strengths_in_range(), "a published strength must be a value the option accepts");
 
-// Centipawns, at strength 200, per unit of the other kind gone from the full set of
-// both sides: the 24 phase units of all pieces for pawn endings, the 8 minor pieces
-// for rook endings, the 16 rook-and-queen phase units for minor-piece endings. Each
-// full set gone is worth about a pawn.
-constexpr int PAWN_ENDING_DRIVE = 4;
-constexpr int MAJOR_ENDING_DRIVE = 12;
-constexpr int MINOR_ENDING_DRIVE = 6;
+// Centipawns, at strength 200, per unit of the other kind gone from the larger army
+// (the side with more of it): of its 12 phase units of pieces for pawn endings, its 4
+// minor pieces for rook endings, its 8 rook-and-queen phase units for minor-piece
+// endings. Only trades move the larger army, not a piece given away by the side with
+// less. Each full set gone is worth about a pawn.
+constexpr int PAWN_ENDING_DRIVE = 8;
+constexpr int MAJOR_ENDING_DRIVE = 24;
+constexpr int MINOR_ENDING_DRIVE = 12;
 // And the ending itself, once the last piece of the other kind is gone: the last trade
 // is the one the opponent can most easily avoid, so it is worth the most.
 constexpr int ENDING_ARRIVAL = 50;
 
-int count(int white_piece, int black_piece) { return popcount(bitboards[white_piece] | bitboards[black_piece]); }
+// Phase units of one side's pieces of the given kinds (knight and bishop 1, rook 2, queen 4).
+int minor_units(int base) { return popcount(bitboards[base + N]) + popcount(bitboards[base + B]); }
+int major_units(int base) { return 2 * popcount(bitboards[base + R]) + 4 * popcount(bitboards[base + Q]); }
 
 }  // namespace
 
@@ -56,22 +59,26 @@ int published_style_strength(SearchMode mode) {
 
 int trade_drive_above_default() {
   const int extra = style_strength_of(steering_side) - STYLE_STRENGTH_DEFAULT;
-  const int minors = count(N, n) + count(B, b);
-  const int majors_phase = 2 * count(R, r) + 4 * count(Q, q);
+  const int white_minors = minor_units(0), black_minors = minor_units(6);
+  const int white_majors = major_units(0), black_majors = major_units(6);
+  const int minors = std::max(white_minors, black_minors);
+  const int majors = std::max(white_majors, black_majors);
   int wanted = 0;
   switch (mode_of(steering_side)) {
-    case PawnEnding:
-      wanted = PAWN_ENDING_DRIVE * (24 - std::min(24, minors + majors_phase));
-      if (minors + majors_phase == 0) wanted += ENDING_ARRIVAL;
+    case PawnEnding: {
+      const int army = std::max(white_minors + white_majors, black_minors + black_majors);
+      wanted = PAWN_ENDING_DRIVE * (12 - std::min(12, army));
+      if (army == 0) wanted += ENDING_ARRIVAL;
       break;
+    }
     // The two piece endings want their own kind kept: with it gone, nothing is left to want.
     case MajorPieceEnding:
-      if (majors_phase > 0)
-        wanted = MAJOR_ENDING_DRIVE * (8 - std::min(8, minors)) + (minors == 0 ? ENDING_ARRIVAL : 0);
+      if (white_majors + black_majors > 0)
+        wanted = MAJOR_ENDING_DRIVE * (4 - std::min(4, minors)) + (minors == 0 ? ENDING_ARRIVAL : 0);
       break;
     case MinorPieceEnding:
-      if (minors > 0)
-        wanted = MINOR_ENDING_DRIVE * (16 - std::min(16, majors_phase)) + (majors_phase == 0 ? ENDING_ARRIVAL : 0);
+      if (white_minors + black_minors > 0)
+        wanted = MINOR_ENDING_DRIVE * (8 - std::min(8, majors)) + (majors == 0 ? ENDING_ARRIVAL : 0);
       break;
     default:
       return 0;

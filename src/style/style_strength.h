@@ -30,7 +30,7 @@ constexpr int at_strength(int value, int strength) { return value * strength / 1
 int published_style_strength(SearchMode mode);
 
 // The ending styles' wish for trades, from steering_side's view: centipawns for the
-// pieces of the other kind already gone, when steering_side plays an ending style above
+// trades of the other kind already made, when steering_side plays an ending style above
 // strength 100; 0 otherwise. Read at every evaluation, so the usual case costs a compare.
 int trade_drive_above_default();
 inline int trade_drive() {

@@ -49,6 +49,13 @@ Bitboard piece_reach(int type, int square) {
 
 }  // namespace
 
+bool trade_capture(const Move& m, SearchMode mode) {
+  const int code = piece_on(m.to);
+  // A capture that gives up more than it takes is a sacrifice, not a trade: it leaves
+  // the opponent the piece the style wants gone.
+  return code != NO_PIECE && wanted_gone(mode, code % 6) && static_exchange_eval(m) >= -TRADE_OFFER_MARGIN_CP;
+}
+
 bool offers_trade(const Move& m, SearchMode mode) {
   const int type = m.piece % 6;
   if (!wanted_gone(mode, type)) return false;
@@ -122,10 +129,7 @@ bool second_pass_candidate(const Move& m) {
 
 bool steered_candidate(const Move& m, SearchMode mode) {
   if (mode == PassedPawn || mode == PawnStorm) return is_quiet(m) && first_pass_candidate(m, mode);
-  if (m.capture) {
-    const int code = piece_on(m.to);
-    return code != NO_PIECE && wanted_gone(mode, code % 6);
-  }
+  if (m.capture) return trade_capture(m, mode);
   // The quiet moves are read in the position after them: a check, bait, a trade offer.
   if (!is_quiet(m) || (mode != KingAttack && mode != Provocation && !wanted_gone(mode, m.piece % 6))) return false;
   const SavedPosition saved = save_position();

@@ -38,6 +38,8 @@ bool wanted_gone(SearchMode mode, int type);
 // kind the ending style wants gone, and either the opponent's least valuable attacker of
 // it is too and taking is about even, or it attacks such a piece and taking that is.
 constexpr int TRADE_OFFER_MARGIN_CP = 50;
+// A capture of a piece the mode wants gone that loses no more than the trade margin.
+bool trade_capture(const Move& m, SearchMode mode);
 bool offers_trade(const Move& m, SearchMode mode);
 
 // Bait, read in the position after the quiet move m: the opponent can take the moved

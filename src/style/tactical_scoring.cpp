@@ -193,12 +193,15 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     line.insert(line.end(), pv_table[1] + 1, pv_table[1] + std::max(1, pv_length[1]));
     repetition_stack.pop_back();
     const bool gives_check = king_attacked(side);
-    const StyleTerms terms = style_terms(m, mover, captured, gives_check, d, ng);
+    StyleTerms terms = style_terms(m, mover, captured, gives_check, d, ng);
     restore_position(root);
 
     if (stop_search.load() || time_expired()) break;
 
-    const int see_gain = m.capture ? std::max(0, static_exchange_eval(m)) : 0;
+    const int see = m.capture ? static_exchange_eval(m) : 0;
+    // Giving up more than the piece taken is a sacrifice, not the trade the ending styles want.
+    if (see < -TRADE_OFFER_MARGIN_CP) terms.trade = false;
+    const int see_gain = std::max(0, see);
     int tactical_score = std::min(std::abs(ng - qs), 400) / 4 + see_gain;
     if (gives_check) tactical_score += 60;
     if (m.promoted != NO_PIECE) tactical_score += 120;

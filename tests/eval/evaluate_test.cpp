@@ -145,6 +145,10 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   auto extra = [&](const char* fen) { return value(MinorPieceEnding, 150, fen) - value(MinorPieceEnding, 100, fen); };
   EXPECT_EQ(extra("1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1"), (16 * 6 + 50) / 2);
   EXPECT_EQ(extra("rn2k3/8/8/8/8/8/4P3/RN2K3 b - - 0 1"), 12 * 6 / 2);
+  // Only trades count: a rook given away leaves the larger army as it was. And the
+  // minor-piece term, which charges for White's rook, does not grow above 100.
+  EXPECT_EQ(extra("1n2k3/8/8/8/8/8/4P3/RN2K3 b - - 0 1"), 12 * 6 / 2);
+  EXPECT_EQ(extra("rn2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1"), 12 * 6 / 2);
   // Rook endings count the 8 minor pieces of both sides, 12 cp each gone at 200.
   EXPECT_EQ(value(MajorPieceEnding, 150, "r3k3/1n6/8/8/8/8/4P3/R3K1N1 b - - 0 1") -
                 value(MajorPieceEnding, 100, "r3k3/1n6/8/8/8/8/4P3/R3K1N1 b - - 0 1"),

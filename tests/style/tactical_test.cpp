@@ -215,6 +215,12 @@ TEST_F(TacticalPick, GatheringPutsCapturesFirstThenQuietChecks) {
   EXPECT_EQ(gathered(), std::vector<std::string>{"h1h4"});
   white_search_mode = black_search_mode = MajorPieceEnding;
   EXPECT_TRUE(gathered().empty());
+  // A capture of a wanted piece is a trade only if it loses no more than the margin:
+  // Rxd5 cxd5 is even, Qxd5 cxd5 gives the queen for the rook.
+  load_fen("3k4/8/2p5/3r4/8/8/8/3RK2Q w - - 0 1");
+  EXPECT_TRUE(trade_capture(move("d1d5"), MinorPieceEnding));
+  EXPECT_FALSE(trade_capture(move("h1d5"), MinorPieceEnding));
+  EXPECT_FALSE(trade_capture(move("d1d5"), MajorPieceEnding));
 }
 
 TEST_F(TacticalPick, StylePawnPushThatChecksIsGatheredTwice) {
