@@ -74,9 +74,8 @@ styles: build
 # games a row): games start from the middlegame positions of tests/data/middlegames.epd
 # and end after 60 plies.
 STYLES_CHECK_DIR ?= $(BUILD_DIR)/styles-check
-# Each style plays at its published strength. PawnEnding and MinorPieceEnding are left
-# out: they do not separate at this budget yet (README, "The distinctness gate").
-STYLES_CHECK_ARGS = --gate --styles KingAttack,PawnStorm,PassedPawn,Provocation,MajorPieceEnding,Deep,Wide \
+# Each style plays at its published strength.
+STYLES_CHECK_ARGS = --gate --styles KingAttack,PawnStorm,PassedPawn,Provocation,PawnEnding,MajorPieceEnding,MinorPieceEnding,Deep,Wide \
   --games 60 --nodes 100000 --max-plies 60 --openings tests/data/middlegames.epd
 styles-check: build
 	./$(BUILD_DIR)/brisvane styles $(STYLES_CHECK_ARGS) --jobs $(JOBS) --out $(STYLES_CHECK_DIR)
