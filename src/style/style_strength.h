@@ -25,8 +25,7 @@ constexpr int at_strength(int value, int strength) { return value * strength / 1
 
 // The strength the style gauntlet plays a style at unless told otherwise: one at which
 // its own fingerprint column separates from Balanced's (100 where the style already does
-// at its default), or, for a style that does not separate yet, the one that moved its
-// column most.
+// at its default).
 int published_style_strength(SearchMode mode);
 
 // The ending styles' wish for trades, from steering_side's view: centipawns for the
