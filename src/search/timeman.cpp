@@ -100,4 +100,8 @@ bool tactical_scoring_time_up(TimePoint scoring_start, TimePoint now) {
   return elapsed_ms(scoring_start, now) > TACTICAL_SCORING_CAP_MS;
 }
 
+bool tactical_scoring_cap_reached(bool clocked, TimePoint scoring_start, TimePoint now, std::int64_t scoring_nodes) {
+  return clocked ? tactical_scoring_time_up(scoring_start, now) : scoring_nodes >= TACTICAL_SCORING_CAP_NODES;
+}
+
 void drop_node_budget() { search_node_limit = 0; }

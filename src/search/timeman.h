@@ -83,12 +83,18 @@ constexpr int TACTICAL_SHARE_PERCENT = 70;
 // Scoring the candidates stops after this many whole milliseconds, budget or not:
 // a search without one must not keep its answer waiting.
 constexpr int TACTICAL_SCORING_CAP_MS = 250;
+// Without a clock (the node-limited games of the style gauntlet; a UCI search without
+// one is analysis and has no selection) the cap counts nodes instead,
+// so that those games are the same on any machine and under any load.
+constexpr std::int64_t TACTICAL_SCORING_CAP_NODES = 2'000'000;
 
 // Whether the selection may start at now, with a budget of movetime_ms (0 or less
 // means none) counted from budget_start.
 bool tactical_selection_may_start(int movetime_ms, TimePoint budget_start, TimePoint now);
 // Whether the candidate scoring that began at scoring_start must stop at now.
 bool tactical_scoring_time_up(TimePoint scoring_start, TimePoint now);
+// The same for a search with a clock or without, after scoring_nodes nodes.
+bool tactical_scoring_cap_reached(bool clocked, TimePoint scoring_start, TimePoint now, std::int64_t scoring_nodes);
 // A node budget bounds the search alone: once spent it would end every candidate
 // search at its first node, so the selection runs on its time cap instead.
 void drop_node_budget();

@@ -60,10 +60,12 @@ void shape_candidate_list(std::vector<Move>& candidates, const Move& best);
 // valuable attacker, or false when nothing attacks it.
 bool least_attacker_capture(int square, Move& capture);
 
-// Searches and rates each candidate to depth d (0..4) until the time runs out
-// (the time manager's cap counted from scoring_start, or the search's budget).
+// Searches and rates each candidate to depth d (0..4) until the time manager's cap
+// (counted from scoring_start, in time for a clocked search, else in nodes) or the
+// search's budget runs out.
 std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
-                                                         std::chrono::steady_clock::time_point scoring_start);
+                                                         std::chrono::steady_clock::time_point scoring_start,
+                                                         bool clocked = true);
 
 // The best-rated record within the threshold of best's score, or best itself.
 Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const Move& best, int threshold);

@@ -172,12 +172,15 @@ int steering_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
 }  // namespace
 
 std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>& candidates, int d,
-                                                         Clock::time_point scoring_start) {
+                                                         Clock::time_point scoring_start, bool clocked) {
   std::vector<TacticalCandidate> records;
   const int mover = side;
   const SearchMode bonus_mode = mode_of(mover);
+  const std::int64_t nodes_at_start = nodes_searched;
   for (const Move& m : candidates) {
-    if (stop_search.load() || tactical_scoring_time_up(scoring_start, Clock::now())) break;
+    if (stop_search.load() ||
+        tactical_scoring_cap_reached(clocked, scoring_start, Clock::now(), nodes_searched - nodes_at_start))
+      break;
     const int captured = captured_piece(m, mover);
     const bool steered = steered_candidate(m, bonus_mode);
 

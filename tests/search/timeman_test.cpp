@@ -194,6 +194,10 @@ TEST(TacticalTime, SelectionStartsWithinItsShareOfTheBudget) {
   // The scoring's own cap, counted in whole milliseconds.
   EXPECT_FALSE(tactical_scoring_time_up(start, start + 250ms + 999us));
   EXPECT_TRUE(tactical_scoring_time_up(start, start + 251ms));
+  // Without a clock it counts nodes instead, however long they take.
+  EXPECT_TRUE(tactical_scoring_cap_reached(true, start, start + 251ms, 0));
+  EXPECT_FALSE(tactical_scoring_cap_reached(false, start, start + 10s, TACTICAL_SCORING_CAP_NODES - 1));
+  EXPECT_TRUE(tactical_scoring_cap_reached(false, start, start, TACTICAL_SCORING_CAP_NODES));
 }
 
 }  // namespace
