@@ -84,8 +84,8 @@ constexpr int TACTICAL_SHARE_PERCENT = 70;
 // a search without one must not keep its answer waiting.
 constexpr int TACTICAL_SCORING_CAP_MS = 250;
 // Without a clock (the node-limited games of the style gauntlet; a UCI search without
-// one is analysis and has no selection) the cap counts nodes instead,
-// so that those games are the same on any machine and under any load.
+// one is analysis and has no selection) the cap counts nodes instead, so that those
+// games are the same on any machine and under any load.
 constexpr std::int64_t TACTICAL_SCORING_CAP_NODES = 2'000'000;
 
 // Whether the selection may start at now, with a budget of movetime_ms (0 or less

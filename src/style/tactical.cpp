@@ -58,7 +58,9 @@ Move pick_tactical_move(int depth, Move best, const SearchLimits& limits,
 
   const auto scoring_start = std::chrono::steady_clock::now();
   const int d = std::clamp(depth - 1, 0, 4);
-  const std::vector<TacticalCandidate> records = score_tactical_candidates(candidates, d, scoring_start, limits.movetime_ms > 0);
+  // Without a clock (node-limited games) the scoring's cap counts nodes, not time.
+  const std::vector<TacticalCandidate> records =
+      score_tactical_candidates(candidates, d, scoring_start, limits.movetime_ms > 0);
   if (records.empty()) return best;
 
   const Move choice = choose_tactical_move(records, best, tactic_threshold_cp);
