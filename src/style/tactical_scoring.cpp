@@ -97,8 +97,9 @@ int ending_term(SearchMode mode, int mover, int captured) {
   return 0;
 }
 
-// Measured in the position after the candidate, by the mode of the side now to move.
-StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check, int d, int ng) {
+// Measured in the position after the candidate, by the mode of the side now to move;
+// trade_taken tells whether a capture was a trade that mode wants (read before the move).
+StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check, bool trade_taken, int d, int ng) {
   StyleTerms terms;
   const SearchMode term_mode = mode_of(side);
   switch (term_mode) {
@@ -122,7 +123,7 @@ StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check,
     case MajorPieceEnding:
     case MinorPieceEnding:
       if (m.capture) terms.ending = ending_term(term_mode, mover, captured);
-      terms.trade = captured != NO_PIECE ? wanted_gone(term_mode, captured % 6) : offers_trade(m, term_mode);
+      terms.trade = m.capture ? trade_taken : offers_trade(m, term_mode);
       break;
     default:
       break;
@@ -183,6 +184,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
       break;
     const int captured = captured_piece(m, mover);
     const bool steered = steered_candidate(m, bonus_mode);
+    const bool trade_taken = m.capture && trade_capture(m, mode_of(mover ^ 1));
 
     const SavedPosition root = save_position();
     if (!make_move(m)) {
@@ -196,15 +198,12 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     line.insert(line.end(), pv_table[1] + 1, pv_table[1] + std::max(1, pv_length[1]));
     repetition_stack.pop_back();
     const bool gives_check = king_attacked(side);
-    StyleTerms terms = style_terms(m, mover, captured, gives_check, d, ng);
+    const StyleTerms terms = style_terms(m, mover, captured, gives_check, trade_taken, d, ng);
     restore_position(root);
 
     if (stop_search.load() || time_expired()) break;
 
-    const int see = m.capture ? static_exchange_eval(m) : 0;
-    // Giving up more than the piece taken is a sacrifice, not the trade the ending styles want.
-    if (see < -TRADE_OFFER_MARGIN_CP) terms.trade = false;
-    const int see_gain = std::max(0, see);
+    const int see_gain = m.capture ? std::max(0, static_exchange_eval(m)) : 0;
     int tactical_score = std::min(std::abs(ng - qs), 400) / 4 + see_gain;
     if (gives_check) tactical_score += 60;
     if (m.promoted != NO_PIECE) tactical_score += 120;
