@@ -38,8 +38,6 @@ constexpr int WALK_MARGIN_CP = 30;     // steps this close to the best move are 
 constexpr int CHECK_DEPTH = 9;         // the search that judges the final position
 constexpr int BALANCE_MARGIN_CP = 40;  // kept when it scores within this of equality
 
-void discard_line(std::string_view) {}
-
 void prepare_search() {
   nodes_searched = 0;
   search_movetime_ms = 0;
@@ -124,7 +122,7 @@ int main(int argc, char** argv) {
   const int min_plies = argc > 3 ? std::atoi(argv[3]) : MIN_PLIES;
   const int max_plies = argc > 4 ? std::max(min_plies, std::atoi(argv[4])) : std::max(min_plies, MAX_PLIES);
   init_tables();
-  set_line_sink(discard_line);
+  set_line_sink(drop_line);
   std::mt19937_64 random(seed);
 
   std::printf("# Balanced start positions for the style gauntlet (brisvane styles), made by\n");

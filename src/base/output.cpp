@@ -29,6 +29,8 @@ void send_error_line(std::string_view line) {
   std::fflush(stderr);
 }
 
+void drop_line(std::string_view) {}
+
 void set_line_sink(LineSink sink) {
   std::lock_guard<std::mutex> lock(output_mutex);
   line_sink = sink;

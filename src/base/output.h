@@ -16,6 +16,8 @@ extern bool error_lines_enabled;
 // Receives the lines instead of standard output while it is set.
 using LineSink = void (*)(std::string_view line);
 // Set (and cleared with nullptr) only by one-shot commands on the main thread (the
-// style gauntlet reads the search's lines, the speed suite drops them), while no
-// search thread runs.
+// style gauntlet and the speed suite drop the search's lines), while no search
+// thread runs.
 void set_line_sink(LineSink sink);
+// The sink of a search nobody watches: every line is dropped.
+void drop_line(std::string_view line);

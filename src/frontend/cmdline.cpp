@@ -97,7 +97,7 @@ void run_bench() {
   SearchLimits limits;
   limits.depth = 8;
   const auto start = std::chrono::steady_clock::now();
-  const Move best = search_best(limits);
+  const Move best = search_best(limits).best;
   const auto elapsed = std::chrono::steady_clock::now() - start;
   send_line("bestmove " + move_to_str(best));
   const long long us = std::max<long long>(1, std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());

@@ -23,12 +23,11 @@ void search_thread_body(SearchLimits limits, const PositionSnapshot& game) {
   install_position_snapshot(game);
   // search_best answers with a legal move whenever one exists; it keeps an
   // infinite or ponder search's answer until the stop or the ponderhit.
-  Move ponder_move = empty_move();
-  const Move move = search_best(limits, &ponder_move);
-  std::string line = "bestmove " + move_to_str(move);
+  const SearchResult result = search_best(limits);
+  std::string line = "bestmove " + move_to_str(result.best);
   // Ponder is written by setoption, which joins this thread first.
-  if (ponder_enabled && !is_empty_move(move) && !is_empty_move(ponder_move))
-    line += " ponder " + move_to_str(ponder_move);
+  if (ponder_enabled && !is_empty_move(result.best) && !is_empty_move(result.ponder))
+    line += " ponder " + move_to_str(result.ponder);
   std::lock_guard<std::mutex> lock(search_mutex);
   send_line(line);
 }

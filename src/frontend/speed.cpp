@@ -27,11 +27,6 @@ const SpeedPosition SPEED_SUITE[SPEED_SUITE_SIZE] = {
     {"6k1/5pp1/7p/3P4/8/1Q5P/5PP1/2r3K1 w - - 0 1", 13, PassedPawn, Balanced},
 };
 
-// The suite times the searches alone: their info lines go nowhere.
-namespace {
-void drop_line(std::string_view) {}
-}  // namespace
-
 SpeedTotals run_speed_suite(int max_depth) {
   const SearchMode saved_white = white_search_mode, saved_black = black_search_mode;
   SpeedTotals totals;
@@ -44,6 +39,7 @@ SpeedTotals run_speed_suite(int max_depth) {
     // Every position starts from an empty table, so the counts do not depend on the order.
     tt_clear();
 
+    // The suite times the searches alone: their info lines go nowhere.
     set_line_sink(drop_line);
     const auto start = std::chrono::steady_clock::now();
     SearchLimits limits;

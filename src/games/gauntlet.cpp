@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/output.h"
 #include "board/notation.h"
 #include "games/atomic_file.h"
 #include "games/fingerprint_report.h"
@@ -235,9 +236,10 @@ int run_styles_command(const std::vector<std::string>& words) {
   settings.per_side = options.per_side;
   settings.level = options.level;
   std::vector<GameRecord> records;
-  install_move_observer();
+  // Nobody reads the searches' lines: each game keeps what it needs from the results.
+  set_line_sink(drop_line);
   const bool played = play_jobs(jobs, openings, settings, options.jobs, records, error, show_progress);
-  remove_move_observer();
+  set_line_sink(nullptr);
   if (!played) {
     report_fault(error);
     return EXIT_FAILED;

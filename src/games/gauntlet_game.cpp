@@ -1,9 +1,5 @@
 #include "games/gauntlet_game.h"
 
-#include <charconv>
-#include <string_view>
-
-#include "base/output.h"
 #include "board/position.h"
 #include "search/limits.h"
 #include "search/search.h"
@@ -11,43 +7,6 @@
 #include "search/strength.h"
 #include "search/tt.h"
 #include "style/tactical.h"
-
-namespace {
-
-// The move being searched; written by the line sink during search_best on this thread.
-PlayedMove observed;
-
-void observe_line(std::string_view line) { observe_search_line(line, observed); }
-
-int number_after(std::string_view line, std::string_view word) {
-  const std::size_t at = line.find(word);
-  int value = 0;
-  if (at != std::string_view::npos) {
-    const char* begin = line.data() + at + word.size();
-    std::from_chars(begin, line.data() + line.size(), value);
-  }
-  return value;
-}
-
-}  // namespace
-
-void observe_search_line(std::string_view line, PlayedMove& played) {
-  if (line.starts_with("info string tactical pick ")) {
-    played.tactical_pick = true;
-  } else if (line.starts_with("info depth ")) {
-    // The tactical pick's own line tells the depth of the candidates' short searches.
-    if (!played.tactical_pick) played.depth = number_after(line, "info depth ");
-    if (line.find(" score cp ") != std::string_view::npos) {
-      played.score = number_after(line, " score cp ");
-    } else if (line.find(" score mate ") != std::string_view::npos) {
-      const int mate = number_after(line, " score mate ");
-      played.score = mate > 0 ? MATE_VALUE - (2 * mate - 1) : -MATE_VALUE + 2 * -mate;
-    }
-  }
-}
-
-void install_move_observer() { set_line_sink(observe_line); }
-void remove_move_observer() { set_line_sink(nullptr); }
 
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings) {
@@ -77,13 +36,12 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     black_style_strength = settings.per_side ? black.strength : mover.strength;
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = mover.tactics;
-    observed = PlayedMove{};
     SearchLimits move_limits = limits;
     if (settings.level > 0) limit_to_level(move_limits, settings.level, side);
-    observed.move = search_best(move_limits);
-    make_move(observed.move);
-    record_move(observed.move, progress);
-    record.plies.push_back(observed);
+    const SearchResult result = search_best(move_limits);
+    make_move(result.best);
+    record_move(result.best, progress);
+    record.plies.push_back({result.best, result.score, result.tactical_pick, result.depth});
   }
   record.final_side = side;
   tactical_move_selection = tactics_setting;

@@ -36,18 +36,8 @@ struct GameRecord {
   int final_side = 0;  // side to move when the game ended (the loser of a mate)
 };
 
-// Plays white against black from the opening. Expects the search's lines to be
-// going to the gauntlet's line sink (install_move_observer) rather than the screen.
-// Leaves the tactical-selection setting as it found it.
+// Plays white against black from the opening. The searches print as usual: the
+// caller points their lines elsewhere (drop_line) when nobody reads them. Leaves
+// the tactical-selection setting as it found it.
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings);
-
-// Points the engine's output at a reader that keeps the score and the tactical
-// pick of the search in progress; remove_move_observer restores standard output.
-void install_move_observer();
-void remove_move_observer();
-
-// The reading of one search line: the score of an "info depth" line (mate scores
-// become +-MATE_VALUE minus the distance), the depth the search completed and
-// whether it is a tactical pick.
-void observe_search_line(std::string_view line, PlayedMove& played);

@@ -15,8 +15,10 @@ int mate_in_moves(int score) {
   return score > 0 ? moves : -moves;
 }
 
+bool is_mate_score(int score) { return std::abs(score) >= MATE_THRESHOLD; }
+
 void print_info_score(std::string& line, int score) {
-  if (std::abs(score) < MATE_THRESHOLD) {
+  if (!is_mate_score(score)) {
     line += " score cp ";
     line += std::to_string(score);
   } else {

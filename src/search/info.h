@@ -9,6 +9,9 @@
 // Appends " score cp N" or, for a mate score, " score mate N" to an info line.
 void print_info_score(std::string& line, int score);
 
+// Whether a score says mate, one way or the other.
+bool is_mate_score(int score);
+
 // The mate number of a mate score: moves to mate, negative when being mated.
 int mate_in_moves(int score);
 

@@ -78,7 +78,7 @@ void print_header() {
 }  // namespace
 
 int search_root(int depth, int previous) {
-  if (depth < ASPIRATION_MIN_DEPTH || std::abs(previous) >= MATE_THRESHOLD)
+  if (depth < ASPIRATION_MIN_DEPTH || is_mate_score(previous))
     return negamax(depth, -SCORE_INFINITY, SCORE_INFINITY, 0, true);
 
   int delta = ASPIRATION_WINDOW;
@@ -208,14 +208,15 @@ const RootLine& chosen_line(const SearchLimits& limits, const std::vector<RootLi
 
 }  // namespace
 
-Move search_best(const SearchLimits& limits, Move* ponder_move) {
+SearchResult search_best(const SearchLimits& limits) {
   start_search_state(limits);
   print_header();
 
   const std::vector<Move> allowed = allowed_root_moves();
+  SearchResult result;
   std::vector<Move> played;  // the line of the move to play, that move first
-  int completed_depth = 0;
   if (allowed.empty()) {
+    result.score = king_attacked(side) ? -MATE_VALUE : 0;
     send_line(king_attacked(side) ? "info depth 0 score mate 0 nodes 0 time 0 pv"
                                   : "info depth 0 score cp 0 nodes 0 time 0 pv");
   } else if (limits.depth < 1) {
@@ -225,9 +226,15 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
     const bool several_lines = limits.multipv > 1 || limits.choice_lines > 1;
     start_helper_threads(several_lines || limits.depth >= MAX_PLY ? 0 : limits.depth);
     std::vector<RootLine> lines;
-    completed_depth = iterate(limits, allowed, lines);
+    result.depth = iterate(limits, allowed, lines);
     stop_helper_threads();
-    played = lines.empty() ? std::vector<Move>{allowed.front()} : chosen_line(limits, lines, completed_depth).pv;
+    if (lines.empty()) {
+      played = {allowed.front()};
+    } else {
+      const RootLine& chosen = chosen_line(limits, lines, result.depth);
+      played = chosen.pv;
+      result.score = chosen.score;
+    }
   }
   search_interruptible = true;
 
@@ -236,12 +243,19 @@ Move search_best(const SearchLimits& limits, Move* ponder_move) {
   budget_running();
 
   if (tactical_move_selection && !limits.analysis && !limits.best_move_only && limits.multipv <= 1 &&
-      completed_depth > 0 && !stop_search.load()) {
+      result.depth > 0 && !stop_search.load()) {
     drop_node_budget();
-    pick_tactical_move(completed_depth, played.front(), limits, search_start, &played);
+    const TacticalPick pick = pick_tactical_move(result.depth, played.front(), limits, search_start);
+    if (pick.replaced) {
+      played = pick.line;
+      result.score = pick.score;
+      result.tactical_pick = true;
+      result.pick_depth = pick.depth;
+    }
   }
 
   set_root_moves({}, {});
-  if (ponder_move != nullptr) *ponder_move = played.size() >= 2 ? played[1] : empty_move();
-  return played.empty() ? empty_move() : played.front();
+  if (!played.empty()) result.best = played.front();
+  if (played.size() >= 2) result.ponder = played[1];
+  return result;
 }

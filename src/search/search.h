@@ -4,12 +4,25 @@
 #include "search/limits.h"
 #include "style/search_mode.h"
 
+// What a search answers: the move to play and what its last info line says about it.
+struct SearchResult {
+  Move best = empty_move();    // a searched move whenever a legal move exists, else empty
+  Move ponder = empty_move();  // the reply the played line expects, or empty
+  int score = 0;               // of the played line, from the mover's view; see mate_moves
+  int depth = 0;               // the last iteration completed; 0 when nothing was searched
+  bool tactical_pick = false;  // the tactical selection replaced the search's best move
+  int pick_depth = 0;          // the depth of the pick's own search, when there is one
+
+  // Whether the score is a mate score, printed as "score mate N" rather than "score cp".
+  bool is_mate() const { return is_mate_score(score); }
+  // The N of "score mate N": moves to mate, negative when being mated.
+  int mate_moves() const { return mate_in_moves(score); }
+};
+
 // Iterative deepening from the current position within the limits; prints the info
-// lines and returns the move to play: a searched move whenever a legal move exists
-// (the first iteration always completes), the empty move when none does. A depth
-// below 1 searches nothing and returns the first legal move. When ponder_move is
-// given it receives the reply the played line expects, or the empty move.
-Move search_best(const SearchLimits& limits, Move* ponder_move = nullptr);
+// lines and answers with the move to play (the first iteration always completes).
+// A depth below 1 searches nothing and answers with the first legal move.
+SearchResult search_best(const SearchLimits& limits);
 
 // The depth of the iteration after depth: Deep skips every other one past the fourth.
 int next_iteration_depth(int depth, SearchMode root_mode);

@@ -43,17 +43,18 @@ Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const M
   return choice;
 }
 
-Move pick_tactical_move(int depth, Move best, const SearchLimits& limits,
-                        std::chrono::steady_clock::time_point budget_start, std::vector<Move>* pick_line) {
+TacticalPick pick_tactical_move(int depth, Move best, const SearchLimits& limits,
+                                std::chrono::steady_clock::time_point budget_start) {
+  const TacticalPick kept{best};
   MoveList generated;
   generate_moves(generated);
-  if (generated.moves.size() <= 1 || limits.searchmoves.size() == 1) return best;
+  if (generated.moves.size() <= 1 || limits.searchmoves.size() == 1) return kept;
 
-  if (!tactical_selection_may_start(limits.movetime_ms, budget_start, std::chrono::steady_clock::now())) return best;
+  if (!tactical_selection_may_start(limits.movetime_ms, budget_start, std::chrono::steady_clock::now())) return kept;
 
   std::vector<Move> candidates = gather_tactical_candidates(generated);
   keep_search_moves(candidates, limits.searchmoves);
-  if (candidates.empty()) return best;
+  if (candidates.empty()) return kept;
   shape_candidate_list(candidates, best);
 
   const auto scoring_start = std::chrono::steady_clock::now();
@@ -61,18 +62,16 @@ Move pick_tactical_move(int depth, Move best, const SearchLimits& limits,
   // Without a clock (node-limited games) the scoring's cap counts nodes, not time.
   const std::vector<TacticalCandidate> records =
       score_tactical_candidates(candidates, d, scoring_start, limits.movetime_ms > 0);
-  if (records.empty()) return best;
+  if (records.empty()) return kept;
 
   const Move choice = choose_tactical_move(records, best, tactic_threshold_cp);
-  if (same_move(choice, best)) return best;
+  if (same_move(choice, best)) return kept;
 
   send_line("info string tactical pick " + move_to_str(choice) + " (best was " + move_to_str(best) + ")");
   // The played move's own line follows, so the last info line names the move played.
-  for (const TacticalCandidate& record : records) {
-    if (!same_move(record.move, choice)) continue;
-    send_info_line(d + 1, 0, record.score, elapsed_ms(search_began, std::chrono::steady_clock::now()), record.line);
-    if (pick_line != nullptr) *pick_line = record.line;
-    break;
-  }
-  return choice;
+  const auto chosen = std::find_if(records.begin(), records.end(),
+                                   [&](const TacticalCandidate& record) { return same_move(record.move, choice); });
+  const TacticalPick pick{chosen->move, true, chosen->score, d + 1, chosen->line};
+  send_info_line(pick.depth, 0, pick.score, elapsed_ms(search_began, std::chrono::steady_clock::now()), pick.line);
+  return pick;
 }

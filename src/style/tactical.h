@@ -11,9 +11,19 @@
 extern bool tactical_move_selection;
 extern int tactic_threshold_cp;
 
-// Called by search_best after its last iteration; returns best or another legal move
-// among the limits' search moves. Its time comes from the limits' budget, counted
-// from budget_start. When it returns another move it prints the pick and an info
-// line of its own search of that move, and puts that line in pick_line if given.
-Move pick_tactical_move(int depth, Move best, const SearchLimits& limits,
-                        std::chrono::steady_clock::time_point budget_start, std::vector<Move>* pick_line = nullptr);
+// The selection's answer. When it replaces best, its own short search of the move
+// played: the score, depth and line of the info line it prints.
+struct TacticalPick {
+  Move move;              // best or the move that replaces it
+  bool replaced = false;  // move is not best
+  int score = 0;          // from the mover's view
+  int depth = 0;
+  std::vector<Move> line = {};  // move first
+};
+
+// Called by search_best after its last iteration, which completed depth; answers
+// with best or another legal move among the limits' search moves. Its time comes
+// from the limits' budget, counted from budget_start. When it plays another move it
+// prints the pick and an info line of its own search of that move.
+TacticalPick pick_tactical_move(int depth, Move best, const SearchLimits& limits,
+                                std::chrono::steady_clock::time_point budget_start);

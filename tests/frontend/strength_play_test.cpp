@@ -20,8 +20,6 @@
 
 namespace {
 
-void drop_line(std::string_view) {}
-
 // Plays from fen with the level on the side to move, against a full-strength defender
 // on a small node budget. Returns the plies to mate, or -1 when the game ends another way.
 int plies_to_mate(const std::string& fen, int elo, SearchMode attacker_mode) {
@@ -45,7 +43,7 @@ int plies_to_mate(const std::string& fen, int elo, SearchMode attacker_mode) {
     } else {
       go.nodes = 20000;
     }
-    const Move m = search_best(derive_search_args(go, side));
+    const Move m = search_best(derive_search_args(go, side)).best;
     if (!make_move(m)) return -1;
     repetition_stack.push_back(zobrist_key);
     record_move(m, progress);

@@ -190,30 +190,11 @@ TEST(GauntletOpenings, FaultsNameTheLine) {
   EXPECT_EQ(openings[0].halfmove_clock, 7);
 }
 
-TEST(GauntletGame, SearchLinesGiveScoreAndPick) {
-  PlayedMove played;
-  observe_search_line("info depth 5 score cp -37 nodes 900 time 1 pv e2e4", played);
-  EXPECT_EQ(played.score, -37);
-  EXPECT_FALSE(played.tactical_pick);
-  observe_search_line("info depth 6 score mate 2 nodes 900 time 1 pv e2e4", played);
-  EXPECT_EQ(played.score, MATE_VALUE - 3);
-  observe_search_line("info depth 6 score mate -1 nodes 900 time 1 pv e2e4", played);
-  EXPECT_EQ(played.score, -MATE_VALUE + 2);
-  EXPECT_EQ(played.depth, 6);
-  observe_search_line("info string tactical pick d1d5 (best was e1e2)", played);
-  EXPECT_TRUE(played.tactical_pick);
-  EXPECT_EQ(played.score, -MATE_VALUE + 2);
-  // The pick's line names the candidates' short search, not the depth the search completed.
-  observe_search_line("info depth 3 score cp 12 nodes 900 time 1 pv d1d5", played);
-  EXPECT_EQ(played.score, 12);
-  EXPECT_EQ(played.depth, 6);
-}
-
 TEST(GauntletGame, GameLoopCountsItsOwnRules) {
   init_tables();
   GameSettings settings;
   settings.nodes = 2000;
-  install_move_observer();
+  set_line_sink(drop_line);
   // No capture and no pawn: the ninety-ninth quiet ply's successor ends the game.
   const SidePlayer balanced{Balanced, true};
   const GameRecord fifty = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 99 80", 99}, balanced, balanced, settings);
@@ -222,7 +203,7 @@ TEST(GauntletGame, GameLoopCountsItsOwnRules) {
   // The cap ends a game that nothing else would.
   settings.max_plies = 3;
   const GameRecord capped = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 0 1", 0}, balanced, {Deep, true}, settings);
-  remove_move_observer();
+  set_line_sink(nullptr);
 
   ASSERT_EQ(fifty.plies.size(), 1u);
   EXPECT_EQ(fifty.end, GameEnd::FiftyMoves);
@@ -242,10 +223,10 @@ TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
   settings.nodes = 3000;
   settings.max_plies = 2;
   tactical_move_selection = true;
-  install_move_observer();
+  set_line_sink(drop_line);
   const GameRecord with = play_game(opening, {Balanced, true}, {Balanced, false}, settings);
   const GameRecord without = play_game(opening, {Balanced, false}, {Balanced, true}, settings);
-  remove_move_observer();
+  set_line_sink(nullptr);
   ASSERT_EQ(with.plies.size(), 2u);
   ASSERT_EQ(without.plies.size(), 2u);
   EXPECT_TRUE(with.plies[0].tactical_pick);

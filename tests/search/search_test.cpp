@@ -27,7 +27,7 @@ SearchRun run_search(int depth, int movetime_ms = 0, bool analysis = true) {
   limits.depth = depth;
   limits.movetime_ms = movetime_ms;
   limits.analysis = analysis;
-  run.best = search_best(limits);
+  run.best = search_best(limits).best;
   std::istringstream out(::testing::internal::GetCapturedStdout());
   for (std::string line; std::getline(out, line);) run.lines.push_back(line);
   return run;
@@ -233,7 +233,7 @@ TEST_F(DriverTest, TimedSearchStopsAfterHalfTheBudget) {
   SearchLimits limits;
   limits.movetime_ms = 200;
   limits.analysis = true;
-  const Move best = search_best(limits);
+  const Move best = search_best(limits).best;
   std::istringstream out(::testing::internal::GetCapturedStdout());
   std::vector<long long> times;
   for (std::string line; std::getline(out, line);) {
@@ -250,7 +250,7 @@ TEST_F(DriverTest, NodeBudgetEndsTheSearchWithinOneCheckInterval) {
   ::testing::internal::CaptureStdout();
   SearchLimits limits;
   limits.nodes = 30000;
-  const Move best = search_best(limits);
+  const Move best = search_best(limits).best;
   const std::string out = ::testing::internal::GetCapturedStdout();
   EXPECT_GE(nodes_searched, 30000);
   EXPECT_LT(nodes_searched, 30000 + 1024);
@@ -267,17 +267,72 @@ TEST_F(DriverTest, NodeBudgetEndsTheSearchButNotTheTacticalSelection) {
   ::testing::internal::CaptureStdout();
   SearchLimits limits;
   limits.nodes = 30000;
-  const Move best = search_best(limits);
+  const Move best = search_best(limits).best;
   ::testing::internal::GetCapturedStdout();
   EXPECT_GT(nodes_searched, 32768 + 100);
   EXPECT_FALSE(is_empty_move(parse_uci_move(move_to_str(best))));
   search_node_limit = 0;
 }
 
+// What search_best answers is what its last info line says: the move, the score in
+// its printed form, the depth and the reply; after a tactical pick, the pick's own line.
+TEST_F(DriverTest, ResultIsWhatTheLastInfoLineSays) {
+  struct Case {
+    const char* fen;
+    int depth;
+    std::int64_t nodes;  // with a node budget and no analysis, the tactical selection runs
+    int score;           // the expected score; 0: any centipawn score
+    bool pick;
+  };
+  const Case cases[] = {
+      {"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", 4, 0, MATE_VALUE - 1, false},
+      {"7k/8/6K1/8/8/8/8/R7 b - - 0 1", 3, 0, -MATE_VALUE + 2, false},
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 4, 0, 0, false},
+      // The selection prefers the check Bb5+ to the search's Nc3 here.
+      {"rn1qkbnr/ppp1pppp/8/3p4/3P2b1/4PN2/PPP2PPP/RNBQKB1R w KQkq - 0 4", 64, 3000, 0, true},
+  };
+  for (const Case& c : cases) {
+    load_fen(c.fen);
+    tt_clear();
+    tactical_move_selection = c.pick;
+    SearchLimits limits;
+    limits.depth = c.depth;
+    limits.nodes = c.nodes;
+    limits.analysis = c.nodes == 0;
+    ::testing::internal::CaptureStdout();
+    const SearchResult result = search_best(limits);
+    std::istringstream out(::testing::internal::GetCapturedStdout());
+    search_node_limit = 0;
+    std::string last, pick;
+    for (std::string line; std::getline(out, line);) {
+      if (line.starts_with("info depth ")) last = line;
+      if (line.starts_with("info string tactical pick ")) pick = line;
+    }
+    const std::string score = result.is_mate() ? "mate " + std::to_string(result.mate_moves())
+                                               : "cp " + std::to_string(result.score);
+    EXPECT_EQ(field_after(last, "score"), score) << c.fen;
+    EXPECT_EQ(result.is_mate(), c.score != 0) << c.fen;
+    if (c.score != 0) {
+      EXPECT_EQ(result.score, c.score) << c.fen;
+    }
+    std::istringstream pv(last.substr(last.find(" pv ") + 4));
+    std::string first, second;
+    pv >> first >> second;
+    EXPECT_EQ(first, move_to_str(result.best)) << c.fen;
+    EXPECT_EQ(second, is_empty_move(result.ponder) ? "" : move_to_str(result.ponder)) << c.fen;
+    EXPECT_EQ(result.tactical_pick, c.pick) << c.fen;
+    EXPECT_EQ(std::stoi(field_after(last, "depth")), c.pick ? result.pick_depth : result.depth) << c.fen;
+    EXPECT_EQ(pick.empty(), !c.pick) << c.fen;
+    if (c.pick) {
+      EXPECT_TRUE(pick.starts_with("info string tactical pick " + move_to_str(result.best) + " (best was ")) << pick;
+    }
+  }
+}
+
 SearchRun run_limits(const SearchLimits& limits) {
   ::testing::internal::CaptureStdout();
   SearchRun run;
-  run.best = search_best(limits);
+  run.best = search_best(limits).best;
   std::istringstream out(::testing::internal::GetCapturedStdout());
   for (std::string line; std::getline(out, line);)
     if (line.rfind("info depth ", 0) == 0) run.lines.push_back(line);

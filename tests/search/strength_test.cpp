@@ -89,7 +89,7 @@ LimitedRun run_level(int elo) {
     limits.choice_lines = STRENGTH_LINES;
     limits.choice_margin_cp = level.margin_cp;
     ::testing::internal::CaptureStdout();
-    const Move best = search_best(limits);
+    const Move best = search_best(limits).best;
     const std::string out = ::testing::internal::GetCapturedStdout();
     // The last info line names the move played, chosen or not.
     const std::size_t last = out.rfind("info depth ");

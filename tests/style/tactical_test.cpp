@@ -68,17 +68,17 @@ class TacticalPick : public ::testing::Test {
   // The search's limits and budget start as the pick sees them.
   static inline SearchLimits limits;
   static inline std::chrono::steady_clock::time_point budget_start;
-  // The last pick's info lines of its own search, and the line it handed back.
+  // The last pick's info lines of its own search, and what it answered.
   static inline std::vector<std::string> pick_info;
-  static inline std::vector<Move> pick_line;
+  static inline ::TacticalPick answer;
 
   // Runs the pick and returns what it printed; the position must come back unchanged.
   static std::string pick(int depth, const Move& best, Move& result) {
     const SavedPosition before = save_position();
     const std::size_t history_size = repetition_stack.size();
     ::testing::internal::CaptureStdout();
-    pick_line.clear();
-    result = pick_tactical_move(depth, best, limits, budget_start, &pick_line);
+    answer = pick_tactical_move(depth, best, limits, budget_start);
+    result = answer.move;
     std::istringstream out(::testing::internal::GetCapturedStdout());
     std::string printed;
     pick_info.clear();
@@ -115,6 +115,8 @@ TEST_F(TacticalPick, SingleGeneratedMoveReturnsBestAtOnce) {
   Move result;
   EXPECT_EQ(pick(5, list.moves[0], result), "");
   EXPECT_TRUE(same_move(result, list.moves[0]));
+  EXPECT_FALSE(answer.replaced);
+  EXPECT_TRUE(answer.line.empty());
   EXPECT_EQ(pick(5, empty_move(), result), "");
   EXPECT_TRUE(is_empty_move(result));
 }
@@ -125,10 +127,17 @@ TEST_F(TacticalPick, BalancedCaptureWithExchangeGainReplacesQuietBest) {
   const std::string printed = pick(3, move("e1e2"), result);
   EXPECT_EQ(move_to_str(result), "d1d5");
   EXPECT_EQ(printed, "info string tactical pick d1d5 (best was e1e2)\n");
-  // Then its own search of the capture, two plies below it, with the capture first.
+  // Then its own search of the capture, two plies below it, with the capture first:
+  // the line the answer carries.
   ASSERT_EQ(pick_info.size(), 1u);
-  EXPECT_EQ(pick_info[0].rfind("info depth 3 score cp ", 0), 0u) << pick_info[0];
-  EXPECT_EQ(move_to_str(pick_line.at(0)), "d1d5");
+  EXPECT_TRUE(answer.replaced);
+  EXPECT_EQ(answer.depth, 3);
+  std::string line = "info depth 3 score cp " + std::to_string(answer.score) + " nodes ";
+  EXPECT_EQ(pick_info[0].rfind(line, 0), 0u) << pick_info[0];
+  line = " pv";
+  for (const Move& m : answer.line) line += " " + move_to_str(m);
+  EXPECT_TRUE(pick_info[0].ends_with(line)) << pick_info[0];
+  EXPECT_EQ(move_to_str(answer.line.at(0)), "d1d5");
 }
 
 TEST_F(TacticalPick, PicksOnlyAmongTheSearchMoves) {
