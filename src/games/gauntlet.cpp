@@ -75,7 +75,7 @@ std::vector<GameJob> make_jobs(const GauntletOptions& options, const std::vector
     for (int g = 0; g < options.games; ++g) {
       const std::uint64_t seed = options.seed * 0x9E3779B97F4A7C15ULL + jobs.size() + 1;
       jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()], seed == 0 ? 1 : seed,
-                      options.strength >= 0 ? options.strength : published_style_strength(row.style)});
+                      options.strength >= 0 ? options.strength : published_strength(row.style)});
     }
   return jobs;
 }
@@ -93,7 +93,7 @@ RunSettings run_settings(const GauntletOptions& options, const std::string& open
     s.rows.push_back(row_name(row));
     s.strengths.push_back(row.style == Balanced ? STYLE_STRENGTH_DEFAULT
                           : options.strength >= 0 ? options.strength
-                                                  : published_style_strength(row.style));
+                                                  : published_strength(row.style));
   }
   s.tactics = tactical_move_selection;
   s.threshold = tactic_threshold_cp;

@@ -8,6 +8,7 @@
 
 #include "games/fingerprint_report.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 
 struct StylePromise {
   SearchMode style;
@@ -27,6 +28,36 @@ inline constexpr std::array<StylePromise, 10> STYLE_PROMISES = {{
     {Deep, SearchDepth, true},
     {Wide, SearchDepth, false},
 }};
+
+// The strength the gauntlet plays a style at unless told otherwise: one at which its
+// promise above holds at the gate's budget (the README's "Style strength" has the runs
+// behind them). A style not listed plays at its built-in weights.
+struct PublishedStrength {
+  SearchMode style;
+  int strength;
+};
+
+inline constexpr std::array<PublishedStrength, 6> PUBLISHED_STRENGTHS = {{
+    {KingAttack, 400},  // checks separate from 200, with the widest margin at 400
+    {PawnStorm, 200},
+    {Provocation, 200},
+    {PawnEnding, 400},
+    {MajorPieceEnding, 400},
+    {MinorPieceEnding, 400},
+}};
+
+constexpr int published_strength(SearchMode style) {
+  for (const PublishedStrength& published : PUBLISHED_STRENGTHS)
+    if (published.style == style) return published.strength;
+  return STYLE_STRENGTH_DEFAULT;
+}
+
+constexpr bool published_strengths_in_range() {
+  for (const PublishedStrength& published : PUBLISHED_STRENGTHS)
+    if (published.strength < STYLE_STRENGTH_MIN || published.strength > STYLE_STRENGTH_MAX) return false;
+  return published_strength(Balanced) == STYLE_STRENGTH_DEFAULT;
+}
+static_assert(published_strengths_in_range(), "a published strength must be a value the option accepts");
 
 struct PromiseCheck {
   StylePromise promise;

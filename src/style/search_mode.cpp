@@ -6,10 +6,7 @@
 SearchMode white_search_mode = Balanced;
 SearchMode black_search_mode = Balanced;
 
-const char* mode_name(SearchMode mode) {
-  const int value = static_cast<int>(mode);
-  return value >= 0 && value < SEARCH_MODE_COUNT ? STYLES[value].name : STYLES[Balanced].name;
-}
+const char* mode_name(SearchMode mode) { return style_entry(mode).name; }
 
 std::string joined_style_names(const std::string& separator) {
   std::string text;

@@ -2,6 +2,7 @@
 // The playing styles and the per-side settings. Written by the main thread
 // (command line, setoption) while no search runs; read by the search.
 
+#include <cstdint>
 #include <iterator>
 #include <string>
 
@@ -20,25 +21,60 @@ enum SearchMode : int {
   MinorPieceEnding = 9,
 };
 
-// Everything that names a style: the UCI combo values, the command line, its usage
-// text, the gauntlet's rows and messages are all read from this table.
+// A set of piece types (pawn to king), one bit each.
+using PieceKinds = unsigned;
+constexpr PieceKinds kind_bit(int type) { return 1u << type; }
+constexpr PieceKinds MINOR_PIECES = kind_bit(N) | kind_bit(B);
+constexpr PieceKinds MAJOR_PIECES = kind_bit(R) | kind_bit(Q);
+
+// A style's own kind of move, which the tactical selection scores first above strength
+// 100: a check, bait, a passed-pawn push, a storm push, or a trade (taken or offered)
+// of a piece the style wants gone.
+enum class OwnMove : std::uint8_t { None, Check, Bait, PassedPush, StormPush, Trade };
+
+// What the tactical selection measures for a style in the position after a candidate.
+enum class StyleMeasure : std::uint8_t { None, KingZone, Passers, Storm, Bait, Ending };
+
+// The style bonus of a candidate: min(measured, cap) * times / per, when the measure
+// taken after the candidate is this one.
+struct StyleBonus {
+  StyleMeasure measure;
+  int cap, times, per;
+};
+
+// Everything that names a style, and what this engine adds to it beyond its evaluation
+// term and its search shape: the UCI combo values, the command line, its usage text,
+// the gauntlet's rows and messages, the tactical selection's candidates and scores and
+// the ending styles' wish for trades are all read from this table.
 struct StyleEntry {
   SearchMode mode;
   const char* name;  // the UCI value and the name shown everywhere, matched without regard to case
   const char* word;  // the lower-case command-line word that selects it for both sides; null for none
+  PieceKinds wanted_gone;  // the pieces an ending style trades off on the way to its ending
+  OwnMove own_move;
+  StyleBonus bonus;
+  // Per 100 of strength above the default: what its own kind of move adds to the tactical score.
+  int steering;
+  // Centipawns at strength 200 per phase unit of the wanted_gone kinds traded off (of
+  // the larger army, so only trades count); a full set gone is worth about a pawn.
+  int trade_drive;
 };
 
+constexpr StyleBonus NO_BONUS = {StyleMeasure::None, 0, 0, 1};
+constexpr StyleBonus ENDING_BONUS = {StyleMeasure::Ending, 400, 1, 1};
+
 constexpr StyleEntry STYLES[] = {
-    {Balanced, "Balanced", nullptr},  // the default needs no word of its own
-    {Deep, "Deep", "deep"},
-    {Wide, "Wide", "wide"},
-    {KingAttack, "KingAttack", "kingattack"},
-    {PassedPawn, "PassedPawn", "passedpawn"},
-    {PawnStorm, "PawnStorm", "pawnstorm"},
-    {Provocation, "Provocation", "provocation"},
-    {PawnEnding, "PawnEnding", "pawnending"},
-    {MajorPieceEnding, "MajorPieceEnding", "majorpieceending"},
-    {MinorPieceEnding, "MinorPieceEnding", "minorpieceending"},
+    // The default needs no word of its own.
+    {Balanced, "Balanced", nullptr, 0, OwnMove::None, NO_BONUS, 0, 0},
+    {Deep, "Deep", "deep", 0, OwnMove::None, NO_BONUS, 0, 0},
+    {Wide, "Wide", "wide", 0, OwnMove::None, NO_BONUS, 0, 0},
+    {KingAttack, "KingAttack", "kingattack", 0, OwnMove::Check, {StyleMeasure::KingZone, 30, 3, 1}, 100, 0},
+    {PassedPawn, "PassedPawn", "passedpawn", 0, OwnMove::PassedPush, {StyleMeasure::Passers, 200, 1, 4}, 0, 0},
+    {PawnStorm, "PawnStorm", "pawnstorm", 0, OwnMove::StormPush, {StyleMeasure::Storm, 300, 1, 5}, 0, 0},
+    {Provocation, "Provocation", "provocation", 0, OwnMove::Bait, {StyleMeasure::Bait, 500, 1, 1}, 40, 0},
+    {PawnEnding, "PawnEnding", "pawnending", MINOR_PIECES | MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80, 8},
+    {MajorPieceEnding, "MajorPieceEnding", "majorpieceending", MINOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80, 24},
+    {MinorPieceEnding, "MinorPieceEnding", "minorpieceending", MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80, 12},
 };
 
 constexpr int SEARCH_MODE_COUNT = static_cast<int>(std::size(STYLES));
@@ -54,6 +90,12 @@ static_assert(styles_in_enum_order(), "STYLES must list the styles in the order 
 extern SearchMode white_search_mode;
 extern SearchMode black_search_mode;
 
+// The style's row; Balanced's for a value outside the table.
+inline const StyleEntry& style_entry(SearchMode mode) {
+  return mode >= 0 && mode < SEARCH_MODE_COUNT ? STYLES[mode] : STYLES[Balanced];
+}
+// Whether the style wants pieces of this type (pawn to king) off the board.
+inline bool wanted_gone(SearchMode mode, int type) { return (style_entry(mode).wanted_gone & kind_bit(type)) != 0; }
 // The style's name; Balanced for a value outside the table.
 const char* mode_name(SearchMode mode);
 // Every style name in table order, with separator between two names.

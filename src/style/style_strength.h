@@ -23,11 +23,6 @@ inline int style_strength_of(int colour) { return colour == 0 ? white_style_stre
 // A style weight at a strength; exactly value at 100.
 constexpr int at_strength(int value, int strength) { return value * strength / 100; }
 
-// The strength the style gauntlet plays a style at unless told otherwise: one at which
-// its own fingerprint column separates from Balanced's (100 where the style already does
-// at its default).
-int published_style_strength(SearchMode mode);
-
 // The ending styles' wish for trades, from steering_side's view: centipawns for the
 // trades of the other kind already made, when steering_side plays an ending style above
 // strength 100; 0 otherwise. Read at every evaluation, so the usual case costs a compare.

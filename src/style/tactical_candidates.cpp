@@ -21,15 +21,6 @@ bool least_attacker_capture(int square, Move& capture) {
   return true;
 }
 
-bool wanted_gone(SearchMode mode, int type) {
-  switch (mode) {
-    case PawnEnding: return type == N || type == B || type == R || type == Q;
-    case MajorPieceEnding: return type == N || type == B;
-    case MinorPieceEnding: return type == R || type == Q;
-    default: return false;
-  }
-}
-
 namespace {
 
 bool about_even(const Move& capture) {
@@ -92,15 +83,15 @@ bool is_pawn_move(const Move& m) { return m.piece == P || m.piece == p; }
 bool is_quiet(const Move& m) { return !m.capture && m.promoted == NO_PIECE; }
 
 // First pass: captures and promotions, plus the pawn pushes of the mover's style.
-bool first_pass_candidate(const Move& m, SearchMode gathering_mode) {
+bool first_pass_candidate(const Move& m, SearchMode mode) {
   if (!is_quiet(m)) return true;
   if (!is_pawn_move(m)) return false;
   const int mover = side;
-  if (gathering_mode == PassedPawn) {
+  if (mode == PassedPawn) {
     const Bitboard enemy_pawns = bitboards[mover == WHITE ? p : P];
     return (passed_pawn_mask[mover][m.from] & enemy_pawns) == 0;
   }
-  if (gathering_mode == PawnStorm) {
+  if (mode == PawnStorm) {
     const Bitboard enemy_king = bitboards[mover == WHITE ? k : K];
     if (enemy_king == 0) return false;
     const int file_gap = file_of(m.to) - file_of(lsb(enemy_king));
@@ -113,14 +104,14 @@ bool first_pass_candidate(const Move& m, SearchMode gathering_mode) {
 // to a capture the opponent would not lose material on (in Provocation), or, for an
 // ending style above its default, that offers a trade of a piece it wants gone.
 bool second_pass_candidate(const Move& m) {
+  const int mover = side;
   const SavedPosition saved = save_position();
   if (!make_move(m)) {
     restore_position(saved);
     return false;
   }
-  bool wanted = king_attacked(side) || (mode_of(side) == Provocation && offers_bait(m));
-  const int mover = side ^ 1;
-  if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT && offers_trade(m, mode_of(mover))) wanted = true;
+  bool wanted = king_attacked(side) || (term_mode(mover) == Provocation && offers_bait(m));
+  if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT && offers_trade(m, gathering_mode(mover))) wanted = true;
   restore_position(saved);
   return wanted;
 }
@@ -128,16 +119,18 @@ bool second_pass_candidate(const Move& m) {
 }  // namespace
 
 bool steered_candidate(const Move& m, SearchMode mode) {
-  if (mode == PassedPawn || mode == PawnStorm) return is_quiet(m) && first_pass_candidate(m, mode);
-  if (m.capture) return trade_capture(m, mode);
+  const OwnMove own = style_entry(mode).own_move;
+  if (own == OwnMove::None) return false;
+  if (own == OwnMove::PassedPush || own == OwnMove::StormPush) return is_quiet(m) && first_pass_candidate(m, mode);
+  if (m.capture) return own == OwnMove::Trade && trade_capture(m, mode);
   // The quiet moves are read in the position after them: a check, bait, a trade offer.
-  if (!is_quiet(m) || (mode != KingAttack && mode != Provocation && !wanted_gone(mode, m.piece % 6))) return false;
+  if (!is_quiet(m) || (own == OwnMove::Trade && !wanted_gone(mode, m.piece % 6))) return false;
   const SavedPosition saved = save_position();
   bool wanted = false;
   if (make_move(m)) {
-    wanted = mode == KingAttack    ? king_attacked(side)
-             : mode == Provocation ? offers_bait(m)
-                                   : offers_trade(m, mode);
+    wanted = own == OwnMove::Check ? king_attacked(side)
+             : own == OwnMove::Bait ? offers_bait(m)
+                                    : offers_trade(m, mode);
   }
   restore_position(saved);
   return wanted;
@@ -145,16 +138,16 @@ bool steered_candidate(const Move& m, SearchMode mode) {
 
 std::vector<Move> gather_tactical_candidates(const MoveList& generated) {
   std::vector<Move> candidates;
-  const SearchMode gathering_mode = mode_of(side);
+  const SearchMode gathering = gathering_mode(side);
   for (const Move& m : generated.moves) {
-    if (first_pass_candidate(m, gathering_mode)) candidates.push_back(m);
+    if (first_pass_candidate(m, gathering)) candidates.push_back(m);
   }
   for (const Move& m : generated.moves) {
     if (is_quiet(m) && second_pass_candidate(m)) candidates.push_back(m);
   }
   if (style_strength_of(side) > STYLE_STRENGTH_DEFAULT) {
     std::stable_partition(candidates.begin(), candidates.end(),
-                          [&](const Move& m) { return steered_candidate(m, gathering_mode); });
+                          [&](const Move& m) { return steered_candidate(m, gathering); });
   }
   return candidates;
 }

@@ -24,15 +24,19 @@ struct TacticalCandidate {
 // At most this many gathered candidates are scored (best may come on top).
 constexpr std::size_t MAX_TACTICAL_CANDIDATES = 8;
 
-// The mover's own kind of move: checks for KingAttack, bait for Provocation, quiet pawn
-// moves for PawnStorm and PassedPawn, captures of the other kind of piece for the two
-// piece endings, captures of any piece for PawnEnding, and for the ending styles quiet
-// trade offers of those pieces. Above strength 100 these are scored first and may cost
-// more than the threshold.
-bool steered_candidate(const Move& m, SearchMode mode);
+// The selection reads a style at three points, and not always the same side's. The
+// candidates are gathered in the style of the mover at the root; the terms of a
+// candidate are measured in the style of the side to move after it, the opponent; the
+// bonus for them is added in the mover's style. With both sides in one style, as two
+// engines in a match have it, the three are the same.
+inline SearchMode gathering_mode(int mover) { return mode_of(mover); }
+inline SearchMode term_mode(int mover) { return mode_of(mover ^ 1); }
+inline SearchMode bonus_mode(int mover) { return mode_of(mover); }
 
-// Whether an ending style wants pieces of this type (0..5, pawn to king) off the board.
-bool wanted_gone(SearchMode mode, int type);
+// The style's own kind of move (its row's OwnMove): a check, bait, a passed or storm
+// pawn push, or a trade of a piece it wants gone, taken or offered by a quiet move.
+// Above strength 100 these are scored first and may cost more than the threshold.
+bool steered_candidate(const Move& m, SearchMode mode);
 
 // A trade offer, read in the position after the quiet move m: the moved piece is of a
 // kind the ending style wants gone, and either the opponent's least valuable attacker of

@@ -20,26 +20,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int KING_ATTACK_CHECK_BONUS = 100;
-constexpr int PROVOCATION_OFFER_BONUS = 40;
-constexpr int ENDING_TRADE_BONUS = 80;
+// Provocation's steering adds half of what the piece it leaves en prise is worth, up to this.
+constexpr int PROVOCATION_OFFER_CAP = 300;
 
-// The raw style measurements of one candidate; only the term mode's one is filled.
+// The style measurements of one candidate, by the term mode: its one measure, and the
+// facts its own kind of move is read from.
 struct StyleTerms {
-  int pressure = 0;
-  int passed = 0;
-  int storm = 0;
-  int bait = 0;
-  int offer = 0;  // Provocation: what taking the moved piece wins the opponent, when it wins something
-  int ending = 0;
-  bool check = false;
+  StyleMeasure measure = StyleMeasure::None;
+  int value = 0;
+  bool check = false;  // KingAttack: the candidate gives check
+  int offer = 0;       // Provocation: what taking the moved piece wins the opponent, when it wins something
   bool trade = false;  // ending styles: takes, or offers to trade, a piece the style wants gone
 };
 
-bool any_of_pieces(std::initializer_list<int> codes) {
-  for (int code : codes) {
-    if (bitboards[code]) return true;
-  }
+bool any_of_kinds(PieceKinds kinds) {
+  for (int type = N; type <= Q; ++type)
+    if ((kinds & kind_bit(type)) && (bitboards[type] | bitboards[type + 6])) return true;
   return false;
 }
 
@@ -74,56 +70,53 @@ int provocation_bait(const Move& candidate, int d, int ng, int& offer) {
   return std::min(gain, 600) / 2 + see / 2 + v / 8 + 40;
 }
 
-// The ending terms reward captures that steer toward the mode's kind of ending.
-int ending_term(SearchMode mode, int mover, int captured) {
-  const int opponent = mover ^ 1;
-  const int captured_type = captured == NO_PIECE ? -1 : captured % 6;
-  if (mode == PawnEnding) {
-    if (any_of_pieces({N, B, R, Q, n, b, r, q})) return 0;
-    return 150 + std::max(0, pawn_ending_score(mover) - pawn_ending_score(opponent));
+// The ending style's own score of colour's position.
+int ending_score(SearchMode mode, int colour) {
+  switch (mode) {
+    case PawnEnding: return pawn_ending_score(colour);
+    case MajorPieceEnding: return major_piece_ending_score(colour);
+    default: return minor_piece_ending_score(colour);
   }
-  if (mode == MajorPieceEnding) {
-    const int diff = major_piece_ending_score(mover) - major_piece_ending_score(opponent);
-    if (!any_of_pieces({N, B, n, b})) return std::max(0, diff) + 150;
-    if (captured_type == 1 || captured_type == 2) return std::max(0, diff) / 2 + 80;
-    return 0;
-  }
-  if (mode == MinorPieceEnding) {
-    const int diff = minor_piece_ending_score(mover) - minor_piece_ending_score(opponent);
-    if (!any_of_pieces({R, Q, r, q})) return std::max(0, diff) + 150;
-    if (captured_type == 3 || captured_type == 4) return std::max(0, diff) / 2 + 80;
-    return 0;
-  }
-  return 0;
 }
 
-// Measured in the position after the candidate, by the mode of the side now to move;
+// The ending terms reward captures that steer toward the mode's kind of ending: the
+// ending reached, and for the piece endings a piece of the kind they want gone taken.
+int ending_term(SearchMode mode, int mover, int captured) {
+  const bool arrived = !any_of_kinds(style_entry(mode).wanted_gone);
+  const bool on_the_way = mode != PawnEnding && captured != NO_PIECE && wanted_gone(mode, captured % 6);
+  if (!arrived && !on_the_way) return 0;
+  const int diff = std::max(0, ending_score(mode, mover) - ending_score(mode, mover ^ 1));
+  return arrived ? diff + 150 : diff / 2 + 80;
+}
+
+// Measured in the position after the candidate, by the term mode;
 // trade_taken tells whether a capture was a trade that mode wants (read before the move).
 StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check, bool trade_taken, int d, int ng) {
   StyleTerms terms;
-  const SearchMode term_mode = mode_of(side);
-  switch (term_mode) {
+  const SearchMode mode = term_mode(mover);
+  terms.measure = style_entry(mode).bonus.measure;
+  switch (mode) {
     case KingAttack:
-      terms.pressure = king_zone_pressure(side);
+      terms.value = king_zone_pressure(side);
       terms.check = gives_check;
       break;
     case PassedPawn: {
       int mg = 0, eg = 0;
       passed_pawn_terms(mover, mg, eg);
-      terms.passed = mg + eg;
+      terms.value = mg + eg;
       break;
     }
     case PawnStorm:
-      terms.storm = pawn_storm_score(mover);
+      terms.value = pawn_storm_score(mover);
       break;
     case Provocation:
-      terms.bait = provocation_bait(m, d, ng, terms.offer);
+      terms.value = provocation_bait(m, d, ng, terms.offer);
       break;
     case PawnEnding:
     case MajorPieceEnding:
     case MinorPieceEnding:
-      if (m.capture) terms.ending = ending_term(term_mode, mover, captured);
-      terms.trade = m.capture ? trade_taken : offers_trade(m, term_mode);
+      if (m.capture) terms.value = ending_term(mode, mover, captured);
+      terms.trade = m.capture ? trade_taken : offers_trade(m, mode);
       break;
     default:
       break;
@@ -131,42 +124,25 @@ StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check,
   return terms;
 }
 
-// The bonus is read by the root mover's mode, which may differ from the term mode.
-int style_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
-  switch (bonus_mode) {
-    case KingAttack:
-      return 3 * std::min(terms.pressure, 30);
-    case PassedPawn:
-      return std::min(terms.passed, 200) / 4;
-    case PawnStorm:
-      return std::min(terms.storm, 300) / 5;
-    case Provocation:
-      return std::min(terms.bait, 500);
-    case PawnEnding:
-    case MajorPieceEnding:
-    case MinorPieceEnding:
-      return std::min(terms.ending, 400);
-    default:
-      return 0;
-  }
+// The bonus is read by the root mover's mode, which may differ from the term mode: it
+// counts only a measure of its own kind.
+int style_bonus(SearchMode mode, const StyleTerms& terms) {
+  const StyleBonus& bonus = style_entry(mode).bonus;
+  if (bonus.measure == StyleMeasure::None || bonus.measure != terms.measure) return 0;
+  return std::min(terms.value, bonus.cap) * bonus.times / bonus.per;
 }
 
-// What a style adds above strength 100, per 100 points beyond it: KingAttack wants the
-// check itself, Provocation any piece left en prise that the search still finds sound
-// (within the threshold), not only the traps its own bonus rewards, and the ending
-// styles every trade, taken or offered, of the pieces they want gone.
-int steering_bonus(SearchMode bonus_mode, const StyleTerms& terms) {
-  switch (bonus_mode) {
-    case KingAttack:
-      return terms.check ? KING_ATTACK_CHECK_BONUS : 0;
-    case Provocation:
-      return terms.offer > 0 ? PROVOCATION_OFFER_BONUS + std::min(terms.offer, 300) / 2 : 0;
-    case PawnEnding:
-    case MajorPieceEnding:
-    case MinorPieceEnding:
-      return terms.trade ? ENDING_TRADE_BONUS : 0;
-    default:
-      return 0;
+// What a style adds above strength 100, per 100 points beyond it, for its own kind of
+// move: KingAttack wants the check itself, Provocation any piece left en prise that the
+// search still finds sound (within the threshold), not only the traps its own bonus
+// rewards, and the ending styles every trade, taken or offered, of the pieces they want gone.
+int steering_bonus(SearchMode mode, const StyleTerms& terms) {
+  const StyleEntry& style = style_entry(mode);
+  switch (style.own_move) {
+    case OwnMove::Check: return terms.check ? style.steering : 0;
+    case OwnMove::Bait: return terms.offer > 0 ? style.steering + std::min(terms.offer, PROVOCATION_OFFER_CAP) / 2 : 0;
+    case OwnMove::Trade: return terms.trade ? style.steering : 0;
+    default: return 0;
   }
 }
 
@@ -176,15 +152,15 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
                                                          Clock::time_point scoring_start, bool clocked) {
   std::vector<TacticalCandidate> records;
   const int mover = side;
-  const SearchMode bonus_mode = mode_of(mover);
+  const SearchMode bonus = bonus_mode(mover);
   const std::int64_t nodes_at_start = nodes_searched;
   for (const Move& m : candidates) {
     if (stop_search.load() ||
         tactical_scoring_cap_reached(clocked, scoring_start, Clock::now(), nodes_searched - nodes_at_start))
       break;
     const int captured = captured_piece(m, mover);
-    const bool steered = steered_candidate(m, bonus_mode);
-    const bool trade_taken = m.capture && trade_capture(m, mode_of(mover ^ 1));
+    const bool steered = steered_candidate(m, bonus);
+    const bool trade_taken = m.capture && trade_capture(m, term_mode(mover));
 
     const SavedPosition root = save_position();
     if (!make_move(m)) {
@@ -208,11 +184,10 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     if (gives_check) tactical_score += 60;
     if (m.promoted != NO_PIECE) tactical_score += 120;
     const int strength = style_strength_of(mover);
-    const int bonus = style_bonus(bonus_mode, terms);
-    tactical_score += at_strength(bonus, strength);
+    tactical_score += at_strength(style_bonus(bonus, terms), strength);
     int slack = 0;
     if (strength > STYLE_STRENGTH_DEFAULT) {
-      const int steering = steering_bonus(bonus_mode, terms);
+      const int steering = steering_bonus(bonus, terms);
       tactical_score += at_strength(steering, strength - STYLE_STRENGTH_DEFAULT);
       // The style's own moves may cost as much more as the strength goes beyond 100.
       if (steered) slack = at_strength(tactic_threshold_cp, strength - STYLE_STRENGTH_DEFAULT);
