@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // ASCII comparison without regard to case: UCI names and values are matched so.
 constexpr bool equal_ignoring_case(std::string_view a, std::string_view b) {
@@ -41,3 +42,14 @@ LeadingInteger read_leading_integer(std::string_view text);
 // The whole text as one integer, saturated like read_leading_integer; false for an
 // empty text, a sign alone, or anything after the digits.
 bool read_whole_integer(std::string_view text, std::int64_t& value);
+
+// The whole text as a number from low to high; false, with value unchanged, for
+// anything else, a number past the 64-bit range included.
+template <typename Number>
+bool read_whole_number(std::string_view text, Number low, Number high, Number& value) {
+  const LeadingInteger read = read_leading_integer(text);
+  if (read.length == 0 || read.length != text.size() || read.overflow) return false;
+  if (std::cmp_less(read.value, low) || std::cmp_greater(read.value, high)) return false;
+  value = static_cast<Number>(read.value);
+  return true;
+}

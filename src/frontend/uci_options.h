@@ -20,10 +20,6 @@ struct UciOption {
   bool (*apply)(int value);
 };
 
-// The tactical threshold's range, shared with the command line's --threshold.
-constexpr int TACTIC_THRESHOLD_MIN = 0;
-constexpr int TACTIC_THRESHOLD_MAX = 300;
-
 std::span<const UciOption> uci_options();
 
 // The option of that name, matched without regard to case; null when there is none.

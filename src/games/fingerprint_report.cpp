@@ -45,7 +45,7 @@ std::string cell(Figure figure, const Estimate& e) {
   return fixed(e.value, decimals) + " ±" + fixed(std::max(e.high - e.value, e.value - e.low), decimals);
 }
 
-std::string settings_text(const RunDescription& run) {
+std::string settings_text(const GameSettings& run) {
   std::string text = run.movetime_ms > 0 ? std::to_string(run.movetime_ms) + " ms a move"
                                          : std::to_string(run.nodes) + " nodes a move";
   text += run.tactics ? ", tactical selection on (threshold " + std::to_string(run.threshold) + " cp)"
@@ -57,7 +57,7 @@ std::string settings_text(const RunDescription& run) {
 
 }  // namespace
 
-std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run) {
+std::string fingerprint_csv(const std::vector<StyleRow>& rows, const GameSettings& run) {
   std::string text = "style,games,nodes,movetime_ms,tactics,threshold,setup,level,strength";
   for (const FigureName& name : FIGURE_NAMES) {
     const std::string column = name.column;
@@ -79,7 +79,7 @@ std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescript
   return text;
 }
 
-std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescription& run) {
+std::string fingerprint_table(const std::vector<StyleRow>& rows, const GameSettings& run) {
   std::vector<std::vector<std::string>> cells;
   std::vector<std::string> heading = {"Style", "Games", "Str%"};
   for (const FigureName& name : FIGURE_NAMES) heading.push_back(name.heading);

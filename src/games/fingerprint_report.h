@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "games/fingerprint_summary.h"
+#include "games/gauntlet_options.h"
 
 struct StyleRow {
   std::string name;  // the style, or NoTactics
@@ -13,23 +14,13 @@ struct StyleRow {
   Fingerprint print;
 };
 
-// What the run was, for the table's heading and the CSV's settings columns.
-struct RunDescription {
-  long long nodes = 0;
-  int movetime_ms = 0;
-  bool tactics = true;
-  int threshold = 0;
-  bool per_side = false;  // one engine reading each side's style at its own nodes
-  int level = 0;          // both sides at this UCI_Elo; 0 for full strength
-};
-
-// One row per style: style, games, the run's settings (tactics: whether the row's
+// One row per style: style, games, the settings its games were played with (tactics: whether the row's
 // side used the tactical selection; setup: engines or per-side; level: the UCI_Elo of
 // both sides or 0; strength: the row's StyleStrength), then each figure followed by
 // the low and high ends of its interval (columns <figure>, <figure>_lo, <figure>_hi).
-std::string fingerprint_csv(const std::vector<StyleRow>& rows, const RunDescription& run);
+std::string fingerprint_csv(const std::vector<StyleRow>& rows, const GameSettings& run);
 
 // Aligned columns, one row per style: each figure with the half-width of its
 // interval ("12.3 ±4.5", the longer side where the range cut it); the Elo
 // difference with its bounds.
-std::string fingerprint_table(const std::vector<StyleRow>& rows, const RunDescription& run);
+std::string fingerprint_table(const std::vector<StyleRow>& rows, const GameSettings& run);

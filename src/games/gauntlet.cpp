@@ -31,17 +31,17 @@ void report_fault(const std::string& message) { std::fprintf(stderr, "brisvane s
 
 // The opening list and a hash of its text, which a part's settings carry. With
 // --chess960 and no file, the 960 start positions: the seed picks among them.
-bool load_openings(const GauntletOptions& options, std::vector<Opening>& openings, std::string& hash,
+bool load_openings(const RunSettings& settings, std::vector<Opening>& openings, std::string& hash,
                    std::string& error) {
-  if (chess960 && options.openings_file.empty()) {
+  if (chess960 && settings.openings_file.empty()) {
     openings = chess960_openings();
     hash = "chess960";
     return true;
   }
   std::string text = BUNDLED_OPENINGS;
   std::string source = "the bundled openings";
-  if (!options.openings_file.empty()) {
-    source = options.openings_file;
+  if (!settings.openings_file.empty()) {
+    source = settings.openings_file;
     if (!read_whole_file(source, text, error)) return false;
   }
   hash = text_hash(text) + (chess960 ? "-960" : "");
@@ -69,39 +69,14 @@ bool prepare_output_folder(const std::string& folder, std::string& error) {
 
 // Each pair of games shares an opening, the style playing White first, then Black.
 // Every game has its own seed, drawn from the run's seed and its place in the list.
-std::vector<GameJob> make_jobs(const GauntletOptions& options, const std::vector<int>& order) {
+std::vector<GameJob> make_jobs(const RunSettings& settings, const std::vector<int>& order) {
   std::vector<GameJob> jobs;
-  for (const GauntletRow& row : options.rows)
-    for (int g = 0; g < options.games; ++g) {
-      const std::uint64_t seed = options.seed * 0x9E3779B97F4A7C15ULL + jobs.size() + 1;
-      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()], seed == 0 ? 1 : seed,
-                      options.strength >= 0 ? options.strength : published_strength(row.style)});
+  for (const GauntletRow& row : settings.rows)
+    for (int g = 0; g < settings.games; ++g) {
+      const std::uint64_t seed = settings.seed * 0x9E3779B97F4A7C15ULL + jobs.size() + 1;
+      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()], seed == 0 ? 1 : seed});
     }
   return jobs;
-}
-
-RunSettings run_settings(const GauntletOptions& options, const std::string& openings_hash) {
-  RunSettings s;
-  s.build = program_hash();
-  s.openings = openings_hash;
-  s.nodes = options.nodes;
-  s.movetime_ms = options.movetime_ms;
-  s.max_plies = options.max_plies;
-  s.seed = options.seed;
-  s.games = options.games;
-  for (const GauntletRow& row : options.rows) {
-    s.rows.push_back(row_name(row));
-    s.strengths.push_back(row.style == Balanced ? STYLE_STRENGTH_DEFAULT
-                          : options.strength >= 0 ? options.strength
-                                                  : published_strength(row.style));
-  }
-  s.tactics = tactical_move_selection;
-  s.threshold = tactic_threshold_cp;
-  s.per_side = options.per_side;
-  s.level = options.level;
-  s.part = options.part;
-  s.parts = options.parts;
-  return s;
 }
 
 // A terminal sees the count change in place; a log gets a line at every tenth.
@@ -138,35 +113,30 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
 }
 
 
-// The report of a whole run: the table, the fingerprint CSV, the per-game CSV and
-// the PGN, all from the settings and the measured games, so that joined parts give
-// the same bytes as one run. Prints the table and, when asked, the gate's verdict;
-// returns the exit status.
-int write_report(const std::string& folder, const RunSettings& settings, const std::vector<PartGame>& games,
-                 bool gate) {
+// The report of a whole run in its output folder: the table, the fingerprint CSV, the
+// per-game CSV and the PGN, all from the settings and the measured games, so that
+// joined parts give the same bytes as one run. Prints the table and, when the
+// settings ask, the gate's verdict; returns the exit status.
+int write_report(const RunSettings& settings, const std::vector<PartGame>& games) {
   std::vector<StyleRow> rows;
   for (std::size_t r = 0; r < settings.rows.size(); ++r) {
     const auto first = games.begin() + static_cast<std::ptrdiff_t>(r * static_cast<std::size_t>(settings.games));
     std::vector<GameStats> stats;
     for (auto game = first; game != first + settings.games; ++game) stats.push_back(game->stats);
-    const bool tactics = settings.tactics && settings.rows[r] != row_name({Balanced, false});
-    rows.push_back({settings.rows[r], tactics, settings.strengths[r], summarise(stats)});
+    const GauntletRow& row = settings.rows[r];
+    rows.push_back({row_name(row), settings.game.tactics && row.tactics, row.strength, summarise(stats)});
   }
-  std::string pgn;
-  for (const PartGame& game : games) pgn += game.pgn;
-  const RunDescription run{settings.nodes,    settings.movetime_ms, settings.tactics,
-                           settings.threshold, settings.per_side,    settings.level};
-  const std::string table = fingerprint_table(rows, run);
+  const std::string table = fingerprint_table(rows, settings.game);
+  const std::string& folder = settings.out_dir;
   std::string error;
-  if (!write_file_atomically(folder + "/games.pgn", pgn, error) ||
-      !write_file_atomically(folder + "/games.csv", part_csv(settings, games), error) ||
-      !write_file_atomically(folder + "/fingerprint.csv", fingerprint_csv(rows, run), error) ||
+  if (!write_part(folder, settings, games, error) ||
+      !write_file_atomically(folder + "/fingerprint.csv", fingerprint_csv(rows, settings.game), error) ||
       !write_file_atomically(folder + "/table.txt", table, error)) {
     report_fault(error);
     return EXIT_FAILED;
   }
   std::fwrite(table.data(), 1, table.size(), stdout);
-  if (!gate) return 0;
+  if (!settings.gate) return 0;
   const std::vector<PromiseCheck> checks = check_promises(rows);
   const std::string verdict = gate_report(checks);
   std::fwrite(verdict.data(), 1, verdict.size(), stdout);
@@ -175,35 +145,23 @@ int write_report(const std::string& folder, const RunSettings& settings, const s
 
 // "styles merge [--out DIR] [--gate] PART_DIR...": the parts joined into one run's report.
 int run_merge_command(const std::vector<std::string>& words) {
-  std::string folder = "styles-report", error;
+  RunSettings asked, settings;
   std::vector<std::string> parts;
-  bool gate = false;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    if (words[i] == "--gate") {
-      gate = true;
-    } else if (words[i] == "--out" || words[i].starts_with("--out=")) {
-      const bool inline_value = words[i].size() > 5;
-      if (!inline_value && i + 1 == words.size()) error = "--out needs a value";
-      folder = inline_value ? words[i].substr(6) : i + 1 < words.size() ? words[++i] : "";
-      if (folder.empty() && error.empty()) error = "--out needs a path";
-    } else if (words[i].starts_with("--")) {
-      error = "unknown option " + words[i] + " of merge";
-    } else {
-      parts.push_back(words[i]);
-    }
-    if (!error.empty()) break;
-  }
-  RunSettings settings;
   std::vector<PartGame> games;
+  std::string error;
   // Nothing is written unless every part is there and they all agree.
-  if (!error.empty() || !join_parts(parts, settings, games, error) || !prepare_output_folder(folder, error)) {
+  if (!parse_merge_options(words, asked, parts, error) || !join_parts(parts, settings, games, error) ||
+      !prepare_output_folder(asked.out_dir, error)) {
     report_fault(error);
     return EXIT_BAD_INPUT;
   }
-  const int status = write_report(folder, settings, games, gate);
+  settings.out_dir = asked.out_dir;
+  settings.gate = asked.gate;
+  const int status = write_report(settings, games);
   std::fflush(stdout);
   if (status != EXIT_FAILED)
-    std::fprintf(stderr, "styles: %zu parts, %zu games, joined in %s\n", parts.size(), games.size(), folder.c_str());
+    std::fprintf(stderr, "styles: %zu parts, %zu games, joined in %s\n", parts.size(), games.size(),
+                 settings.out_dir.c_str());
   return status;
 }
 
@@ -211,34 +169,30 @@ int run_merge_command(const std::vector<std::string>& words) {
 
 int run_styles_command(const std::vector<std::string>& words) {
   if (!words.empty() && words.front() == "merge") return run_merge_command({words.begin() + 1, words.end()});
-  GauntletOptions options;
+  RunSettings settings;
   std::vector<Opening> openings;
-  std::string openings_hash, error;
-  if (!parse_gauntlet_options(words, options, error) || !load_openings(options, openings, openings_hash, error) ||
-      !prepare_output_folder(options.out_dir, error)) {
+  std::string error;
+  if (!parse_gauntlet_options(words, settings, error) || !load_openings(settings, openings, settings.openings, error) ||
+      !prepare_output_folder(settings.out_dir, error)) {
     report_fault(error);
     return EXIT_BAD_INPUT;
   }
-  // With the selection off for everyone, the row without it is the baseline again.
-  if (!tactical_move_selection) std::erase(options.rows, GauntletRow{Balanced, false});
+  settings.build = program_hash();
 
   const auto start = std::chrono::steady_clock::now();
   const std::vector<GameJob> all_jobs =
-      make_jobs(options, opening_order(static_cast<int>(openings.size()), options.seed));
+      make_jobs(settings, opening_order(static_cast<int>(openings.size()), settings.seed));
   std::vector<GameJob> jobs;
   std::vector<int> numbers;  // each played game's place in the whole list
   for (std::size_t i = 0; i < all_jobs.size(); ++i) {
-    if (!in_part(static_cast<int>(i), options.part, options.parts)) continue;
+    if (!in_part(static_cast<int>(i), settings.part, settings.parts)) continue;
     jobs.push_back(all_jobs[i]);
     numbers.push_back(static_cast<int>(i));
   }
-  GameSettings settings{options.nodes, options.movetime_ms, options.max_plies};
-  settings.per_side = options.per_side;
-  settings.level = options.level;
   std::vector<GameRecord> records;
   // Nobody reads the searches' lines: each game keeps what it needs from the results.
   set_line_sink(drop_line);
-  const bool played = play_jobs(jobs, openings, settings, options.jobs, records, error, show_progress);
+  const bool played = play_jobs(jobs, openings, settings.game, settings.jobs, records, error, show_progress);
   set_line_sink(nullptr);
   if (!played) {
     report_fault(error);
@@ -253,28 +207,23 @@ int run_styles_command(const std::vector<std::string>& words) {
     games.push_back({numbers[i], job.styled_colour, measure_game(fen, records[i].plies, job.styled_colour, score),
                      pgn_of_game(numbers[i] + 1, job, records[i], openings[job.opening])});
   }
-  const RunSettings run = run_settings(options, openings_hash);
-  const std::string& folder = options.out_dir;
   int status = 0;
-  if (options.parts > 1) {
+  if (settings.parts > 1) {
     // A part keeps its games for the merge; the report needs them all.
-    std::string pgn;
-    for (const PartGame& game : games) pgn += game.pgn;
-    if (!write_file_atomically(folder + "/games.pgn", pgn, error) ||
-        !write_file_atomically(folder + "/games.csv", part_csv(run, games), error)) {
+    if (!write_part(settings.out_dir, settings, games, error)) {
       report_fault(error);
       return EXIT_FAILED;
     }
   } else {
-    status = write_report(folder, run, games, options.gate);
+    status = write_report(settings, games);
     if (status == EXIT_FAILED) return status;
   }
   std::fflush(stdout);
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
   std::fprintf(stderr, "styles: %zu games%s in %lld s, written to %s\n", jobs.size(),
-               options.parts > 1 ? (" of part " + std::to_string(options.part) + "/" + std::to_string(options.parts))
-                                       .c_str()
-                                 : "",
-               static_cast<long long>(seconds.count()), folder.c_str());
+               settings.parts > 1
+                   ? (" of part " + std::to_string(settings.part) + "/" + std::to_string(settings.parts)).c_str()
+                   : "",
+               static_cast<long long>(seconds.count()), settings.out_dir.c_str());
   return status;
 }

@@ -11,6 +11,8 @@
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings) {
   const bool tactics_setting = tactical_move_selection;
+  const int threshold_setting = tactic_threshold_cp;
+  tactic_threshold_cp = settings.threshold;
   load_fen(opening.fen);
   GameProgress progress;
   progress.keys.push_back(zobrist_key);
@@ -35,7 +37,7 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     white_style_strength = settings.per_side ? white.strength : mover.strength;
     black_style_strength = settings.per_side ? black.strength : mover.strength;
     // The selection runs after the search, at the root only: the mover's choice alone.
-    tactical_move_selection = mover.tactics;
+    tactical_move_selection = settings.tactics && mover.tactics;
     SearchLimits move_limits = limits;
     if (settings.level > 0) limit_to_level(move_limits, settings.level, side);
     const SearchResult result = search_best(move_limits);
@@ -45,5 +47,6 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
   }
   record.final_side = side;
   tactical_move_selection = tactics_setting;
+  tactic_threshold_cp = threshold_setting;
   return record;
 }

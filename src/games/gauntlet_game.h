@@ -7,21 +7,10 @@
 
 #include "games/adjudication.h"
 #include "games/fingerprint.h"
+#include "games/gauntlet_options.h"
 #include "games/openings.h"
 #include "style/search_mode.h"
 #include "style/style_strength.h"
-
-struct GameSettings {
-  std::int64_t nodes = 20000;  // per move; 0 means none
-  int movetime_ms = 0;         // per move; 0 means none
-  int max_plies = 400;         // length cap, a draw
-  // One engine reading White's style and strength at White's nodes and Black's at
-  // Black's, as a GUI that sets only one side's mode gets. Otherwise each side is its
-  // own engine: its searches run with both sides in its style and strength, as two
-  // engines in a match would.
-  bool per_side = false;
-  int level = 0;              // both sides play at this UCI_Elo; 0 means full strength
-};
 
 // What one side plays with.
 struct SidePlayer {
@@ -36,8 +25,9 @@ struct GameRecord {
   int final_side = 0;  // side to move when the game ended (the loser of a mate)
 };
 
-// Plays white against black from the opening. The searches print as usual: the
-// caller points their lines elsewhere (drop_line) when nobody reads them. Leaves
-// the tactical-selection setting as it found it.
+// Plays white against black from the opening. A side uses the tactical selection
+// when it and the settings both do, with the settings' threshold. The searches print
+// as usual: the caller points their lines elsewhere (drop_line) when nobody reads
+// them. Leaves the tactical selection's settings as it found them.
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings);

@@ -9,8 +9,10 @@
 #include <thread>
 
 #include "base/text.h"
+#include "games/style_gate.h"
 #include "search/strength.h"
 #include "style/style_strength.h"
+#include "style/tactical.h"
 
 namespace {
 
@@ -19,21 +21,9 @@ constexpr std::string_view OPTION_NAMES[] = {"--games",   "--nodes", "--movetime
                                              "--openings", "--level", "--shard",         "--strength"};
 constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate"};
 
-// The whole text as a number in [low, the type's largest]; value is unchanged otherwise.
-template <typename Number>
-bool number_from(const std::string& text, Number low, Number& value) {
-  const LeadingInteger read = read_leading_integer(text);
-  if (read.length == 0 || read.length != text.size() || read.overflow) return false;
-  if (read.value < static_cast<std::int64_t>(low) ||
-      static_cast<std::uint64_t>(read.value) > static_cast<std::uint64_t>(std::numeric_limits<Number>::max()))
-    return false;
-  value = static_cast<Number>(read.value);
-  return true;
-}
-
 template <typename Number>
 bool positive_number(const std::string& text, Number& value) {
-  return number_from(text, Number{1}, value);
+  return read_whole_number(text, Number{1}, std::numeric_limits<Number>::max(), value);
 }
 
 constexpr const char* NO_TACTICS_NAME = "NoTactics";
@@ -52,44 +42,45 @@ bool parse_styles(const std::string& list, std::vector<GauntletRow>& rows, std::
   return true;
 }
 
-// Applies one option with its value; false with error when the value is bad.
-bool apply_option(const std::string& name, const std::string& value, GauntletOptions& options,
+// Applies one option with its value; false with error when the value is bad. strength
+// receives --strength, which the rows take once every option is read.
+bool apply_option(const std::string& name, const std::string& value, RunSettings& settings, int& strength,
                   std::string& error) {
+  GameSettings& game = settings.game;
   bool ok = true;
   if (name == "--games") {
-    ok = positive_number(value, options.games);
+    ok = positive_number(value, settings.games);
   } else if (name == "--nodes") {
-    ok = positive_number(value, options.nodes);
-    options.movetime_ms = 0;
+    ok = positive_number(value, game.nodes);
+    game.movetime_ms = 0;
   } else if (name == "--movetime") {
-    ok = positive_number(value, options.movetime_ms);
-    options.nodes = 0;
+    ok = positive_number(value, game.movetime_ms);
+    game.nodes = 0;
   } else if (name == "--max-plies") {
-    ok = positive_number(value, options.max_plies);
+    ok = positive_number(value, game.max_plies);
   } else if (name == "--seed") {
-    ok = number_from(value, std::uint64_t{0}, options.seed);
+    ok = read_whole_number(value, std::uint64_t{0}, std::numeric_limits<std::uint64_t>::max(), settings.seed);
   } else if (name == "--strength") {
-    ok = number_from(value, STYLE_STRENGTH_MIN, options.strength) && options.strength <= STYLE_STRENGTH_MAX;
+    ok = read_whole_number(value, STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, strength);
   } else if (name == "--jobs") {
-    ok = positive_number(value, options.jobs);
+    ok = positive_number(value, settings.jobs);
   } else if (name == "--styles") {
-    return parse_styles(value, options.rows, error);
+    return parse_styles(value, settings.rows, error);
   } else if (name == "--out") {
     ok = !value.empty();
-    options.out_dir = value;
+    settings.out_dir = value;
   } else if (name == "--openings") {
     ok = !value.empty();
-    options.openings_file = value;
+    settings.openings_file = value;
   } else if (name == "--level") {
-    ok = positive_number(value, options.level) && options.level >= STRENGTH_MIN_ELO &&
-         options.level <= STRENGTH_MAX_ELO;
+    ok = read_whole_number(value, STRENGTH_MIN_ELO, STRENGTH_MAX_ELO, game.level);
     if (!ok) error = "--level needs an Elo from " + std::to_string(STRENGTH_MIN_ELO) + " to " +
                      std::to_string(STRENGTH_MAX_ELO) + ", not \"" + value + "\"";
     return ok;
   } else if (name == "--shard") {
     const std::size_t slash = value.find('/');
-    ok = slash != std::string::npos && positive_number(value.substr(0, slash), options.part) &&
-         positive_number(value.substr(slash + 1), options.parts) && options.part <= options.parts;
+    ok = slash != std::string::npos && positive_number(value.substr(0, slash), settings.part) &&
+         positive_number(value.substr(slash + 1), settings.parts) && settings.part <= settings.parts;
     if (!ok) error = "--shard needs I/N, part I of N with 1 <= I <= N, not \"" + value + "\"";
     return ok;
   }
@@ -106,9 +97,30 @@ bool apply_option(const std::string& name, const std::string& value, GauntletOpt
   return ok;
 }
 
+// The value of the option at words[i], "--name=value" or "--name value" (moving i on).
+bool option_value(const std::vector<std::string>& words, std::size_t& i, std::string& name, std::string& value,
+                  std::string& error) {
+  const std::size_t equals = words[i].find('=');
+  name = words[i].substr(0, equals);
+  if (equals != std::string::npos) {
+    value = words[i].substr(equals + 1);
+  } else if (i + 1 < words.size()) {
+    value = words[++i];
+  } else {
+    error = name + " needs a value";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 const char* row_name(const GauntletRow& row) { return row.tactics ? mode_name(row.style) : NO_TACTICS_NAME; }
+
+int row_strength(SearchMode style, int strength) {
+  if (style == Balanced) return STYLE_STRENGTH_DEFAULT;
+  return strength >= 0 ? strength : published_strength(style);
+}
 
 bool row_from_name(const std::string& name, GauntletRow& row) {
   if (equal_ignoring_case(name, NO_TACTICS_NAME)) {
@@ -121,41 +133,61 @@ bool row_from_name(const std::string& name, GauntletRow& row) {
   return true;
 }
 
-bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error) {
-  options = GauntletOptions{};
-  options.jobs = std::max(1u, std::thread::hardware_concurrency());
-  for (const StyleEntry& style : STYLES) options.rows.push_back({style.mode, true});
-  options.rows.push_back({Balanced, false});
+bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& settings, std::string& error) {
+  settings = RunSettings{};
+  settings.jobs = std::max(1u, std::thread::hardware_concurrency());
+  settings.game.tactics = tactical_move_selection;
+  settings.game.threshold = tactic_threshold_cp;
+  for (const StyleEntry& style : STYLES) settings.rows.push_back({style.mode, true});
+  settings.rows.push_back({Balanced, false});
   if (std::find(words.begin(), words.end(), "--quick") != words.end()) {
-    options.games = QUICK_GAMES;
-    options.nodes = QUICK_NODES;
+    settings.games = QUICK_GAMES;
+    settings.game.nodes = QUICK_NODES;
   }
+  int strength = -1;  // each style's published one
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (std::find(std::begin(FLAG_NAMES), std::end(FLAG_NAMES), word) != std::end(FLAG_NAMES)) {
-      options.per_side |= word == "--per-side";
-      options.gate |= word == "--gate";
+      settings.game.per_side |= word == "--per-side";
+      settings.gate |= word == "--gate";
       continue;
     }
-    const std::size_t equals = word.find('=');
-    std::string name = word.substr(0, equals), value;
+    const std::string name = word.substr(0, word.find('='));
     if (std::find(std::begin(OPTION_NAMES), std::end(OPTION_NAMES), name) == std::end(OPTION_NAMES)) {
       error = name.starts_with("--") ? "unknown option " + name : "unexpected word \"" + word + "\"";
       return false;
     }
-    if (equals != std::string::npos) {
-      value = word.substr(equals + 1);
-    } else if (i + 1 < words.size()) {
-      value = words[++i];
-    } else {
-      error = name + " needs a value";
+    std::string key, value;
+    if (!option_value(words, i, key, value, error) || !apply_option(key, value, settings, strength, error))
       return false;
-    }
-    if (!apply_option(name, value, options, error)) return false;
   }
-  if (options.gate && options.parts > 1) {
+  if (settings.gate && settings.parts > 1) {
     error = "--gate needs the whole run: check the joined parts with \"styles merge --gate\"";
     return false;
+  }
+  // With the selection off for everyone, the row without it is the baseline again.
+  if (!settings.game.tactics) std::erase(settings.rows, GauntletRow{Balanced, false});
+  for (GauntletRow& row : settings.rows) row.strength = row_strength(row.style, strength);
+  return true;
+}
+
+bool parse_merge_options(const std::vector<std::string>& words, RunSettings& settings,
+                         std::vector<std::string>& parts, std::string& error) {
+  int strength = -1;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    std::string name, value;
+    if (word == "--gate") {
+      settings.gate = true;
+    } else if (word == "--out" || word.starts_with("--out=")) {
+      if (!option_value(words, i, name, value, error) || !apply_option(name, value, settings, strength, error))
+        return false;
+    } else if (word.starts_with("--")) {
+      error = "unknown option " + word + " of merge";
+      return false;
+    } else {
+      parts.push_back(word);
+    }
   }
   return true;
 }

@@ -6,34 +6,57 @@
 #include <vector>
 
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 
 // One row of the gauntlet: a style, with or without the tactical selection, against
-// Balanced with it. Balanced itself is the baseline; Balanced without the selection
-// (named "NoTactics") measures what the selection is worth.
+// Balanced with it, and the StyleStrength its side plays at. Balanced itself is the
+// baseline; Balanced without the selection (named "NoTactics") measures what the
+// selection is worth.
 struct GauntletRow {
   SearchMode style = Balanced;
   bool tactics = true;
+  int strength = STYLE_STRENGTH_DEFAULT;
   bool operator==(const GauntletRow&) const = default;
 };
 
 // "KingAttack" and so on, or "NoTactics".
 const char* row_name(const GauntletRow& row);
 
-struct GauntletOptions {
-  int games = 40;                  // per style, half with each colour
-  std::int64_t nodes = 20000;      // per move; 0 when a move time is used
-  int movetime_ms = 0;             // per move; 0 when a node limit is used
-  int max_plies = 400;             // the length cap, a draw
+// The one rule for a row's strength: a style plays at strength (0..400), or at its
+// published strength when strength is negative; Balanced, with the selection or
+// without it, has no weights to scale and always plays at the default.
+int row_strength(SearchMode style, int strength);
+
+// What every game of a run is played with.
+struct GameSettings {
+  std::int64_t nodes = 20000;  // per move; 0 when a move time is used
+  int movetime_ms = 0;         // per move; 0 when a node limit is used
+  int max_plies = 400;         // the length cap, a draw
+  // One engine reading White's style and strength at White's nodes and Black's at
+  // Black's, as a GUI that sets only one side's mode gets. Otherwise each side is its
+  // own engine: its searches run with both sides in its style and strength, as two
+  // engines in a match would.
+  bool per_side = false;
+  int level = 0;       // both sides play at this UCI_Elo; 0 means full strength
+  bool tactics = true;  // the tactical selection on at all (off: for every side)
+  int threshold = 40;   // its threshold in centipawns
+};
+
+// One run's settings: everything its games depend on, which a part's file records
+// and two parts must share (all but the part), then how this process plays it.
+struct RunSettings {
+  GameSettings game;
+  int games = 40;                  // per row, half with each colour
   std::uint64_t seed = 1;          // chooses and orders the openings
   std::vector<GauntletRow> rows;   // Balanced (the baseline) first, then the rows asked for
+  std::string openings;            // a hash of the opening list
+  std::string build;               // a hash of the program that plays the games
+  int part = 1, parts = 1;         // --shard: this part of so many
+  // Not recorded: where the games come from and go, and how they are played.
   int jobs = 1;                    // games played at once
   std::string out_dir = "styles-report";
   std::string openings_file;       // empty: the bundled openings
-  bool per_side = false;           // one engine, each side's style read at its own nodes
-  int level = 0;                   // both sides at this UCI_Elo; 0: full strength
-  int part = 1, parts = 1;         // --shard: play only this part of so many
   bool gate = false;               // check each style's promise against Balanced
-  int strength = -1;               // every style row's StyleStrength; -1: each style's published one
 };
 
 // The settings of a "--quick" run: a few short games, for a look in under a minute.
@@ -43,10 +66,17 @@ constexpr std::int64_t QUICK_NODES = 5000;
 // Reads the words after "styles". Each option takes "--name value" or "--name=value":
 // --games N, --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,... (the
 // default is every style and NoTactics),
-// --jobs N, --out DIR, --openings FILE, --level ELO, --shard I/N,
+// --jobs N, --out DIR, --openings FILE, --level ELO, --shard I/N, --strength N,
 // and the flags --quick, --per-side and --gate. Values given explicitly win over
-// --quick wherever they stand. False with error on an unknown word or a bad value.
-bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error);
+// --quick wherever they stand. The tactical selection and its threshold are the
+// engine's settings; with the selection off the NoTactics row is left out. False with
+// error on an unknown word or a bad value.
+bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& settings, std::string& error);
+
+// Reads the words after "styles merge": --out DIR and --gate as above, and the part
+// folders, into parts. False with error on an unknown option or a bad value.
+bool parse_merge_options(const std::vector<std::string>& words, RunSettings& settings,
+                         std::vector<std::string>& parts, std::string& error);
 
 // A row named by its name in any letter case ("KingAttack", "kingattack", "notactics"), or false.
 bool row_from_name(const std::string& name, GauntletRow& row);

@@ -3,25 +3,63 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <limits>
 #include <sstream>
+#include <type_traits>
+#include <variant>
 
 #include "base/text.h"
 #include "games/atomic_file.h"
+#include "search/strength.h"
+#include "style/style_strength.h"
+#include "style/tactical.h"
 
 namespace {
 
 constexpr const char* SETTINGS_MARK = "# brisvane styles";
-constexpr const char* GAME_COLUMNS =
-    "game,colour,score,plies,moves,checks,captures,pressure,wing_pawn_moves,passers_6th_7th,baits,sacrifices,"
-    "tactical_picks,pawn_ending,major_ending,minor_ending,depth_sum,stood_ahead";
 
-// A count or setting of a part file: a whole number, never negative.
+// The columns of games.csv after the game's number, the measured colour and its score:
+// one table drives the column names, the writing and the reading.
+struct GameColumn {
+  const char* name;
+  std::variant<int GameStats::*, long GameStats::*, bool GameStats::*> count;
+};
+constexpr GameColumn GAME_COLUMNS[] = {
+    {"plies", &GameStats::plies},
+    {"moves", &GameStats::moves},
+    {"checks", &GameStats::checks},
+    {"captures", &GameStats::captures},
+    {"pressure", &GameStats::pressure},
+    {"wing_pawn_moves", &GameStats::wing_pawn_moves},
+    {"passers_6th_7th", &GameStats::passers_advanced},
+    {"baits", &GameStats::baits},
+    {"sacrifices", &GameStats::sacrifices},
+    {"tactical_picks", &GameStats::tactical_picks},
+    {"pawn_ending", &GameStats::pawn_ending},
+    {"major_ending", &GameStats::major_ending},
+    {"minor_ending", &GameStats::minor_ending},
+    {"depth_sum", &GameStats::depth_sum},
+    {"stood_ahead", &GameStats::stood_ahead},
+};
+constexpr std::size_t LEADING_COLUMNS = 3;
+
+std::string column_names() {
+  std::string names = "game,colour,score";
+  for (const GameColumn& column : GAME_COLUMNS) names += std::string(",") + column.name;
+  return names;
+}
+
+// A count of a part file: a whole number, never negative (a flag: 0 or 1).
 template <typename Number>
-bool read_number(const std::string& text, Number& value) {
-  std::int64_t read = 0;
-  if (!read_whole_integer(text, read) || read < 0) return false;
-  value = static_cast<Number>(read);
-  return true;
+bool read_count(const std::string& text, Number& value) {
+  if constexpr (std::is_same_v<Number, bool>) {
+    int flag = 0;
+    if (!read_whole_number(text, 0, 1, flag)) return false;
+    value = flag != 0;
+    return true;
+  } else {
+    return read_whole_number(text, Number{0}, std::numeric_limits<Number>::max(), value);
+  }
 }
 
 std::string joined(const std::vector<std::string>& items) {
@@ -40,77 +78,75 @@ std::vector<std::string> split(const std::string& text, char separator) {
   return items;
 }
 
-// The settings from the fields of a settings line; false when one is missing or bad.
-bool settings_from_fields(const std::map<std::string, std::string>& fields, RunSettings& s) {
-  auto field = [&](const char* name) -> const std::string* {
-    const auto at = fields.find(name);
-    return at == fields.end() ? nullptr : &at->second;
-  };
+// The settings from the fields of a settings line. False with bad naming the first
+// field that is missing ("" when the line has none of them) or out of its range.
+bool settings_from_fields(const std::map<std::string, std::string>& fields, RunSettings& s, std::string& bad) {
   for (const char* name : {"part", "build", "openings", "nodes", "movetime_ms", "max_plies", "seed", "games", "rows",
                            "strengths", "tactics", "threshold", "setup", "level"})
-    if (field(name) == nullptr) return false;
-  const std::vector<std::string> part = split(*field("part"), '/');
-  s.build = *field("build");
-  s.openings = *field("openings");
-  s.rows = split(*field("rows"), ',');
-  s.strengths.clear();
-  for (const std::string& strength : split(*field("strengths"), ',')) {
-    s.strengths.push_back(0);
-    if (!read_number(strength, s.strengths.back())) return false;
+    if (!fields.contains(name)) return false;
+  auto refuse = [&](const std::string& name) {
+    bad = name + "=" + fields.at(name);
+    return false;
+  };
+  auto number = [&](const char* name, auto low, auto high, auto& value) {
+    return read_whole_number(fields.at(name), static_cast<std::remove_reference_t<decltype(value)>>(low),
+                             static_cast<std::remove_reference_t<decltype(value)>>(high), value) ||
+           refuse(name);
+  };
+  constexpr int INT_LARGEST = std::numeric_limits<int>::max();
+  GameSettings& game = s.game;
+  const std::vector<std::string> part = split(fields.at("part"), '/');
+  if (part.size() != 2 || !read_whole_number(part[0], 1, INT_LARGEST, s.part) ||
+      !read_whole_number(part[1], s.part, INT_LARGEST, s.parts))
+    return refuse("part");
+  s.build = fields.at("build");
+  s.openings = fields.at("openings");
+  game.tactics = fields.at("tactics") == "on";
+  game.per_side = fields.at("setup") == "per-side";
+  if (!number("nodes", 0, std::numeric_limits<std::int64_t>::max(), game.nodes) ||
+      !number("movetime_ms", 0, INT_LARGEST, game.movetime_ms) || !number("max_plies", 1, INT_LARGEST, game.max_plies) ||
+      !number("seed", 0, std::numeric_limits<std::uint64_t>::max(), s.seed) ||
+      !number("games", 1, INT_LARGEST, s.games) ||
+      !number("threshold", TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX, game.threshold) ||
+      !number("level", 0, STRENGTH_MAX_ELO, game.level))
+    return false;
+  if (game.level != 0 && game.level < STRENGTH_MIN_ELO) return refuse("level");
+  const std::vector<std::string> names = split(fields.at("rows"), ','), strengths = split(fields.at("strengths"), ',');
+  if (names.empty()) return refuse("rows");
+  if (strengths.size() != names.size()) return refuse("strengths");
+  s.rows.assign(names.size(), GauntletRow{});
+  for (std::size_t r = 0; r < names.size(); ++r) {
+    if (!row_from_name(names[r], s.rows[r])) return refuse("rows");
+    if (!read_whole_number(strengths[r], STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, s.rows[r].strength))
+      return refuse("strengths");
   }
-  s.tactics = *field("tactics") == "on";
-  s.per_side = *field("setup") == "per-side";
-  return part.size() == 2 && read_number(part[0], s.part) && read_number(part[1], s.parts) && s.part >= 1 &&
-         s.part <= s.parts && read_number(*field("nodes"), s.nodes) &&
-         read_number(*field("movetime_ms"), s.movetime_ms) && read_number(*field("max_plies"), s.max_plies) &&
-         read_number(*field("seed"), s.seed) && read_number(*field("games"), s.games) && s.games > 0 &&
-         !s.rows.empty() && s.strengths.size() == s.rows.size() && read_number(*field("threshold"), s.threshold) &&
-         read_number(*field("level"), s.level);
+  return true;
 }
 
 std::string game_line(const PartGame& game) {
   const GameStats& g = game.stats;
   const char* score = g.score == 1 ? "1" : g.score == 0 ? "0" : "0.5";
   std::string line = std::to_string(game.job + 1) + "," + (game.colour == 0 ? "white" : "black") + "," + score;
-  for (long long count : {static_cast<long long>(g.plies), static_cast<long long>(g.moves),
-                          static_cast<long long>(g.checks), static_cast<long long>(g.captures),
-                          static_cast<long long>(g.pressure), static_cast<long long>(g.wing_pawn_moves),
-                          static_cast<long long>(g.passers_advanced), static_cast<long long>(g.baits),
-                          static_cast<long long>(g.sacrifices), static_cast<long long>(g.tactical_picks),
-                          static_cast<long long>(g.pawn_ending), static_cast<long long>(g.major_ending),
-                          static_cast<long long>(g.minor_ending), static_cast<long long>(g.depth_sum),
-                          static_cast<long long>(g.stood_ahead)})
-  {
-    line += ',';
-    line += std::to_string(count);
-  }
+  for (const GameColumn& column : GAME_COLUMNS)
+    std::visit([&](auto count) { line += "," + std::to_string(g.*count); }, column.count);
   return line + "\n";
 }
 
 bool read_game_line(const std::string& line, PartGame& game) {
   const std::vector<std::string> cells = split(line, ',');
-  if (cells.size() != 18) return false;
+  if (cells.size() != LEADING_COLUMNS + std::size(GAME_COLUMNS)) return false;
   GameStats& g = game.stats;
-  if (!read_number(cells[0], game.job) || game.job < 1) return false;
+  if (!read_whole_number(cells[0], 1, std::numeric_limits<int>::max(), game.job)) return false;
   --game.job;
   if (cells[1] != "white" && cells[1] != "black") return false;
   game.colour = cells[1] == "white" ? 0 : 1;
   if (cells[2] != "1" && cells[2] != "0" && cells[2] != "0.5") return false;
   g.score = cells[2] == "1" ? 1.0 : cells[2] == "0" ? 0.0 : 0.5;
-  int flags[4] = {};
-  const bool counted = read_number(cells[3], g.plies) && read_number(cells[4], g.moves) &&
-                       read_number(cells[5], g.checks) && read_number(cells[6], g.captures) &&
-                       read_number(cells[7], g.pressure) && read_number(cells[8], g.wing_pawn_moves) &&
-                       read_number(cells[9], g.passers_advanced) && read_number(cells[10], g.baits) &&
-                       read_number(cells[11], g.sacrifices) && read_number(cells[12], g.tactical_picks) &&
-                       read_number(cells[13], flags[0]) && read_number(cells[14], flags[1]) &&
-                       read_number(cells[15], flags[2]) && read_number(cells[16], g.depth_sum) &&
-                       read_number(cells[17], flags[3]);
-  g.pawn_ending = flags[0] != 0;
-  g.major_ending = flags[1] != 0;
-  g.minor_ending = flags[2] != 0;
-  g.stood_ahead = flags[3] != 0;
-  return counted;
+  for (std::size_t c = 0; c < std::size(GAME_COLUMNS); ++c) {
+    const std::string& cell = cells[LEADING_COLUMNS + c];
+    if (!std::visit([&](auto count) { return read_count(cell, g.*count); }, GAME_COLUMNS[c].count)) return false;
+  }
+  return true;
 }
 
 // The games of a PGN text, each from its "[Event" tag to the next, keyed by the Round tag.
@@ -126,7 +162,7 @@ bool split_pgn(const std::string& pgn, std::map<int, std::string>& games) {
     int number = 0;
     if (round == std::string::npos) return false;
     const std::size_t digits = round + 9, close = game.find('"', digits);
-    if (close == std::string::npos || !read_number(game.substr(digits, close - digits), number)) return false;
+    if (close == std::string::npos || !read_count(game.substr(digits, close - digits), number)) return false;
     if (!games.emplace(number - 1, std::move(game)).second) return false;
   }
   return true;
@@ -135,30 +171,42 @@ bool split_pgn(const std::string& pgn, std::map<int, std::string>& games) {
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> settings_fields(const RunSettings& s) {
-  std::vector<std::string> strengths;
-  for (int strength : s.strengths) strengths.push_back(std::to_string(strength));
+  std::vector<std::string> rows, strengths;
+  for (const GauntletRow& row : s.rows) {
+    rows.push_back(row_name(row));
+    strengths.push_back(std::to_string(row.strength));
+  }
+  const GameSettings& game = s.game;
   return {{"part", std::to_string(s.part) + "/" + std::to_string(s.parts)},
           {"build", s.build},
           {"openings", s.openings},
-          {"nodes", std::to_string(s.nodes)},
-          {"movetime_ms", std::to_string(s.movetime_ms)},
-          {"max_plies", std::to_string(s.max_plies)},
+          {"nodes", std::to_string(game.nodes)},
+          {"movetime_ms", std::to_string(game.movetime_ms)},
+          {"max_plies", std::to_string(game.max_plies)},
           {"seed", std::to_string(s.seed)},
           {"games", std::to_string(s.games)},
-          {"rows", joined(s.rows)},
+          {"rows", joined(rows)},
           {"strengths", joined(strengths)},
-          {"tactics", s.tactics ? "on" : "off"},
-          {"threshold", std::to_string(s.threshold)},
-          {"setup", s.per_side ? "per-side" : "engines"},
-          {"level", std::to_string(s.level)}};
+          {"tactics", game.tactics ? "on" : "off"},
+          {"threshold", std::to_string(game.threshold)},
+          {"setup", game.per_side ? "per-side" : "engines"},
+          {"level", std::to_string(game.level)}};
 }
 
 std::string part_csv(const RunSettings& settings, const std::vector<PartGame>& games) {
   std::string text = SETTINGS_MARK;
   for (const auto& [name, value] : settings_fields(settings)) text += " " + name + "=" + value;
-  text += "\n" + std::string(GAME_COLUMNS) + "\n";
+  text += "\n" + column_names() + "\n";
   for (const PartGame& game : games) text += game_line(game);
   return text;
+}
+
+bool write_part(const std::string& folder, const RunSettings& settings, const std::vector<PartGame>& games,
+                std::string& error) {
+  std::string pgn;
+  for (const PartGame& game : games) pgn += game.pgn;
+  return write_file_atomically(folder + "/games.pgn", pgn, error) &&
+         write_file_atomically(folder + "/games.csv", part_csv(settings, games), error);
 }
 
 bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error) {
@@ -174,11 +222,13 @@ bool read_part(const std::string& folder, RunSettings& settings, std::vector<Par
       if (equals != std::string::npos) fields[word.substr(0, equals)] = word.substr(equals + 1);
     }
   }
-  if (!settings_from_fields(fields, settings)) {
-    error = csv_path + " does not start with the settings line of a styles run";
+  std::string bad;
+  if (!settings_from_fields(fields, settings, bad)) {
+    error = bad.empty() ? csv_path + " does not start with the settings line of a styles run"
+                        : csv_path + ": the setting " + bad + " is out of its range";
     return false;
   }
-  if (!std::getline(lines, line) || line != GAME_COLUMNS) {
+  if (!std::getline(lines, line) || line != column_names()) {
     error = csv_path + ": the column names are not those of this program's game list";
     return false;
   }
@@ -263,7 +313,7 @@ bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, 
     }
   }
   std::sort(games.begin(), games.end(), [](const PartGame& a, const PartGame& b) { return a.job < b.job; });
-  const int total = settings.games * static_cast<int>(settings.rows.size());
+  const std::int64_t total = std::int64_t{settings.games} * static_cast<std::int64_t>(settings.rows.size());
   for (int job = 0; job < total; ++job) {
     if (job >= static_cast<int>(games.size()) || games[job].job != job) {
       error = "game " + std::to_string(job + 1) + " of " + std::to_string(total) + " is in no part (" +
@@ -271,7 +321,7 @@ bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, 
       return false;
     }
   }
-  if (static_cast<int>(games.size()) != total) {
+  if (static_cast<std::int64_t>(games.size()) != total) {
     error = "the parts hold more games than the " + std::to_string(total) + " of their run";
     return false;
   }

@@ -10,24 +10,7 @@
 #include <vector>
 
 #include "games/fingerprint.h"
-
-// What a run's games depend on. Two parts join only when all of it but the part matches.
-struct RunSettings {
-  std::string build;                  // a hash of the program that played the games
-  std::string openings;               // a hash of the opening list
-  std::int64_t nodes = 0;
-  int movetime_ms = 0;
-  int max_plies = 0;
-  std::uint64_t seed = 0;
-  int games = 0;                      // games a row
-  std::vector<std::string> rows;      // row names, Balanced first
-  std::vector<int> strengths;         // the StyleStrength each row played at
-  bool tactics = true;                // the tactical selection on at all
-  int threshold = 0;
-  bool per_side = false;              // one engine reading each side's style at its own nodes
-  int level = 0;                      // both sides at this UCI_Elo; 0 for full strength
-  int part = 1, parts = 1;            // this part, of so many
-};
+#include "games/gauntlet_options.h"
 
 // The part of the job list a game belongs to: games are dealt out in turn.
 constexpr bool in_part(int job, int part, int parts) { return job % parts == part - 1; }
@@ -43,10 +26,17 @@ struct PartGame {
 // The per-game CSV: the settings line, the column names, one line per game.
 std::string part_csv(const RunSettings& settings, const std::vector<PartGame>& games);
 
-// Reads a part folder's games.csv and games.pgn. False with error naming the file and the fault.
+// Writes a part folder's games.pgn and games.csv. False with error when one cannot be written.
+bool write_part(const std::string& folder, const RunSettings& settings, const std::vector<PartGame>& games,
+                std::string& error);
+
+// Reads a part folder's games.csv and games.pgn into the settings the games depend on
+// and the games. False with error naming the file and the fault (a setting out of its
+// range by its name and value).
 bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error);
 
 // The settings line's fields by name, in the order written; the part is the first.
+// Two parts join when every field but the part is the same.
 std::vector<std::pair<std::string, std::string>> settings_fields(const RunSettings& settings);
 
 // Joins the parts (each folder read whole) into the games of one run, in job order,

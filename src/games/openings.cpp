@@ -11,12 +11,7 @@
 
 namespace {
 
-bool parse_count(const std::string& text, int& value) {
-  std::int64_t number = 0;
-  if (!read_whole_integer(text, number) || number < 0 || number > INT32_MAX) return false;
-  value = static_cast<int>(number);
-  return true;
-}
+bool parse_count(const std::string& text, int& value) { return read_whole_number(text, 0, INT32_MAX, value); }
 
 // The placement field: eight ranks of eight squares, known letters, one king a side,
 // no pawn on the first or last rank.

@@ -10,6 +10,9 @@
 // Settings, written by the main thread (command line, setoption) between searches.
 extern bool tactical_move_selection;
 extern int tactic_threshold_cp;
+// The threshold's range: the UCI option's, the command line's and a gauntlet part's.
+constexpr int TACTIC_THRESHOLD_MIN = 0;
+constexpr int TACTIC_THRESHOLD_MAX = 300;
 
 // The selection's answer. When it replaces best, its own short search of the move
 // played: the score, depth and line of the info line it prints.

@@ -13,6 +13,7 @@
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
+#include "games/style_gate.h"
 #include "games/openings.h"
 #include "games/pgn.h"
 #include "search/search_state.h"
@@ -24,46 +25,58 @@ namespace {
 using Words = std::vector<std::string>;
 
 TEST(GauntletOptions, DefaultsQuickAndOverrides) {
-  GauntletOptions o;
+  RunSettings o;
   std::string error;
   ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
   EXPECT_EQ(o.games, 40);
-  EXPECT_EQ(o.nodes, 20000);
+  EXPECT_EQ(o.game.nodes, 20000);
   // The baseline, nine styles and Balanced without the tactical selection.
   ASSERT_EQ(o.rows.size(), 11u);
   EXPECT_EQ(o.rows.front(), GauntletRow{});
   EXPECT_STREQ(row_name(o.rows[3]), "KingAttack");
   EXPECT_STREQ(row_name(o.rows.back()), "NoTactics");
   EXPECT_GE(o.jobs, 1);
-  EXPECT_EQ(o.strength, -1);  // each style's published strength
+  // Each style at its published strength; Balanced, with or without the selection, at 100.
+  for (const GauntletRow& row : o.rows) EXPECT_EQ(row.strength, published_strength(row.style)) << row_name(row);
+  EXPECT_EQ(o.rows[KingAttack].strength, 400);
+  EXPECT_EQ(o.rows.back().strength, STYLE_STRENGTH_DEFAULT);
   // Explicit values win over --quick wherever they stand.
   ASSERT_TRUE(parse_gauntlet_options({"--games=6", "--quick", "--movetime", "50"}, o, error)) << error;
   EXPECT_EQ(o.games, 6);
-  EXPECT_EQ(o.nodes, 0);
-  EXPECT_EQ(o.movetime_ms, 50);
+  EXPECT_EQ(o.game.nodes, 0);
+  EXPECT_EQ(o.game.movetime_ms, 50);
   ASSERT_TRUE(parse_gauntlet_options({"--quick", "--styles", "pawnstorm,Deep,PawnStorm,notactics", "--seed=0"}, o, error));
   EXPECT_EQ(o.games, QUICK_GAMES);
-  EXPECT_EQ(o.nodes, QUICK_NODES);
+  EXPECT_EQ(o.game.nodes, QUICK_NODES);
   EXPECT_EQ(o.seed, 0u);
   // The baseline always comes first, and a style asked for twice plays once.
-  EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true}, {PawnStorm, true}, {Deep, true}, {Balanced, false}}));
+  EXPECT_EQ(o.rows, (std::vector<GauntletRow>{
+                        {Balanced, true, 100}, {PawnStorm, true, 200}, {Deep, true, 100}, {Balanced, false, 100}}));
+  // --strength plays every style row at it, wherever it stands; Balanced and NoTactics,
+  // which have no weights to scale, stay at 100, and the report says what was played.
   ASSERT_TRUE(parse_gauntlet_options({"--strength=0"}, o, error)) << error;
-  EXPECT_EQ(o.strength, 0);
+  EXPECT_EQ(o.rows[KingAttack].strength, 0);
+  for (const Words& words : {Words{"--strength", "300", "--styles", "KingAttack,NoTactics"},
+                             Words{"--styles=KingAttack,NoTactics", "--strength=300"}}) {
+    ASSERT_TRUE(parse_gauntlet_options(words, o, error)) << error;
+    EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true, 100}, {KingAttack, true, 300}, {Balanced, false, 100}}));
+    EXPECT_EQ(settings_fields(o)[9], (std::pair<std::string, std::string>{"strengths", "100,300,100"}));
+  }
 }
 
 TEST(GauntletOptions, SetUpLevelStrengthAndParts) {
-  GauntletOptions o;
+  RunSettings o;
   std::string error;
   ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
-  EXPECT_FALSE(o.per_side);
-  EXPECT_EQ(o.level, 0);
+  EXPECT_FALSE(o.game.per_side);
+  EXPECT_EQ(o.game.level, 0);
   EXPECT_EQ(o.parts, 1);
   EXPECT_FALSE(o.gate);
   ASSERT_TRUE(parse_gauntlet_options(
       {"--per-side", "--level", "1400", "--shard", "3/4", "--games", "6"}, o, error))
       << error;
-  EXPECT_TRUE(o.per_side);
-  EXPECT_EQ(o.level, 1400);
+  EXPECT_TRUE(o.game.per_side);
+  EXPECT_EQ(o.game.level, 1400);
   EXPECT_EQ(o.part, 3);
   EXPECT_EQ(o.parts, 4);
   EXPECT_EQ(o.games, 6);
@@ -93,9 +106,15 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--seed", "-1"}, "--seed needs a whole number, not \"-1\""},
       {{"--games", "3000000000"}, "--games needs a whole number above 0"},
       {{"--nodes", "99999999999999999999"}, "--nodes needs a whole number above 0"},
+      {{"--shard", "1/4294967297"}, "--shard needs I/N, part I of N with 1 <= I <= N, not \"1/4294967297\""},
+      {{"--seed", "18446744073709551616"}, "--seed needs a whole number, not \"18446744073709551616\""},
+      {{"--strength", "-1"}, "--strength needs a whole number from 0 to 400, not \"-1\""},
+      {{"--max-plies", "2147483648"}, "--max-plies needs a whole number above 0, not \"2147483648\""},
+      {{"--movetime", "4294967297"}, "--movetime needs a whole number above 0, not \"4294967297\""},
+      {{"--jobs", "+0"}, "--jobs needs a whole number above 0, not \"+0\""},
   };
   for (const auto& [words, message] : cases) {
-    GauntletOptions o;
+    RunSettings o;
     std::string error;
     EXPECT_FALSE(parse_gauntlet_options(words, o, error)) << words[0];
     EXPECT_EQ(error.substr(0, message.size()), message);
@@ -103,13 +122,14 @@ TEST(GauntletOptions, BadInputIsNamed) {
 }
 
 TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
-  GauntletOptions o;
+  RunSettings o;
   std::string error;
   ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
   ASSERT_EQ(o.rows.size(), static_cast<std::size_t>(SEARCH_MODE_COUNT) + 1);
+  for (const StyleEntry& style : STYLES)
+    EXPECT_EQ(o.rows[style.mode], (GauntletRow{style.mode, true, published_strength(style.mode)}));
   EXPECT_FALSE(parse_gauntlet_options({"--styles", "Sharp"}, o, error));
   for (const StyleEntry& style : STYLES) {
-    EXPECT_EQ(o.rows[style.mode], (GauntletRow{style.mode, true}));
     EXPECT_NE(error.find(std::string(style.name) + ","), std::string::npos) << style.name;
     GauntletRow row;
     ASSERT_TRUE(row_from_name(style.word ? style.word : style.name, row)) << style.name;
@@ -226,6 +246,9 @@ TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
   set_line_sink(drop_line);
   const GameRecord with = play_game(opening, {Balanced, true}, {Balanced, false}, settings);
   const GameRecord without = play_game(opening, {Balanced, false}, {Balanced, true}, settings);
+  // The run's switch (--no-tactics) turns it off for every side.
+  settings.tactics = false;
+  const GameRecord switched_off = play_game(opening, {Balanced, true}, {Balanced, true}, settings);
   set_line_sink(nullptr);
   ASSERT_EQ(with.plies.size(), 2u);
   ASSERT_EQ(without.plies.size(), 2u);
@@ -233,6 +256,11 @@ TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
   EXPECT_FALSE(without.plies[0].tactical_pick);
   EXPECT_NE(move_to_str(with.plies[0].move), move_to_str(without.plies[0].move));
   EXPECT_FALSE(with.plies[1].tactical_pick);
+  // The pick's depth is that of its own short search; the record keeps the search's.
+  EXPECT_EQ(with.plies[0].depth, without.plies[0].depth);
+  ASSERT_EQ(switched_off.plies.size(), 2u);
+  EXPECT_FALSE(switched_off.plies[0].tactical_pick || switched_off.plies[1].tactical_pick);
+  EXPECT_EQ(move_to_str(switched_off.plies[0].move), move_to_str(without.plies[0].move));
   EXPECT_TRUE(tactical_move_selection);
 }
 
