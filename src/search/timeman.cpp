@@ -19,17 +19,10 @@ using Clock = std::chrono::steady_clock;
 // The moment of the last "ponderhit", written before pondering is lowered.
 std::atomic<Clock::rep> ponderhit_ticks{0};
 
-// The search (its start and budgets) whose budget has been seen to run out.
-// Written and read only by the thread that runs the search.
-PER_THREAD TimePoint expired_start;
-PER_THREAD int expired_budget = 0;
-PER_THREAD std::int64_t expired_node_limit = 0;
-PER_THREAD bool expired_seen = false;
-
-bool same_search_as_expired() {
-  return expired_seen && expired_budget == search_movetime_ms && expired_node_limit == search_node_limit &&
-         expired_start == search_start;
-}
+// Whether the running budget has been seen to run out: cleared when a budget starts
+// and when the node budget is dropped. Written and read only by the thread that runs
+// the search.
+PER_THREAD bool budget_seen_spent = false;
 
 }  // namespace
 
@@ -54,6 +47,7 @@ void start_search_budget(const SearchLimits& limits, TimePoint now) {
   search_node_limit = limits.nodes;
   search_start = now;
   search_budget_waits = limits.ponder;
+  budget_seen_spent = false;
 }
 
 bool time_budget_spent() {
@@ -63,17 +57,14 @@ bool time_budget_spent() {
   // re-search started after an aborted child moves the node count off the
   // checked multiple, the callers above no longer see the expiry, and the
   // iteration runs on and is reported as complete long after the budget.
-  if (same_search_as_expired()) return true;
+  if (budget_seen_spent) return true;
   const std::int64_t interval = search_node_limit > 0 ? NODE_CHECK_NODES : TIME_CHECK_NODES;
   if ((nodes_searched & (interval - 1)) != 0) return false;
   if (!budget_running()) return false;
   bool spent = search_node_limit > 0 && search_nodes_total() >= search_node_limit;
   if (!spent && search_movetime_ms > 0) spent = elapsed_ms(search_start, Clock::now()) >= search_movetime_ms;
   if (!spent) return false;
-  expired_start = search_start;
-  expired_budget = search_movetime_ms;
-  expired_node_limit = search_node_limit;
-  expired_seen = true;
+  budget_seen_spent = true;
   return true;
 }
 
@@ -104,4 +95,9 @@ bool tactical_scoring_cap_reached(bool clocked, TimePoint scoring_start, TimePoi
   return clocked ? tactical_scoring_time_up(scoring_start, now) : scoring_nodes >= TACTICAL_SCORING_CAP_NODES;
 }
 
-void drop_node_budget() { search_node_limit = 0; }
+void drop_node_budget() {
+  if (search_node_limit <= 0) return;
+  // What is left is the time budget, which has to run out on its own.
+  search_node_limit = 0;
+  budget_seen_spent = false;
+}

@@ -96,5 +96,6 @@ bool tactical_scoring_time_up(TimePoint scoring_start, TimePoint now);
 // The same for a search with a clock or without, after scoring_nodes nodes.
 bool tactical_scoring_cap_reached(bool clocked, TimePoint scoring_start, TimePoint now, std::int64_t scoring_nodes);
 // A node budget bounds the search alone: once spent it would end every candidate
-// search at its first node, so the selection runs on its time cap instead.
+// search at its first node, so the selection runs on its time cap instead. Dropping
+// it ends the node budget's expiry; a time budget that is left has to run out again.
 void drop_node_budget();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <thread>
 
 #include "search/search_state.h"
 #include "search/timeman.h"
@@ -68,9 +69,16 @@ TEST(ClockBudget, NeverAboveHalfThePositiveClockNorBelowTheFloor) {
   }
 }
 
+// Starts the budgets of a search that began some time ago, as search_best does.
+void start_budget(int movetime_ms, std::int64_t nodes, std::chrono::milliseconds ago) {
+  SearchLimits limits;
+  limits.movetime_ms = movetime_ms;
+  limits.nodes = nodes;
+  start_search_budget(limits, std::chrono::steady_clock::now() - ago);
+}
+
 TEST(TimeCheck, ClockIsReadOnlyOnMultiplesOf4096Nodes) {
-  search_movetime_ms = 5;
-  search_start = std::chrono::steady_clock::now() - 20ms;
+  start_budget(5, 0, 20ms);
   nodes_searched = 4097;
   EXPECT_FALSE(time_expired());
   nodes_searched = 0;
@@ -82,8 +90,7 @@ TEST(TimeCheck, ClockIsReadOnlyOnMultiplesOf4096Nodes) {
 }
 
 TEST(TimeCheck, AnExpirySeenOnceHoldsForTheRestOfThatSearch) {
-  search_movetime_ms = 5;
-  search_start = std::chrono::steady_clock::now() - 20ms;
+  start_budget(5, 0, 20ms);
   nodes_searched = 8192;
   ASSERT_TRUE(time_expired());
   // A re-search after an aborted child moves the count off the multiple; it must
@@ -92,9 +99,11 @@ TEST(TimeCheck, AnExpirySeenOnceHoldsForTheRestOfThatSearch) {
   EXPECT_TRUE(time_expired());
   nodes_searched = 12000;
   EXPECT_TRUE(time_expired());
+  // Dropping a node budget the search does not have changes nothing.
+  drop_node_budget();
+  EXPECT_TRUE(time_expired());
   // The next search starts afresh.
-  search_start = std::chrono::steady_clock::now();
-  search_movetime_ms = 10000;
+  start_budget(10000, 0, 0ms);
   nodes_searched = 8193;
   EXPECT_FALSE(time_expired());
   nodes_searched = 8192;
@@ -103,9 +112,7 @@ TEST(TimeCheck, AnExpirySeenOnceHoldsForTheRestOfThatSearch) {
 }
 
 TEST(TimeCheck, NodeBudgetIsSeenOnTheNextMultipleAndHolds) {
-  search_movetime_ms = 0;
-  search_node_limit = 5000;
-  search_start = std::chrono::steady_clock::now();
+  start_budget(0, 5000, 0ms);
   nodes_searched = 4096;
   EXPECT_FALSE(time_expired());
   nodes_searched = 5001;
@@ -114,9 +121,21 @@ TEST(TimeCheck, NodeBudgetIsSeenOnTheNextMultipleAndHolds) {
   ASSERT_TRUE(time_expired());
   nodes_searched = 8193;
   EXPECT_TRUE(time_expired());
-  search_start = std::chrono::steady_clock::now() + 1ms;  // a new search
+  start_budget(0, 5000, 0ms);  // a new search
   EXPECT_FALSE(time_expired());
-  search_node_limit = 0;
+  // Dropped for the tactical selection, a spent node budget ends nothing more; a time
+  // budget beside it still counts, and must run out on its own.
+  nodes_searched = 8192;
+  ASSERT_TRUE(time_expired());
+  drop_node_budget();
+  EXPECT_FALSE(time_expired());
+  start_budget(5, 5000, 0ms);
+  ASSERT_TRUE(time_expired());
+  drop_node_budget();
+  EXPECT_FALSE(time_expired());
+  std::this_thread::sleep_for(10ms);
+  EXPECT_TRUE(time_expired());
+  search_movetime_ms = 0;
 }
 
 TEST(TimeCheck, PonderBudgetWaitsForThePonderhitAndCountsFromIt) {
