@@ -128,6 +128,10 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
       {"--games 0", "--games needs a whole number above 0"},
       {"--games -4", "--games needs a whole number above 0"},
       {"--nodes lots", "--nodes needs a whole number above 0"},
+      {"--games 4294967297", "--games needs a whole number above 0, not \"4294967297\""},
+      {"--seed 99999999999999999999", "--seed needs a whole number, not \"99999999999999999999\""},
+      {"--strength 401", "--strength needs a whole number from 0 to 400, not \"401\""},
+      {"--level 1701", "--level needs an Elo from 1000 to 1700, not \"1701\""},
       {"--openings " + (dir / "missing.epd").string(), "cannot read " + (dir / "missing.epd").string()},
       {"--openings " + (dir / "bad.epd").string(), (dir / "bad.epd").string() + ", line 2:"},
   };
@@ -138,7 +142,7 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
     EXPECT_EQ(run.err.rfind("brisvane styles: " + message, 0), 0u) << args << ": " << run.err;
     EXPECT_FALSE(fs::exists(out)) << args;
   }
-  for (const std::string shard : {"0/3", "4/3", "2", "1/0", "a/b", "2/3x"}) {
+  for (const std::string shard : {"0/3", "4/3", "2", "1/0", "a/b", "2/3x", "4294967297/4294967298"}) {
     const StylesRun run = styles(TINY + SERIAL + " --shard " + shard + " --out " + out.string());
     EXPECT_EQ(run.status, 2) << shard;
     EXPECT_EQ(run.err.rfind("brisvane styles: --shard needs I/N", 0), 0u) << shard << ": " << run.err;
@@ -195,6 +199,25 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
   std::string csv = read_file(dir / "p2" / "games.csv");
   csv.replace(csv.find("build=") + 6, 16, "0123456789abcdef");
   std::ofstream(dir / "build" / "games.csv") << csv;
+  // Parts whose settings line holds a number beyond its range: read as its low bits,
+  // part=4294967298/2 would be part 2 of 2.
+  const std::vector<std::pair<std::string, std::string>> tampered = {
+      {"part=2/2", "part=4294967298/2"}, {"games=2", "games=4294967298"}, {"strengths=100,100", "strengths=100,401"},
+      {"threshold=40", "threshold=-1"},  {"level=0", "level=999"}};
+  for (const auto& [field, bad] : tampered) {
+    const fs::path folder = dir / ("bad-" + field.substr(0, field.find('=')));
+    fs::create_directories(folder);
+    fs::copy_file(dir / "p2" / "games.pgn", folder / "games.pgn");
+    std::string text = read_file(dir / "p2" / "games.csv");
+    ASSERT_NE(text.find(" " + field), std::string::npos) << field;
+    text.replace(text.find(" " + field) + 1, field.size(), bad);
+    std::ofstream(folder / "games.csv") << text;
+    const StylesRun merged = styles("merge --out " + (dir / "out").string() + p1 + " " + folder.string());
+    EXPECT_EQ(merged.status, 2) << bad;
+    EXPECT_EQ(merged.err, "brisvane styles: " + (folder / "games.csv").string() + ": the setting " + bad +
+                              " is out of its range\n");
+    EXPECT_FALSE(fs::exists(dir / "out")) << bad;
+  }
   const std::vector<std::pair<std::string, std::string>> cases = {
       {p1 + seed, "the parts differ in seed: 1 in "},
       {p1 + per_side, "the parts differ in setup: engines in "},

@@ -75,8 +75,17 @@ PartGame hand_game(int job) {
   g.job = job;
   g.colour = job % 2;
   g.stats.score = job == 1 ? 0.5 : 1;
+  // A distinct value in every column, so that two columns swapped in writing or reading show.
   g.stats.plies = 40 + job;
   g.stats.moves = 20;
+  g.stats.checks = 3;
+  g.stats.captures = 4;
+  g.stats.wing_pawn_moves = 5;
+  g.stats.passers_advanced = 6;
+  g.stats.baits = 7;
+  g.stats.sacrifices = 8;
+  g.stats.tactical_picks = 9;
+  g.stats.pawn_ending = job == 2;
   g.stats.pressure = 123456789012L;
   g.stats.depth_sum = 180 + job;
   g.stats.stood_ahead = job == 3;
@@ -105,6 +114,9 @@ TEST(GauntletParts, WrittenReadAndJoined) {
   std::string error;
   ASSERT_TRUE(read_part((dir / "2").string(), read, games, error)) << error;
   EXPECT_EQ(settings_fields(read), settings_fields(tiny_settings(2, 2)));
+  // Read back, the games write the very same file.
+  std::ifstream written(dir / "2" / "games.csv");
+  EXPECT_EQ(part_csv(read, games), std::string(std::istreambuf_iterator<char>(written), {}));
   ASSERT_EQ(games.size(), 2u);
   EXPECT_EQ(games[1].job, 3);
   EXPECT_EQ(games[1].colour, 1);
