@@ -128,7 +128,12 @@ std::string game_line(const PartGame& game) {
   const char* score = g.score == 1 ? "1" : g.score == 0 ? "0" : "0.5";
   std::string line = std::to_string(game.job + 1) + "," + (game.colour == 0 ? "white" : "black") + "," + score;
   for (const GameColumn& column : GAME_COLUMNS)
-    std::visit([&](auto count) { line += "," + std::to_string(g.*count); }, column.count);
+    std::visit(
+        [&](auto count) {
+          line += ',';
+          line += std::to_string(g.*count);
+        },
+        column.count);
   return line + "\n";
 }
 
