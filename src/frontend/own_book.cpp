@@ -66,7 +66,7 @@ bool go_may_use_book(const GoLimits& limits) {
 }
 
 Move own_book_move() {
-  if (!own_book) return empty_move();
+  if (!own_book || !has_one_king_each()) return empty_move();
   const int ply = setup_ply + static_cast<int>(repetition_stack.size());  // the ply about to be played
   if (ply > last_book_ply()) return empty_move();
   // A built-in book knows standard chess only; in Chess960 a user's book may.
@@ -89,7 +89,7 @@ Move own_book_move() {
   const int chosen = choose_book_move(weights, 100 - book_variety, next_strength_random());
   if (chosen < 0) return empty_move();
   const std::string source = book_file.empty() ? std::string(builtin_book_name(mode_of(side))) + " book" : book_file;
-  send_line("info string book move " + move_to_str(moves[chosen]) + " weight " + std::to_string(weights[chosen]) +
-            " of " + std::to_string(moves.size()) + " moves from " + source);
+  send_line("info string book move " + move_to_str(moves[chosen]) + " (weight " + std::to_string(weights[chosen]) +
+            ", one of " + std::to_string(moves.size()) + " book moves) from the " + source);
   return moves[chosen];
 }

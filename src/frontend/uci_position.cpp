@@ -13,18 +13,12 @@
 
 namespace {
 
-// Move generation and the legality test locate each king as the lowest bit of
-// its set; a board loaded from FEN without one king per side gives them no
-// square to work with, so no move is tried on it.
-bool has_one_king_each() {
-  return popcount(bitboards[K]) == 1 && popcount(bitboards[k]) == 1;
-}
-
 // Plays each remaining word that names a legal move of the current position;
 // other words are skipped and the following ones still tried.
 void play_moves(std::istream& words) {
   std::string text;
   while (words >> text) {
+    // A board loaded from FEN without one king per side has no move to try.
     if (!has_one_king_each()) continue;
     const Move move = parse_uci_move(text);
     if (is_empty_move(move)) continue;
