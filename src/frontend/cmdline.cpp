@@ -68,7 +68,7 @@ void print_usage() {
            "  speed [D]      the speed suite: each position to its own depth (or at most D), nodes and time",
            "  styles [OPTS]  the style gauntlet: every style against Balanced; OPTS --quick, --games N,",
            "                 --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,..., --jobs N,",
-           "                 --out DIR, --openings FILE",
+           "                 --out DIR, --openings FILE, --book (from the start position with the styles' books)",
            "  book build IN.pgn OUT.bin [--max-ply N] [--min-count N]   an opening book from the games of a PGN",
            "  book probe BOOK.bin [FEN]   the moves a book holds for a position (default: the start)",
            "options:",

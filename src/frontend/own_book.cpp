@@ -8,8 +8,6 @@
 #include "board/position.h"
 #include "book/book_choice.h"
 #include "book/book_file.h"
-#include "book/book_key.h"
-#include "book/book_move.h"
 #include "book/builtin_books.h"
 #include "frontend/options.h"
 #include "games/atomic_file.h"
@@ -72,24 +70,12 @@ Move own_book_move() {
   // A built-in book knows standard chess only; in Chess960 a user's book may.
   if (book_file.empty() && chess960) return empty_move();
   const std::span<const BookEntry> book = book_file.empty() ? builtin_book(mode_of(side)) : user_book_entries();
-  const std::span<const BookEntry> here = book_entries_of(book, book_key());
-  if (here.empty()) return empty_move();
-
-  std::vector<Move> moves;
-  std::vector<std::uint16_t> weights;
-  for (const BookEntry& entry : here) {
-    const Move m = decode_book_move(entry.move);
-    if (is_empty_move(m)) {
-      send_line("info string book entry " + std::to_string(entry.move) + " is not a legal move here; skipped");
-      continue;
-    }
-    moves.push_back(m);
-    weights.push_back(entry.weight);
-  }
-  const int chosen = choose_book_move(weights, 100 - book_variety, next_strength_random());
-  if (chosen < 0) return empty_move();
+  const BookPick pick = pick_book_move(book, book_variety, next_strength_random());
+  for (std::uint16_t move : pick.illegal)
+    send_line("info string book entry " + std::to_string(move) + " is not a legal move here; skipped");
+  if (is_empty_move(pick.move)) return empty_move();
   const std::string source = book_file.empty() ? std::string(builtin_book_name(mode_of(side))) + " book" : book_file;
-  send_line("info string book move " + move_to_str(moves[chosen]) + " (weight " + std::to_string(weights[chosen]) +
-            ", one of " + std::to_string(moves.size()) + " book moves) from the " + source);
-  return moves[chosen];
+  send_line("info string book move " + move_to_str(pick.move) + " (weight " + std::to_string(pick.weight) +
+            ", one of " + std::to_string(pick.candidates) + " book moves) from the " + source);
+  return pick.move;
 }

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "board/move.h"
+#include "book/book_choice.h"
 #include "frontend/go.h"
 
 constexpr int BOOK_DEPTH_DEFAULT = 20;
 constexpr int BOOK_DEPTH_MAX = 200;
-constexpr int BOOK_VARIETY_DEFAULT = 50;
 
 extern bool own_book;          // OwnBook
 extern std::string book_file;  // BookFile: a book file; empty for the built-in book of the mover's style

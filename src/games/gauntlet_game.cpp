@@ -5,6 +5,8 @@
 
 #include "base/output.h"
 #include "board/position.h"
+#include "book/book_choice.h"
+#include "book/builtin_books.h"
 #include "search/limits.h"
 #include "search/search.h"
 #include "search/search_state.h"
@@ -78,6 +80,15 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = mover.tactics;
     observed = PlayedMove{};
+    if (settings.book && record.plies.size() < GAUNTLET_BOOK_PLIES) {
+      observed.move = pick_book_move(builtin_book(mover.mode), BOOK_VARIETY_DEFAULT, next_strength_random()).move;
+      if (!is_empty_move(observed.move)) {
+        make_move(observed.move);
+        record_move(observed.move, progress);
+        record.plies.push_back(observed);
+        continue;
+      }
+    }
     SearchLimits move_limits = limits;
     if (settings.level > 0) limit_to_level(move_limits, settings.level, side);
     observed.move = search_best(move_limits);

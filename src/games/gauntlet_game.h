@@ -21,7 +21,12 @@ struct GameSettings {
   // engines in a match would.
   bool per_side = false;
   int level = 0;              // both sides play at this UCI_Elo; 0 means full strength
+  // Each side plays the built-in book of its style (the main book for Balanced) up to
+  // GAUNTLET_BOOK_PLIES, drawing with the default variety from the game's random numbers.
+  bool book = false;
 };
+
+constexpr int GAUNTLET_BOOK_PLIES = 20;
 
 // What one side plays with.
 struct SidePlayer {

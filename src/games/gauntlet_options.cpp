@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "base/text.h"
+#include "board/notation.h"
 #include "search/strength.h"
 #include "style/style_strength.h"
 
@@ -17,7 +18,7 @@ namespace {
 constexpr std::string_view OPTION_NAMES[] = {"--games",   "--nodes", "--movetime",       "--max-plies",
                                              "--seed",    "--styles", "--jobs",          "--out",
                                              "--openings", "--level", "--shard",         "--strength"};
-constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate"};
+constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate", "--book"};
 
 // The whole text as a number in [low, the type's largest]; value is unchanged otherwise.
 template <typename Number>
@@ -135,6 +136,7 @@ bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptio
     if (std::find(std::begin(FLAG_NAMES), std::end(FLAG_NAMES), word) != std::end(FLAG_NAMES)) {
       options.per_side |= word == "--per-side";
       options.gate |= word == "--gate";
+      options.book |= word == "--book";
       continue;
     }
     const std::size_t equals = word.find('=');
@@ -152,6 +154,10 @@ bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptio
       return false;
     }
     if (!apply_option(name, value, options, error)) return false;
+  }
+  if (options.book && (!options.openings_file.empty() || chess960)) {
+    error = "--book plays from the start position: it takes no --openings and no Chess960";
+    return false;
   }
   if (options.gate && options.parts > 1) {
     error = "--gate needs the whole run: check the joined parts with \"styles merge --gate\"";

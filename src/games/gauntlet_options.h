@@ -34,6 +34,7 @@ struct GauntletOptions {
   int part = 1, parts = 1;         // --shard: play only this part of so many
   bool gate = false;               // check each style's promise against Balanced
   int strength = -1;               // every style row's StyleStrength; -1: each style's published one
+  bool book = false;               // from the start position, each side playing its style's built-in book
 };
 
 // The settings of a "--quick" run: a few short games, for a look in under a minute.
@@ -44,7 +45,7 @@ constexpr std::int64_t QUICK_NODES = 5000;
 // --games N, --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,... (the
 // default is every style and NoTactics),
 // --jobs N, --out DIR, --openings FILE, --level ELO, --shard I/N,
-// and the flags --quick, --per-side and --gate. Values given explicitly win over
+// and the flags --quick, --per-side, --gate and --book. Values given explicitly win over
 // --quick wherever they stand. False with error on an unknown word or a bad value.
 bool parse_gauntlet_options(const std::vector<std::string>& words, GauntletOptions& options, std::string& error);
 

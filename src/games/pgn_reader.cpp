@@ -104,6 +104,10 @@ class PgnReader {
     while (at_ < text_.size() && !std::isspace(static_cast<unsigned char>(text_[at_])) &&
            std::string("{}();[").find(text_[at_]) == std::string::npos)
       ++at_;
+    if (at_ == start) {
+      ++at_;  // a stray '}', ']' or '[' inside a variation: skipped
+      return;
+    }
     std::string token = text_.substr(start, at_ - start);
     if (variation_depth_ > 0) return;
     if (!in_movetext_) start_movetext();

@@ -42,7 +42,7 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name OwnBook type check default false",
           "option name BookFile type string default <empty>",
           "option name BookDepth type spin default 20 min 0 max 200",
-          "option name BookVariety type spin default 50 min 0 max 100",
+          "option name BookVariety type spin default 100 min 0 max 100",
           "uciok"};
 }
 

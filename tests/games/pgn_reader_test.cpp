@@ -21,7 +21,7 @@ TEST(PgnReader, TagsMovesAndWhatIsSkipped) {
       "1. e4 {best by test} e5 2.Nf3 Nc6 ; a rest-of-line comment\n"
       "3. Bb5 (3. Bc4 Bc5 (3... Nf6)) 3... a6! $2 4. Ba4 Nf6 5. O-O 0-1\n"
       "[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 60\"]\n\n60. a8=Q+ Kd7 *\n"
-      "e4 c5");
+      "e4 } c5 ]");
   ASSERT_EQ(games.size(), 3u);
   const PgnGame& first = games[0].game;
   EXPECT_EQ(games[0].error, "");
