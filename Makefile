@@ -118,7 +118,7 @@ tsan:
 # The libFuzzer targets (clang), FUZZ_SECONDS each, with the whole core instrumented.
 # New corpus entries go to build-fuzz; the committed seeds stay untouched.
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = uci_fuzz fen_fuzz
+FUZZ_TARGETS = uci_fuzz fen_fuzz book_fuzz pgn_fuzz
 fuzz:
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(SANITIZER_BUILD) -DBUILD_TESTING=OFF \
 	  -DBRISVANE_FUZZ=ON -DBRISVANE_SANITIZE=address,undefined -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null

@@ -76,6 +76,11 @@ void compute_psq_sums(int& mg, int& eg);
 // Sets psq_mg and psq_eg from the board, for code that places pieces by hand.
 void refresh_psq_sums();
 
+// Move generation and the legality test locate each king as the lowest bit of its
+// set: code that takes a board from outside (a FEN) tries no move on one without
+// exactly one king per side.
+inline bool has_one_king_each() { return popcount(bitboards[K]) == 1 && popcount(bitboards[k]) == 1; }
+
 // The code of the piece on square, or NO_PIECE when it is empty.
 int piece_on(int square);
 

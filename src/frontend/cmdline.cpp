@@ -11,6 +11,7 @@
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
+#include "frontend/book_command.h"
 #include "frontend/options.h"
 #include "frontend/search_thread.h"
 #include "frontend/speed.h"
@@ -67,7 +68,9 @@ void print_usage() {
            "  speed [D]      the speed suite: each position to its own depth (or at most D), nodes and time",
            "  styles [OPTS]  the style gauntlet: every style against Balanced; OPTS --quick, --games N,",
            "                 --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,..., --jobs N,",
-           "                 --out DIR, --openings FILE",
+           "                 --out DIR, --openings FILE, --book (from the start position with the styles' books)",
+           "  book build IN.pgn OUT.bin [--max-ply N] [--min-count N]   an opening book from the games of a PGN",
+           "  book probe BOOK.bin [FEN]   the moves a book holds for a position (default: the start)",
            "options:",
            "  --mode NAME, --white-mode NAME, --black-mode NAME   style of both sides, of White, of Black",
            "  --threshold CP   how far below the best move a tactical pick may score (0-300, default 40)",
@@ -211,6 +214,7 @@ int run_command(const std::vector<std::string>& command_words) {
     return 0;
   }
 
+  if (first == "book") return run_book_command({command_words.begin() + 1, command_words.end()});
   if (first == "styles") return run_styles_command({command_words.begin() + 1, command_words.end()});
 
   // "uci", any other word, or none: the UCI loop, then join a search it may have left running.

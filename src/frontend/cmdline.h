@@ -9,5 +9,5 @@
 // other words (the command words), in order.
 std::vector<std::string> apply_command_line(const std::vector<std::string>& args);
 
-// Runs the task the first command word names, or the UCI loop; returns the exit status (always 0).
+// Runs the task the first command word names, or the UCI loop; returns the exit status.
 int run_command(const std::vector<std::string>& command_words);

@@ -7,10 +7,12 @@
 #include <string_view>
 #include <utility>
 
+#include "base/output.h"
 #include "base/text.h"
 #include "board/movegen.h"
 #include "board/notation.h"
 #include "frontend/options.h"
+#include "frontend/own_book.h"
 #include "search/strength.h"
 #include "frontend/search_thread.h"
 #include "search/search_state.h"
@@ -131,6 +133,14 @@ void handle_go(std::istream& words) {
     stop_search.store(false);
     start_perft_thread(limits.perft_depth);
     return;
+  }
+  // A book move is played at once, on any clock.
+  if (go_may_use_book(limits)) {
+    const Move book_move = own_book_move();
+    if (!is_empty_move(book_move)) {
+      send_line("bestmove " + move_to_str(book_move));
+      return;
+    }
   }
   const SearchLimits args = derive_search_args(limits, side);
   stop_search.store(false);

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "board/notation.h"
 #include "frontend/options.h"
+#include "frontend/own_book.h"
 #include "search/strength.h"
 #include "search/threads.h"
 #include "search/tt.h"
@@ -112,6 +113,29 @@ constexpr std::array OPTIONS = {
                 tactic_threshold_cp = v;
                 return true;
               }},
+    // The opening book (frontend/own_book.h): off by default, when no file is read.
+    UciOption{"OwnBook", OptionType::Check, 0, 1, true, [] { return 0; },
+              [](int v) {
+                own_book = v != 0;
+                forget_user_book();
+                return true;
+              }},
+    UciOption{"BookFile", OptionType::String, 0, 0, true, nullptr, nullptr, [] { return std::string("<empty>"); },
+              [](const std::string& text) {
+                // GUIs write an empty string as "<empty>".
+                book_file = text == "<empty>" ? std::string() : text;
+                forget_user_book();
+              }},
+    UciOption{"BookDepth", OptionType::Spin, 0, BOOK_DEPTH_MAX, true, [] { return BOOK_DEPTH_DEFAULT; },
+              [](int v) {
+                book_depth = v;
+                return true;
+              }},
+    UciOption{"BookVariety", OptionType::Spin, 0, 100, true, [] { return BOOK_VARIETY_DEFAULT; },
+              [](int v) {
+                book_variety = v;
+                return true;
+              }},
     // Both styles at once, for scripts; GUIs see the two combos instead.
     UciOption{"SearchMode", OptionType::Combo, 0, LAST_STYLE, false, [] { return int{white_search_mode}; },
               [](int v) {
@@ -148,6 +172,8 @@ std::string uci_option_line(const UciOption& option) {
       return line + "combo default " + mode_name(static_cast<SearchMode>(option.shown())) + search_mode_uci_vars();
     case OptionType::Button:
       return line + "button";
+    case OptionType::String:
+      return line + "string default " + option.shown_text();
   }
   return line;
 }
@@ -176,6 +202,7 @@ bool read_option_value(const UciOption& option, const std::string& text, int& va
       return true;
     }
     case OptionType::Button:
+    case OptionType::String:
       value = 0;
       return true;
   }

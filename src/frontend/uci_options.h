@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-enum class OptionType { Spin, Check, Combo, Button };
+enum class OptionType { Spin, Check, Combo, Button, String };
 
 struct UciOption {
   std::string_view name;
@@ -18,6 +18,9 @@ struct UciOption {
   // Applies a value read by read_option_value. False when the change could not be
   // made; the option has then said why on standard error and changed nothing.
   bool (*apply)(int value);
+  // A string option's text in place of the two above: its default, and what sets it.
+  std::string (*shown_text)() = nullptr;
+  void (*apply_text)(const std::string& text) = nullptr;
 };
 
 std::span<const UciOption> uci_options();
@@ -30,5 +33,6 @@ std::string uci_option_line(const UciOption& option);
 
 // Reads a value for the option: a spin's whole integer (clamped to its range, also
 // when it overflows), a check's true or false (or 1 or 0), a combo's style name,
-// each without regard to case; anything for a button. False for other text.
+// each without regard to case; anything for a button or a string (whose text
+// apply_text takes). False for other text.
 bool read_option_value(const UciOption& option, const std::string& text, int& value);

@@ -1,26 +1,24 @@
+#include <algorithm>
+#include <sstream>
 #include <string>
 
+#include "base/text.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/types.h"
+#include "frontend/own_book.h"
 #include "frontend/search_thread.h"
 #include "frontend/uci_commands.h"
 #include "search/tt.h"
 
 namespace {
 
-// Move generation and the legality test locate each king as the lowest bit of
-// its set; a board loaded from FEN without one king per side gives them no
-// square to work with, so no move is tried on it.
-bool has_one_king_each() {
-  return popcount(bitboards[K]) == 1 && popcount(bitboards[k]) == 1;
-}
-
 // Plays each remaining word that names a legal move of the current position;
 // other words are skipped and the following ones still tried.
 void play_moves(std::istream& words) {
   std::string text;
   while (words >> text) {
+    // A board loaded from FEN without one king per side has no move to try.
     if (!has_one_king_each()) continue;
     const Move move = parse_uci_move(text);
     if (is_empty_move(move)) continue;
@@ -33,6 +31,22 @@ void play_moves(std::istream& words) {
   }
 }
 
+// Plies played before a FEN's position: from its move number (the sixth field, 1
+// when missing or not a number) and the side to move.
+int plies_before(const std::string& fen) {
+  std::istringstream fields(fen);
+  std::string field, to_move;
+  for (int i = 0; i < 6 && fields >> field; ++i) {
+    if (i == 1) to_move = field;
+    if (i == 5) {
+      const LeadingInteger number = read_leading_integer(field);
+      const std::int64_t moves = number.length == field.size() ? std::clamp<std::int64_t>(number.value, 1, 100000) : 1;
+      return static_cast<int>(2 * (moves - 1)) + (to_move == "b" ? 1 : 0);
+    }
+  }
+  return to_move == "b" ? 1 : 0;
+}
+
 }  // namespace
 
 void handle_position(std::istream& words) {
@@ -42,6 +56,7 @@ void handle_position(std::istream& words) {
 
   if (sub == "startpos") {
     init_board_startpos();
+    setup_ply = 0;
     next_word(words, sub);
   } else if (sub == "fen") {
     // At most the six FEN fields; an early "moves" ends the FEN.
@@ -55,6 +70,7 @@ void handle_position(std::istream& words) {
       fen += word;
     }
     load_fen(fen);
+    setup_ply = plies_before(fen);
     if (sub != "moves") next_word(words, sub);
   }
   // "moves" straight after "position" plays on the current position.
@@ -64,5 +80,6 @@ void handle_position(std::istream& words) {
 void handle_ucinewgame(std::istream&) {
   wait_search_done();
   init_board_startpos();
+  setup_ply = 0;
   tt_clear();
 }

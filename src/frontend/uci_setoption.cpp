@@ -25,7 +25,8 @@ const char* expected_value(OptionType type) {
     case OptionType::Spin: return "a whole number";
     case OptionType::Check: return "true or false";
     case OptionType::Combo: return "a style name";
-    case OptionType::Button: break;
+    case OptionType::Button:
+    case OptionType::String: break;
   }
   return "nothing";
 }
@@ -52,5 +53,8 @@ void handle_setoption(std::istream& words) {
                     expected_value(option->type) + "; unchanged");
     return;
   }
-  option->apply(parsed);
+  if (option->type == OptionType::String)
+    option->apply_text(value);
+  else
+    option->apply(parsed);
 }

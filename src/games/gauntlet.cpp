@@ -17,6 +17,7 @@
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
+#include "games/opening_variety.h"
 #include "games/pgn.h"
 #include "games/style_gate.h"
 #include "style/tactical.h"
@@ -31,8 +32,15 @@ void report_fault(const std::string& message) { std::fprintf(stderr, "brisvane s
 
 // The opening list and a hash of its text, which a part's settings carry. With
 // --chess960 and no file, the 960 start positions: the seed picks among them.
+// With --book, the start position alone.
 bool load_openings(const RunSettings& settings, std::vector<Opening>& openings, std::string& hash,
                    std::string& error) {
+  // With books, every game starts from the start position and the books make them differ.
+  if (settings.game.book) {
+    openings = {{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0}};
+    hash = "start-position-with-books";
+    return true;
+  }
   if (chess960 && settings.openings_file.empty()) {
     openings = chess960_openings();
     hash = "chess960";
@@ -165,6 +173,26 @@ int run_merge_command(const std::vector<std::string>& words) {
   return status;
 }
 
+// With books: how many games of each row open as an earlier one did, on screen and in variety.txt.
+bool write_variety(const std::string& folder, const std::vector<GameJob>& jobs, const std::vector<GameRecord>& records) {
+  std::string text = "\nOpening variety with books:\n";
+  for (std::size_t first = 0; first < jobs.size();) {
+    std::vector<std::vector<Move>> lines;
+    std::size_t end = first;
+    for (; end < jobs.size() && jobs[end].row == jobs[first].row; ++end) {
+      lines.emplace_back();
+      for (const PlayedMove& played : records[end].plies) lines.back().push_back(played.move);
+    }
+    text += variety_line(row_name(jobs[first].row), repeated_openings(lines), static_cast<int>(lines.size()));
+    first = end;
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::string error;
+  if (write_file_atomically(folder + "/variety.txt", text.substr(1), error)) return true;
+  report_fault(error);
+  return false;
+}
+
 }  // namespace
 
 int run_styles_command(const std::vector<std::string>& words) {
@@ -217,6 +245,7 @@ int run_styles_command(const std::vector<std::string>& words) {
   } else {
     status = write_report(settings, games);
     if (status == EXIT_FAILED) return status;
+    if (settings.game.book && !write_variety(settings.out_dir, jobs, records)) return EXIT_FAILED;
   }
   std::fflush(stdout);
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);

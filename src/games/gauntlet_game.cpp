@@ -1,6 +1,8 @@
 #include "games/gauntlet_game.h"
 
 #include "board/position.h"
+#include "book/book_choice.h"
+#include "book/builtin_books.h"
 #include "search/limits.h"
 #include "search/search.h"
 #include "search/search_state.h"
@@ -38,6 +40,16 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     black_style_strength = settings.per_side ? black.strength : mover.strength;
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = settings.tactics && mover.tactics;
+    if (settings.book && record.plies.size() < GAUNTLET_BOOK_PLIES) {
+      const Move book_move =
+          pick_book_move(builtin_book(mover.mode), BOOK_VARIETY_DEFAULT, next_strength_random()).move;
+      if (!is_empty_move(book_move)) {
+        make_move(book_move);
+        record_move(book_move, progress);
+        record.plies.push_back({book_move, 0, false, 0});
+        continue;
+      }
+    }
     SearchLimits move_limits = limits;
     if (settings.level > 0) limit_to_level(move_limits, settings.level, side);
     const SearchResult result = search_best(move_limits);

@@ -12,6 +12,10 @@
 #include "style/search_mode.h"
 #include "style/style_strength.h"
 
+// Each side plays the built-in book of its style (the main book for Balanced) up to
+// GAUNTLET_BOOK_PLIES, drawing with the default variety from the game's random numbers.
+constexpr int GAUNTLET_BOOK_PLIES = 20;
+
 // What one side plays with.
 struct SidePlayer {
   SearchMode mode = Balanced;

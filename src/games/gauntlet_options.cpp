@@ -10,6 +10,7 @@
 
 #include "base/text.h"
 #include "games/style_gate.h"
+#include "board/notation.h"
 #include "search/strength.h"
 #include "style/style_strength.h"
 #include "style/tactical.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr std::string_view OPTION_NAMES[] = {"--games",   "--nodes", "--movetime",       "--max-plies",
                                              "--seed",    "--styles", "--jobs",          "--out",
                                              "--openings", "--level", "--shard",         "--strength"};
-constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate"};
+constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate", "--book"};
 
 template <typename Number>
 bool positive_number(const std::string& text, Number& value) {
@@ -150,6 +151,7 @@ bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& 
     if (std::find(std::begin(FLAG_NAMES), std::end(FLAG_NAMES), word) != std::end(FLAG_NAMES)) {
       settings.game.per_side |= word == "--per-side";
       settings.gate |= word == "--gate";
+      settings.game.book |= word == "--book";
       continue;
     }
     const std::string name = word.substr(0, word.find('='));
@@ -160,6 +162,10 @@ bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& 
     std::string key, value;
     if (!option_value(words, i, key, value, error) || !apply_option(key, value, settings, strength, error))
       return false;
+  }
+  if (settings.game.book && (!settings.openings_file.empty() || chess960)) {
+    error = "--book plays from the start position: it takes no --openings and no Chess960";
+    return false;
   }
   if (settings.gate && settings.parts > 1) {
     error = "--gate needs the whole run: check the joined parts with \"styles merge --gate\"";

@@ -40,6 +40,9 @@ struct GameSettings {
   int level = 0;       // both sides play at this UCI_Elo; 0 means full strength
   bool tactics = true;  // the tactical selection on at all (off: for every side)
   int threshold = 40;   // its threshold in centipawns
+  // Each side plays the built-in book of its style (the main book for Balanced) from the
+  // start position, drawing with the default variety from the game's random numbers.
+  bool book = false;
 };
 
 // One run's settings: everything its games depend on, which a part's file records
@@ -67,7 +70,7 @@ constexpr std::int64_t QUICK_NODES = 5000;
 // --games N, --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,... (the
 // default is every style and NoTactics),
 // --jobs N, --out DIR, --openings FILE, --level ELO, --shard I/N, --strength N,
-// and the flags --quick, --per-side and --gate. Values given explicitly win over
+// and the flags --quick, --per-side, --gate and --book. Values given explicitly win over
 // --quick wherever they stand. The tactical selection and its threshold are the
 // engine's settings; with the selection off the NoTactics row is left out. False with
 // error on an unknown word or a bad value.

@@ -1,5 +1,6 @@
 #pragma once
-// PGN text of a game: the tag pairs and the moves in SAN, in export form.
+// PGN text of a game: the tag pairs and the moves in SAN, written in export form
+// and read back from what people and programs write.
 
 #include <string>
 #include <utility>
@@ -29,3 +30,16 @@ PgnTags start_position_tags(const std::string& fen);
 // The game as PGN: tags, a blank line, movetext wrapped before 80 columns, a
 // blank line. Replays the moves on the global position to write their SAN.
 std::string pgn_text(const PgnGame& game);
+
+// One game as read from a PGN text.
+struct PgnReadGame {
+  PgnGame game;       // the tags and the legal moves read (those before a fault)
+  std::string error;  // empty when every move was read; else the game and the move at fault
+};
+
+// Every game of a PGN text, in order. Comments, variations, move numbers and
+// annotation glyphs are skipped. A move that is not legal, or a FEN tag that gives
+// no playable position, ends the reading of its game only: the error names the game
+// (its number, players and round) and the move, and the next game is read as usual.
+// Leaves the calling thread's position at the last game's end.
+std::vector<PgnReadGame> read_pgn_games(const std::string& text);

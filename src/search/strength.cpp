@@ -77,6 +77,12 @@ int choose_line(std::span<const int> scores, int margin_cp, std::uint64_t draw) 
   return 0;
 }
 
+int strength_book_plies(int elo) {
+  const int clamped = std::clamp(elo, STRENGTH_MIN_ELO, STRENGTH_MAX_ELO);
+  return STRENGTH_BOOK_PLIES_MIN + (clamped - STRENGTH_MIN_ELO) * (STRENGTH_BOOK_PLIES_MAX - STRENGTH_BOOK_PLIES_MIN) /
+                                       (STRENGTH_MAX_ELO - STRENGTH_MIN_ELO);
+}
+
 void seed_strength_random(std::uint64_t seed) {
   if (seed == 0) seed = (static_cast<std::uint64_t>(std::random_device{}()) << 32) ^ std::random_device{}();
   strength_random.seed(seed);

@@ -44,7 +44,14 @@ void limit_to_level(SearchLimits& limits, int elo, int mover);
 // margin. draw is a uniform random number. A mate for the mover is always played.
 int choose_line(std::span<const int> scores, int margin_cp, std::uint64_t draw);
 
-// The random numbers behind the choice. Seed 0 takes a fresh seed from the system,
+// The last ply of the game a level plays from its opening book: the weaker the
+// level, the sooner it is on its own, from STRENGTH_BOOK_PLIES_MIN at the lowest
+// level to STRENGTH_BOOK_PLIES_MAX at the highest.
+constexpr int STRENGTH_BOOK_PLIES_MIN = 4;
+constexpr int STRENGTH_BOOK_PLIES_MAX = 16;
+int strength_book_plies(int elo);
+
+// The random numbers behind the choice (and behind the book's choice of move). Seed 0 takes a fresh seed from the system,
 // so that every game is different; any other seed repeats the same sequence.
 void seed_strength_random(std::uint64_t seed);
 std::uint64_t next_strength_random();

@@ -68,7 +68,8 @@ TEST(Notation, ParseCastling) {
   EXPECT_EQ(parse_uci_move("e1c1").to, 2);
 }
 
-// The SAN of a move given as UCI text in a position given as FEN.
+// The SAN of a move given as UCI text in a position given as FEN; reading the SAN
+// back must give the same move.
 std::string san(const std::string& fen, const std::string& uci) {
   init_board_tables();
   load_fen(fen);
@@ -77,6 +78,7 @@ std::string san(const std::string& fen, const std::string& uci) {
   const std::uint64_t key = zobrist_key;
   const std::string text = move_to_san(m);
   EXPECT_EQ(zobrist_key, key) << "position changed";
+  EXPECT_EQ(move_to_str(san_to_move(text)), uci) << text << " read back";
   return text;
 }
 
@@ -112,6 +114,26 @@ TEST(Notation, SanPawnsCastlingAndChecks) {
   EXPECT_EQ(san("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8"), "Ra8#");
   EXPECT_EQ(san("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a7"), "Ra7");
   EXPECT_EQ(san("rnbqkbnr/ppppp2p/5p2/6p1/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 3", "d1h5"), "Qh5#");
+}
+
+// What people write besides the export form, and what names no single legal move.
+TEST(Notation, SanReadingLooseAndBadForms) {
+  init_board_tables();
+  const auto read = [](const std::string& fen, const std::string& text) {
+    load_fen(fen);
+    return move_to_str(san_to_move(text));
+  };
+  EXPECT_EQ(read("7k/4P3/8/8/8/8/8/4K3 w - - 0 1", "e8Q"), "e7e8q");
+  EXPECT_EQ(read("7k/4P3/8/8/8/8/8/4K3 w - - 0 1", "e8=N!?"), "e7e8n");
+  EXPECT_EQ(read(KIWIPETE, "0-0-0"), "e1c1");
+  EXPECT_EQ(read(KIWIPETE, "O-O+!"), "e1g1");
+  EXPECT_EQ(read("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "Nd2"), "0000");  // two knights reach d2
+  EXPECT_EQ(read("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "Nbd2"), "b1d2");
+  EXPECT_EQ(read("7k/4P3/8/8/8/8/8/4K3 w - - 0 1", "e8"), "0000");  // a promotion needs its piece
+  EXPECT_EQ(read("7k/4P3/8/8/8/8/8/4K3 w - - 0 1", "e8=K"), "0000");
+  for (const char* bad : {"", "x", "Ke9", "Zf3", "e4e5e6", "O-O-O-O", "Nf3", "Bxe5"})
+    EXPECT_EQ(read("4k3/8/8/8/8/8/8/4K3 w - - 0 1", bad), "0000") << bad;
+  EXPECT_EQ(read("4k3/8/8/8/8/8/8/4K3 w - - 0 1", "Kd2"), "e1d2");
 }
 
 }  // namespace

@@ -107,3 +107,50 @@ TEST(CommandLineProcess, HelpAndVersionPrintAndExit) {
   EXPECT_EQ(version.output.rfind("Brisvane ", 0), 0u);
   EXPECT_EQ(std::count(version.output.begin(), version.output.end(), '\n'), 1);
 }
+
+namespace {
+
+std::string temporary(const std::string& name) { return "/tmp/brisvane_cmdline_" + name; }
+
+void write_text(const std::string& path, const std::string& text) {
+  FILE* file = std::fopen(path.c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fputs(text.c_str(), file);
+  std::fclose(file);
+}
+
+// A book made from games gives back their moves, weighted by the results; a game it
+// cannot read is named and skipped.
+TEST(BookCommand, BuildThenProbe) {
+  const std::string pgn = temporary("games.pgn"), book = temporary("games.bin");
+  write_text(pgn,
+             "[White \"A\"]\n[Black \"B\"]\n[Result \"1-0\"]\n\n1. e4 e5 2. Nf3 Nc6 1-0\n\n"
+             "[White \"C\"]\n[Black \"D\"]\n[Result \"1/2-1/2\"]\n\n1. e4 c5 2. Nf3 1/2-1/2\n\n"
+             "[White \"E\"]\n[Black \"F\"]\n[Result \"0-1\"]\n\n1. d4 d5 2. Ke3 0-1\n\n"
+             "[White \"G\"]\n[Black \"H\"]\n[Result \"0-1\"]\n\n1. c4 e5 0-1\n");
+  std::remove(book.c_str());
+  ProcessResult run = run_brisvane("book build " + pgn + " " + book + " --max-ply 3 2>&1");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("skipped game 3 (E - F, round ?): White's move 'Ke3' at ply 3 is not legal"),
+            std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("3 games read, 1 skipped"), std::string::npos) << run.output;
+  // e4 won once and drew once (2 + 1); c4 lost.
+  expect_output("book probe " + book, "key 463b96181691fc9c, moves in the book: 2\ne4 weight 3 (100%)\nc4 weight 0 (0%)\n");
+  expect_output("book probe " + book + " rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
+                "key 823c9b50fd114196, moves in the book: 2\nc5 weight 1 (100%)\ne5 weight 0 (0%)\n");
+  // --max-ply 3 kept Black's second moves out.
+  run = run_brisvane("book probe " + book + " rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 1 2");
+  EXPECT_NE(run.output.find("moves in the book: 0"), std::string::npos) << run.output;
+  // --min-count 2 keeps only the moves two games played.
+  run = run_brisvane("book build " + pgn + " " + book + " --min-count=2 2>/dev/null");
+  EXPECT_EQ(run.status, 0);
+  expect_output("book probe " + book, "key 463b96181691fc9c, moves in the book: 1\ne4 weight 3 (100%)\n");
+  // Nothing to build, or a file that is not a book: a failure, and the book is left as it was.
+  EXPECT_EQ(run_brisvane("book build " + pgn + " " + book + " --min-count 9 2>/dev/null").status, 1);
+  EXPECT_EQ(run_brisvane("book probe " + book).status, 0);
+  EXPECT_EQ(run_brisvane("book probe " + pgn + " 2>/dev/null").status, 1);
+  EXPECT_EQ(run_brisvane("book build /nonexistent.pgn " + book + " 2>/dev/null").status, 1);
+  EXPECT_EQ(run_brisvane("book 2>/dev/null").status, 1);
+}
+
+}  // namespace

@@ -39,6 +39,10 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name BlackStyleStrength type spin default " + black_strength + " min 0 max 400",
           "option name TacticalMoveSelection type check default " + tactics,
           "option name TacticThreshold type spin default " + threshold + " min 0 max 300",
+          "option name OwnBook type check default false",
+          "option name BookFile type string default <empty>",
+          "option name BookDepth type spin default 20 min 0 max 200",
+          "option name BookVariety type spin default 100 min 0 max 100",
           "uciok"};
 }
 
@@ -112,7 +116,8 @@ TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
 TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
   EXPECT_EQ(dialogue("setoption name Hash value 64\nsetoption name Hash value 2\nsetoption name MultiPV value 3\n"
                      "setoption name Ponder value true\nsetoption name Clear Hash\nsetoption name UCI_LimitStrength value true\n"
-                     "setoption name UCI_Elo value 1\nsetoption name Seed value 9\nuci\n"),
+                     "setoption name UCI_Elo value 1\nsetoption name Seed value 9\nsetoption name OwnBook value true\n"
+                     "setoption name BookFile value my.bin\nsetoption name BookDepth value 3\nuci\n"),
             id_block());
 }
 

@@ -14,10 +14,12 @@
 #include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
 #include "games/style_gate.h"
+#include "games/opening_variety.h"
 #include "games/openings.h"
 #include "games/pgn.h"
 #include "search/search_state.h"
 #include "search/startup.h"
+#include "search/strength.h"
 #include "style/tactical.h"
 
 namespace {
@@ -82,6 +84,9 @@ TEST(GauntletOptions, SetUpLevelStrengthAndParts) {
   EXPECT_EQ(o.games, 6);
   ASSERT_TRUE(parse_gauntlet_options({"--gate"}, o, error)) << error;
   EXPECT_TRUE(o.gate);
+  EXPECT_FALSE(o.game.book);
+  ASSERT_TRUE(parse_gauntlet_options({"--book", "--games", "4"}, o, error)) << error;
+  EXPECT_TRUE(o.game.book);
   // Every part of a run is one of its parts: games are dealt out in turn.
   for (int job = 0; job < 12; ++job) EXPECT_EQ(in_part(job, 1, 3) + in_part(job, 2, 3) + in_part(job, 3, 3), 1);
   EXPECT_TRUE(in_part(4, 2, 3));
@@ -112,6 +117,7 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--max-plies", "2147483648"}, "--max-plies needs a whole number above 0, not \"2147483648\""},
       {{"--movetime", "4294967297"}, "--movetime needs a whole number above 0, not \"4294967297\""},
       {{"--jobs", "+0"}, "--jobs needs a whole number above 0, not \"+0\""},
+      {{"--book", "--openings", "x.epd"}, "--book plays from the start position"},
   };
   for (const auto& [words, message] : cases) {
     RunSettings o;
@@ -233,6 +239,37 @@ TEST(GauntletGame, GameLoopCountsItsOwnRules) {
   EXPECT_EQ(capped.plies.size(), 3u);
   EXPECT_EQ(capped.end, GameEnd::LengthCap);
   EXPECT_EQ(capped.final_side, BLACK);
+}
+
+// With books each side plays its own style's book from the start, then searches; the
+// game's random numbers choose the lines, so a seed repeats a game and seeds differ.
+TEST(GauntletGame, BooksOpenTheGameAndSeedsVaryIt) {
+  init_tables();
+  GameSettings settings;
+  settings.nodes = 500;
+  settings.max_plies = VARIETY_PLIES;
+  settings.book = true;
+  const Opening start{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
+  set_line_sink(drop_line);
+  std::vector<std::vector<Move>> games;
+  for (std::uint64_t seed : {1, 2, 3, 4, 5, 6, 1}) {
+    seed_strength_random(seed);
+    const GameRecord record = play_game(start, {Provocation, true}, {Balanced, true}, settings);
+    games.emplace_back();
+    for (const PlayedMove& played : record.plies) games.back().push_back(played.move);
+  }
+  set_line_sink(nullptr);
+  // Provocation's book opens with a flank move, and the first ply is a book move (no search).
+  const std::string first = move_to_str(games[0][0]);
+  EXPECT_TRUE(first == "g1f3" || first == "c2c4" || first == "d2d4" || first == "e2e4" || first == "b2b3") << first;
+  EXPECT_EQ(repeated_openings(games), 1 + (repeated_openings({games.begin(), games.end() - 1})));
+  EXPECT_LE(repeated_openings({games.begin(), games.end() - 1}), 3);
+  EXPECT_EQ(repeated_openings({games[0], games[6]}), 1);
+  // Shorter games than the plies compared repeat only as whole games.
+  EXPECT_EQ(repeated_openings({games[0], games[1], games[0]}, 100), 1);
+  EXPECT_EQ(repeated_openings({{games[0].begin(), games[0].begin() + 2}, games[0]}), 0);
+  EXPECT_EQ(variety_line("KingAttack", 2, 60),
+            "KingAttack: 2 of 60 games repeat the first 16 plies of an earlier game (3.3%)\n");
 }
 
 TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
