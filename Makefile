@@ -72,11 +72,11 @@ styles: build
 # apart in the promised direction; fails naming each style and column that stopped
 # separating. A reduced run that keeps the gate's budget (100000 nodes a move, 60
 # games a row): games start from the middlegame positions of tests/data/middlegames.epd
-# and end after 60 plies.
+# and end after 60 plies, with the score rules off so that no game ends earlier.
 STYLES_CHECK_DIR ?= $(BUILD_DIR)/styles-check
 # Each style plays at its published strength.
 STYLES_CHECK_ARGS = --gate --styles KingAttack,PawnStorm,PassedPawn,Provocation,PawnEnding,MajorPieceEnding,MinorPieceEnding,Deep,Wide \
-  --games 60 --nodes 100000 --max-plies 60 --openings tests/data/middlegames.epd
+  --games 60 --nodes 100000 --max-plies 60 --resign off --draw off --openings tests/data/middlegames.epd
 styles-check: build
 	./$(BUILD_DIR)/brisvane styles $(STYLES_CHECK_ARGS) --jobs $(JOBS) --out $(STYLES_CHECK_DIR)
 

@@ -1,13 +1,35 @@
 #include "games/adjudication.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <sstream>
 
+#include "base/text.h"
 #include "board/draw.h"
 #include "board/legal.h"
 #include "board/position.h"
 
 namespace {
 constexpr int REPETITIONS_FOR_DRAW = 3;
+
+// Whether the last moves of each side (2 * moves plies) were all searched and each
+// score holds: holds(score, by_last_mover).
+template <typename Holds>
+bool streak(const std::vector<PlayedMove>& plies, int moves, Holds holds) {
+  const std::size_t length = 2 * static_cast<std::size_t>(moves);
+  if (moves <= 0 || plies.size() < length) return false;
+  for (std::size_t i = plies.size() - length; i < plies.size(); ++i)
+    if (plies[i].depth == 0 || !holds(plies[i].score, (plies.size() - 1 - i) % 2 == 0)) return false;
+  return true;
+}
+
+std::vector<std::string> fields(const std::string& text) {
+  std::vector<std::string> items;
+  std::istringstream in(text);
+  for (std::string item; std::getline(in, item, ',');) items.push_back(item);
+  if (!text.empty() && text.back() == ',') items.push_back("");
+  return items;
+}
 }  // namespace
 
 void record_move(const Move& m, GameProgress& progress) {
@@ -25,14 +47,33 @@ GameEnd adjudicate(const GameProgress& progress) {
   if (std::count(progress.keys.begin(), progress.keys.end(), zobrist_key) >= REPETITIONS_FOR_DRAW)
     return GameEnd::Repetition;
   if (progress.halfmove_clock >= FIFTY_MOVE_PLIES) return GameEnd::FiftyMoves;
-  if (progress.plies >= progress.max_plies) return GameEnd::LengthCap;
+  if (progress.max_plies > 0 && progress.plies >= progress.max_plies) return GameEnd::LengthCap;
   return GameEnd::None;
 }
 
-const char* game_result(GameEnd end, int side_to_move) {
+GameEnd adjudicate_scores(const std::vector<PlayedMove>& plies, const ScoreRules& rules, int side_to_move,
+                          int& loser) {
+  for (const bool last_mover_ahead : {true, false}) {
+    const bool agreed = streak(plies, rules.resign_moves, [&](int score, bool by_last_mover) {
+      return by_last_mover == last_mover_ahead ? score >= rules.resign_cp : score <= -rules.resign_cp;
+    });
+    if (agreed) {
+      loser = last_mover_ahead ? side_to_move : side_to_move ^ 1;
+      return GameEnd::Resigned;
+    }
+  }
+  // Plies before index 2 * draw_after_move belong to the first draw_after_move moves.
+  const std::size_t first = plies.size() - std::min(plies.size(), 2 * static_cast<std::size_t>(rules.draw_moves));
+  if (first >= 2 * static_cast<std::size_t>(rules.draw_after_move) &&
+      streak(plies, rules.draw_moves, [&](int score, bool) { return std::abs(score) <= rules.draw_cp; }))
+    return GameEnd::ScoreDraw;
+  return GameEnd::None;
+}
+
+const char* game_result(GameEnd end, int loser) {
   if (end == GameEnd::None) return "*";
-  if (end != GameEnd::Checkmate) return "1/2-1/2";
-  return side_to_move == WHITE ? "0-1" : "1-0";
+  if (!decisive(end)) return "1/2-1/2";
+  return loser == WHITE ? "0-1" : "1-0";
 }
 
 const char* game_end_name(GameEnd end) {
@@ -43,6 +84,74 @@ const char* game_end_name(GameEnd end) {
     case GameEnd::FiftyMoves: return "fifty-move rule";
     case GameEnd::DeadPosition: return "dead position";
     case GameEnd::LengthCap: return "length cap";
+    case GameEnd::Resigned: return "resign rule";
+    case GameEnd::ScoreDraw: return "draw rule";
     default: return "unterminated";
   }
+}
+
+bool game_end_from_name(const std::string& name, GameEnd& end) {
+  for (int e = static_cast<int>(GameEnd::Checkmate); e <= static_cast<int>(LAST_GAME_END); ++e) {
+    if (name != game_end_name(static_cast<GameEnd>(e))) continue;
+    end = static_cast<GameEnd>(e);
+    return true;
+  }
+  return false;
+}
+
+std::string resign_rule_text(const ScoreRules& rules) {
+  if (rules.resign_moves == 0) return "off";
+  return std::to_string(rules.resign_cp) + "," + std::to_string(rules.resign_moves);
+}
+
+std::string draw_rule_text(const ScoreRules& rules) {
+  if (rules.draw_moves == 0) return "off";
+  return std::to_string(rules.draw_after_move) + "," + std::to_string(rules.draw_cp) + "," +
+         std::to_string(rules.draw_moves);
+}
+
+bool read_resign_rule(const std::string& text, ScoreRules& rules) {
+  if (text == "off") {
+    rules.resign_moves = 0;
+    return true;
+  }
+  const std::vector<std::string> items = fields(text);
+  ScoreRules read = rules;
+  if (items.size() != 2 || !read_whole_number(items[0], 1, RULE_CP_MAX, read.resign_cp) ||
+      !read_whole_number(items[1], 1, RULE_MOVES_MAX, read.resign_moves))
+    return false;
+  rules = read;
+  return true;
+}
+
+bool read_draw_rule(const std::string& text, ScoreRules& rules) {
+  if (text == "off") {
+    rules.draw_moves = 0;
+    return true;
+  }
+  const std::vector<std::string> items = fields(text);
+  ScoreRules read = rules;
+  if (items.size() != 3 || !read_whole_number(items[0], 0, DRAW_AFTER_MOVE_MAX, read.draw_after_move) ||
+      !read_whole_number(items[1], 0, RULE_CP_MAX, read.draw_cp) ||
+      !read_whole_number(items[2], 1, RULE_MOVES_MAX, read.draw_moves))
+    return false;
+  rules = read;
+  return true;
+}
+
+std::string adjudication_summary(const ScoreRules& rules, int max_plies, int resigned, int drawn, int capped) {
+  auto games = [](int count) { return std::to_string(count) + (count == 1 ? " game" : " games"); };
+  std::string text = "Adjudication: ";
+  text += rules.resign_moves == 0 ? "no resign rule"
+                                  : "resign at " + std::to_string(rules.resign_cp) + " cp for " +
+                                        std::to_string(rules.resign_moves) + " moves decided " + games(resigned);
+  text += "; ";
+  text += rules.draw_moves == 0 ? "no draw rule"
+                                : "draw within " + std::to_string(rules.draw_cp) + " cp for " +
+                                      std::to_string(rules.draw_moves) + " moves after move " +
+                                      std::to_string(rules.draw_after_move) + " decided " + games(drawn);
+  text += "; ";
+  text += max_plies == 0 ? "no ply cap"
+                         : games(capped) + " reached the " + std::to_string(max_plies) + "-ply cap (drawn)";
+  return text + "\n";
 }

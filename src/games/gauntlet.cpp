@@ -97,7 +97,7 @@ void show_progress(int done, int total) {
 }
 
 double styled_score(const GameRecord& record, int styled_colour) {
-  if (record.end != GameEnd::Checkmate) return 0.5;
+  if (!decisive(record.end)) return 0.5;
   return record.final_side == styled_colour ? 0.0 : 1.0;
 }
 
@@ -111,9 +111,8 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
   game.black = job.styled_colour == WHITE ? baseline : styled;
   game.result = game_result(record.end, record.final_side);
   game.fen = opening.fen;
-  const bool by_rule = record.end != GameEnd::LengthCap;
   game.extra_tags = start_position_tags(opening.fen);
-  game.extra_tags.insert(game.extra_tags.end(), {{"Termination", by_rule ? "normal" : "adjudication"},
+  game.extra_tags.insert(game.extra_tags.end(), {{"Termination", adjudicated(record.end) ? "adjudication" : "normal"},
                                                  {"PlyCount", std::to_string(record.plies.size())}});
   for (const PlayedMove& played : record.plies) game.moves.push_back(played.move);
   game.final_comment = game_end_name(record.end);
@@ -134,7 +133,14 @@ int write_report(const RunSettings& settings, const std::vector<PartGame>& games
     const GauntletRow& row = settings.rows[r];
     rows.push_back({row_name(row), settings.game.tactics && row.tactics, row.strength, summarise(stats)});
   }
-  const std::string table = fingerprint_table(rows, settings.game);
+  int resigned = 0, drawn = 0, capped = 0;
+  for (const PartGame& game : games) {
+    resigned += game.end == GameEnd::Resigned;
+    drawn += game.end == GameEnd::ScoreDraw;
+    capped += game.end == GameEnd::LengthCap;
+  }
+  const std::string table = fingerprint_table(rows, settings.game) +
+                            adjudication_summary(settings.game.rules, settings.game.max_plies, resigned, drawn, capped);
   const std::string& folder = settings.out_dir;
   std::string error;
   if (!write_part(folder, settings, games, error) ||
@@ -146,9 +152,10 @@ int write_report(const RunSettings& settings, const std::vector<PartGame>& games
   std::fwrite(table.data(), 1, table.size(), stdout);
   if (!settings.gate) return 0;
   const std::vector<PromiseCheck> checks = check_promises(rows);
-  const std::string verdict = gate_report(checks);
+  const CostTest costs = check_costs(rows, settings.game.max_plies);
+  const std::string verdict = gate_report(checks) + cost_report(costs);
   std::fwrite(verdict.data(), 1, verdict.size(), stdout);
-  return gate_passes(checks) ? 0 : EXIT_GATE_FAILED;
+  return gate_passes(checks) && cost_passes(costs) ? 0 : EXIT_GATE_FAILED;
 }
 
 // "styles merge [--out DIR] [--gate] PART_DIR...": the parts joined into one run's report.
@@ -232,7 +239,8 @@ int run_styles_command(const std::vector<std::string>& words) {
     const GameJob& job = jobs[i];
     const std::string& fen = openings[job.opening].fen;
     const double score = styled_score(records[i], job.styled_colour);
-    games.push_back({numbers[i], job.styled_colour, measure_game(fen, records[i].plies, job.styled_colour, score),
+    games.push_back({numbers[i], job.styled_colour, records[i].end,
+                     measure_game(fen, records[i].plies, job.styled_colour, score),
                      pgn_of_game(numbers[i] + 1, job, records[i], openings[job.opening])});
   }
   int status = 0;

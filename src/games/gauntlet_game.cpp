@@ -26,7 +26,15 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
   limits.movetime_ms = settings.movetime_ms;
 
   GameRecord record;
-  while ((record.end = adjudicate(progress)) == GameEnd::None) {
+  int loser = WHITE;
+  for (;;) {
+    // The rules of chess first; the score rules before the length cap.
+    record.end = adjudicate(progress);
+    if (record.end == GameEnd::None || record.end == GameEnd::LengthCap) {
+      const GameEnd by_scores = adjudicate_scores(record.plies, settings.rules, side, loser);
+      if (by_scores != GameEnd::None) record.end = by_scores;
+    }
+    if (record.end != GameEnd::None) break;
     // Neither side may read the other's table entries; the search sees the game's
     // reversible history so that it knows which moves repeat.
     tt_clear();
@@ -57,7 +65,7 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     record_move(result.best, progress);
     record.plies.push_back({result.best, result.score, result.tactical_pick, result.depth});
   }
-  record.final_side = side;
+  record.final_side = record.end == GameEnd::Resigned ? loser : side;
   tactical_move_selection = tactics_setting;
   tactic_threshold_cp = threshold_setting;
   return record;

@@ -26,7 +26,7 @@ struct SidePlayer {
 struct GameRecord {
   std::vector<PlayedMove> plies;
   GameEnd end = GameEnd::None;
-  int final_side = 0;  // side to move when the game ended (the loser of a mate)
+  int final_side = 0;  // the loser of a decisive game; otherwise the side to move at the end
 };
 
 // Plays white against black from the opening. A side uses the tactical selection

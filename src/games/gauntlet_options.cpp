@@ -19,7 +19,8 @@ namespace {
 
 constexpr std::string_view OPTION_NAMES[] = {"--games",   "--nodes", "--movetime",       "--max-plies",
                                              "--seed",    "--styles", "--jobs",          "--out",
-                                             "--openings", "--level", "--shard",         "--strength"};
+                                             "--openings", "--level", "--shard",         "--strength",
+                                             "--resign",  "--draw"};
 constexpr std::string_view FLAG_NAMES[] = {"--quick", "--per-side", "--gate", "--book"};
 
 template <typename Number>
@@ -59,6 +60,16 @@ bool apply_option(const std::string& name, const std::string& value, RunSettings
     game.nodes = 0;
   } else if (name == "--max-plies") {
     ok = positive_number(value, game.max_plies);
+  } else if (name == "--resign" || name == "--draw") {
+    ok = name == "--resign" ? read_resign_rule(value, game.rules) : read_draw_rule(value, game.rules);
+    if (!ok)
+      error = name == "--resign"
+                  ? "--resign needs CP,MOVES (1 to " + std::to_string(RULE_CP_MAX) + " cp, 1 to " +
+                        std::to_string(RULE_MOVES_MAX) + " moves) or off, not \"" + value + "\""
+                  : "--draw needs AFTER_MOVE,CP,MOVES (0 to " + std::to_string(DRAW_AFTER_MOVE_MAX) + ", 0 to " +
+                        std::to_string(RULE_CP_MAX) + " cp, 1 to " + std::to_string(RULE_MOVES_MAX) +
+                        " moves) or off, not \"" + value + "\"";
+    return ok;
   } else if (name == "--seed") {
     ok = read_whole_number(value, std::uint64_t{0}, std::numeric_limits<std::uint64_t>::max(), settings.seed);
   } else if (name == "--strength") {

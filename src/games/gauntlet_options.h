@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "games/adjudication.h"
 #include "style/search_mode.h"
 #include "style/style_strength.h"
 
@@ -31,7 +32,10 @@ int row_strength(SearchMode style, int strength);
 struct GameSettings {
   std::int64_t nodes = 20000;  // per move; 0 when a move time is used
   int movetime_ms = 0;         // per move; 0 when a node limit is used
-  int max_plies = 400;         // the length cap, a draw
+  // Games are played to the end: the rules of chess end every one, and the score
+  // rules end the decided ones early. A cap is for quick looks.
+  int max_plies = 0;           // the length cap, a draw; 0: none
+  ScoreRules rules;
   // One engine reading White's style and strength at White's nodes and Black's at
   // Black's, as a GUI that sets only one side's mode gets. Otherwise each side is its
   // own engine: its searches run with both sides in its style and strength, as two
@@ -67,7 +71,8 @@ constexpr int QUICK_GAMES = 2;
 constexpr std::int64_t QUICK_NODES = 5000;
 
 // Reads the words after "styles". Each option takes "--name value" or "--name=value":
-// --games N, --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,... (the
+// --games N, --nodes N, --movetime MS, --max-plies N, --resign CP,MOVES or off,
+// --draw AFTER_MOVE,CP,MOVES or off, --seed N, --styles A,B,... (the
 // default is every style and NoTactics),
 // --jobs N, --out DIR, --openings FILE, --level ELO, --shard I/N, --strength N,
 // and the flags --quick, --per-side, --gate and --book. Values given explicitly win over

@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* SETTINGS_MARK = "# brisvane styles";
 
-// The columns of games.csv after the game's number, the measured colour and its score:
+// The columns of games.csv after the game's number, the measured colour, its score and the ending:
 // one table drives the column names, the writing and the reading.
 struct GameColumn {
   const char* name;
@@ -41,10 +41,10 @@ constexpr GameColumn GAME_COLUMNS[] = {
     {"depth_sum", &GameStats::depth_sum},
     {"stood_ahead", &GameStats::stood_ahead},
 };
-constexpr std::size_t LEADING_COLUMNS = 3;
+constexpr std::size_t LEADING_COLUMNS = 4;
 
 std::string column_names() {
-  std::string names = "game,colour,score";
+  std::string names = "game,colour,score,end";
   for (const GameColumn& column : GAME_COLUMNS) names += std::string(",") + column.name;
   return names;
 }
@@ -81,8 +81,8 @@ std::vector<std::string> split(const std::string& text, char separator) {
 // The settings from the fields of a settings line. False with bad naming the first
 // field that is missing ("" when the line has none of them) or out of its range.
 bool settings_from_fields(const std::map<std::string, std::string>& fields, RunSettings& s, std::string& bad) {
-  for (const char* name : {"part", "build", "openings", "nodes", "movetime_ms", "max_plies", "seed", "games", "rows",
-                           "strengths", "tactics", "threshold", "setup", "level"})
+  for (const char* name : {"part", "build", "openings", "nodes", "movetime_ms", "max_plies", "resign", "draw", "seed",
+                           "games", "rows", "strengths", "tactics", "threshold", "setup", "level"})
     if (!fields.contains(name)) return false;
   auto refuse = [&](const std::string& name) {
     bad = name + "=" + fields.at(name);
@@ -104,13 +104,15 @@ bool settings_from_fields(const std::map<std::string, std::string>& fields, RunS
   game.tactics = fields.at("tactics") == "on";
   game.per_side = fields.at("setup") == "per-side";
   if (!number("nodes", 0, std::numeric_limits<std::int64_t>::max(), game.nodes) ||
-      !number("movetime_ms", 0, INT_LARGEST, game.movetime_ms) || !number("max_plies", 1, INT_LARGEST, game.max_plies) ||
+      !number("movetime_ms", 0, INT_LARGEST, game.movetime_ms) || !number("max_plies", 0, INT_LARGEST, game.max_plies) ||
       !number("seed", 0, std::numeric_limits<std::uint64_t>::max(), s.seed) ||
       !number("games", 1, INT_LARGEST, s.games) ||
       !number("threshold", TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX, game.threshold) ||
       !number("level", 0, STRENGTH_MAX_ELO, game.level))
     return false;
   if (game.level != 0 && game.level < STRENGTH_MIN_ELO) return refuse("level");
+  if (!read_resign_rule(fields.at("resign"), game.rules)) return refuse("resign");
+  if (!read_draw_rule(fields.at("draw"), game.rules)) return refuse("draw");
   const std::vector<std::string> names = split(fields.at("rows"), ','), strengths = split(fields.at("strengths"), ',');
   if (names.empty()) return refuse("rows");
   if (strengths.size() != names.size()) return refuse("strengths");
@@ -126,7 +128,8 @@ bool settings_from_fields(const std::map<std::string, std::string>& fields, RunS
 std::string game_line(const PartGame& game) {
   const GameStats& g = game.stats;
   const char* score = g.score == 1 ? "1" : g.score == 0 ? "0" : "0.5";
-  std::string line = std::to_string(game.job + 1) + "," + (game.colour == 0 ? "white" : "black") + "," + score;
+  std::string line = std::to_string(game.job + 1) + "," + (game.colour == 0 ? "white" : "black") + "," + score +
+                     "," + game_end_name(game.end);
   for (const GameColumn& column : GAME_COLUMNS)
     std::visit(
         [&](auto count) {
@@ -147,6 +150,7 @@ bool read_game_line(const std::string& line, PartGame& game) {
   game.colour = cells[1] == "white" ? 0 : 1;
   if (cells[2] != "1" && cells[2] != "0" && cells[2] != "0.5") return false;
   g.score = cells[2] == "1" ? 1.0 : cells[2] == "0" ? 0.0 : 0.5;
+  if (!game_end_from_name(cells[3], game.end)) return false;
   for (std::size_t c = 0; c < std::size(GAME_COLUMNS); ++c) {
     const std::string& cell = cells[LEADING_COLUMNS + c];
     if (!std::visit([&](auto count) { return read_count(cell, g.*count); }, GAME_COLUMNS[c].count)) return false;
@@ -188,6 +192,8 @@ std::vector<std::pair<std::string, std::string>> settings_fields(const RunSettin
           {"nodes", std::to_string(game.nodes)},
           {"movetime_ms", std::to_string(game.movetime_ms)},
           {"max_plies", std::to_string(game.max_plies)},
+          {"resign", resign_rule_text(game.rules)},
+          {"draw", draw_rule_text(game.rules)},
           {"seed", std::to_string(s.seed)},
           {"games", std::to_string(s.games)},
           {"rows", joined(rows)},

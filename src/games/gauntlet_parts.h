@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "games/adjudication.h"
 #include "games/fingerprint.h"
 #include "games/gauntlet_options.h"
 
@@ -19,6 +20,7 @@ constexpr bool in_part(int job, int part, int parts) { return job % parts == par
 struct PartGame {
   int job = 0;
   int colour = 0;  // the colour of the side measured
+  GameEnd end = GameEnd::None;
   GameStats stats;
   std::string pgn;
 };

@@ -164,7 +164,7 @@ bool decode_record(const std::string& line, int& job, GameRecord& record) {
   int end = 0;
   std::size_t count = 0;
   if (!(in >> job >> end >> record.final_side >> count)) return false;
-  if (end <= static_cast<int>(GameEnd::None) || end > static_cast<int>(GameEnd::LengthCap)) return false;
+  if (end <= static_cast<int>(GameEnd::None) || end > static_cast<int>(LAST_GAME_END)) return false;
   record.end = static_cast<GameEnd>(end);
   record.plies.clear();
   for (std::size_t i = 0; i < count; ++i) {

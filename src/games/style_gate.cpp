@@ -58,3 +58,60 @@ std::string gate_report(const std::vector<PromiseCheck>& checks) {
   return text + (failed.empty() ? "Gate passed: every style separates from Balanced\n"
                                 : "Gate failed, no longer separating from Balanced: " + failed + "\n");
 }
+
+CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies) {
+  CostTest test;
+  if (find_row(rows, Balanced) == nullptr) return test;
+  int fewest = -1;
+  for (SearchMode style : COSTED_STYLES) {
+    const StyleRow* row = find_row(rows, style);
+    if (row == nullptr) continue;
+    const Estimate& elo = row->print.figures[EloDifference];
+    // A NaN estimate never passes.
+    test.checks.push_back({style, elo, row->print.games, elo.value >= COST_ELO_FLOOR});
+    if (fewest < 0 || row->print.games < fewest) fewest = row->print.games;
+  }
+  if (max_plies > 0) {
+    test.not_applied = "the games were cut at " + std::to_string(max_plies) + " plies, the test needs whole games";
+  } else if (fewest >= 0 && fewest < COST_MIN_GAMES) {
+    test.not_applied = "rows of " + std::to_string(fewest) + " games, the test needs at least " +
+                       std::to_string(COST_MIN_GAMES) + " a row";
+  }
+  test.applied = !test.checks.empty() && test.not_applied.empty();
+  return test;
+}
+
+bool cost_passes(const CostTest& test) {
+  return !test.applied ||
+         std::all_of(test.checks.begin(), test.checks.end(), [](const CostCheck& c) { return c.passes; });
+}
+
+std::string cost_report(const CostTest& test) {
+  if (test.checks.empty()) return "";
+  char heading[128];
+  std::snprintf(heading, sizeof heading, "Gate: each steering style's Elo against Balanced, %+.0f or better\n",
+                COST_ELO_FLOOR);
+  std::string text = heading;
+  std::string failed;
+  for (const CostCheck& check : test.checks) {
+    char line[256];
+    std::snprintf(line, sizeof line, "%-17s Elo %+.0f [%+.0f, %+.0f] over %d games  %s\n", mode_name(check.style),
+                  check.elo.value, check.elo.low, check.elo.high, check.games,
+                  !test.applied ? "untested" : check.passes ? "within the cost" : "COSTS TOO MUCH");
+    text += line;
+    if (test.applied && !check.passes) {
+      char name[96];
+      std::snprintf(name, sizeof name, "%s (%+.0f Elo over %d games)", mode_name(check.style), check.elo.value,
+                    check.games);
+      failed += (failed.empty() ? "" : ", ") + std::string(name);
+    }
+  }
+  if (!test.applied) return text + "Cost test not applied: " + test.not_applied + "\n";
+  char verdict[128];
+  if (failed.empty())
+    std::snprintf(verdict, sizeof verdict, "Cost test passed: every steering style scores %+.0f Elo or better\n",
+                  COST_ELO_FLOOR);
+  else
+    std::snprintf(verdict, sizeof verdict, "Gate failed, costing more than %.0f Elo against Balanced: ", -COST_ELO_FLOOR);
+  return text + verdict + (failed.empty() ? "" : failed + "\n");
+}

@@ -75,3 +75,37 @@ std::string gate_report(const std::vector<PromiseCheck>& checks);
 
 // Whether every promise checked separates.
 bool gate_passes(const std::vector<PromiseCheck>& checks);
+
+// The cost test: a style that steers must not pay more than COST_ELO_FLOOR for it
+// against Balanced (the point estimate), measured over at least COST_MIN_GAMES whole
+// games a row. Deep and Wide change the search's shape, and what that costs at a
+// node budget is their nature: they are held to their depth alone.
+inline constexpr std::array<SearchMode, 7> COSTED_STYLES = {
+    KingAttack, PawnStorm, PassedPawn, Provocation, PawnEnding, MajorPieceEnding, MinorPieceEnding};
+constexpr double COST_ELO_FLOOR = -50;
+constexpr int COST_MIN_GAMES = 120;
+
+struct CostCheck {
+  SearchMode style;
+  Estimate elo;  // against Balanced
+  int games;
+  bool passes;
+};
+
+struct CostTest {
+  // Whether the run can answer the question: rows of fewer games, or games cut by a
+  // length cap, leave it unanswered. The checks are still listed, marked untested.
+  bool applied = false;
+  std::string not_applied;  // why, when not applied
+  std::vector<CostCheck> checks;
+};
+
+// The cost test of the costed styles among rows (styles the run did not play are left
+// out), for a run whose games were cut at max_plies (0: whole games).
+CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies);
+
+// A line per style, then the verdict naming each style that costs too much with its Elo.
+std::string cost_report(const CostTest& test);
+
+// False only when the test was applied and a style failed it.
+bool cost_passes(const CostTest& test);

@@ -60,11 +60,14 @@ const std::string SERIAL = " --jobs 1";
 TEST_F(StylesCommand, WritesTableCsvAndPgn) {
   const StylesRun run = styles(TINY + SERIAL + " --out " + (dir / "a").string());
   ASSERT_EQ(run.status, 0) << run.err;
-  // Standard output holds the table alone: a heading line, the column names and two rows.
+  // Standard output holds the table alone: a heading line, the column names, two rows
+  // and what the match runner's rules decided.
   std::istringstream lines(run.out);
   std::vector<std::string> table;
   for (std::string line; std::getline(lines, line);) table.push_back(line);
-  ASSERT_EQ(table.size(), 4u) << run.out;
+  ASSERT_EQ(table.size(), 5u) << run.out;
+  EXPECT_EQ(table[4].rfind("Adjudication: resign at 600 cp for 4 moves decided ", 0), 0u) << table[4];
+  EXPECT_NE(table[4].find(" reached the 30-ply cap (drawn)"), std::string::npos) << table[4];
   EXPECT_EQ(table[0].rfind("Styles against Balanced, 1000 nodes a move", 0), 0u);
   EXPECT_EQ(table[2].rfind("Balanced ", 0), 0u);
   EXPECT_EQ(table[3].rfind("KingAttack ", 0), 0u);
@@ -132,6 +135,9 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
       {"--seed 99999999999999999999", "--seed needs a whole number, not \"99999999999999999999\""},
       {"--strength 401", "--strength needs a whole number from 0 to 400, not \"401\""},
       {"--level 1701", "--level needs an Elo from 1000 to 1700, not \"1701\""},
+      {"--resign 600,4x", "--resign needs CP,MOVES (1 to 10000 cp, 1 to 100 moves) or off, not \"600,4x\""},
+      {"--draw 40,10,8,1", "--draw needs AFTER_MOVE,CP,MOVES (0 to 1000, 0 to 10000 cp, 1 to 100 moves) or off, "
+                           "not \"40,10,8,1\""},
       {"--openings " + (dir / "missing.epd").string(), "cannot read " + (dir / "missing.epd").string()},
       {"--openings " + (dir / "bad.epd").string(), (dir / "bad.epd").string() + ", line 2:"},
   };
@@ -193,6 +199,7 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
   const std::string p1 = part(" --shard 1/2", "p1"), p2 = part(" --shard 2/2", "p2");
   const std::string seed = part(" --seed 9 --shard 2/2", "seed"), three = part(" --shard 3/3", "three");
   const std::string per_side = part(" --per-side --shard 2/2", "per_side");
+  const std::string no_draw = part(" --draw off --shard 2/2", "no_draw");
   // Another build: the same part with another program's hash in its settings line.
   fs::create_directories(dir / "build");
   fs::copy_file(dir / "p2" / "games.pgn", dir / "build" / "games.pgn");
@@ -203,7 +210,8 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
   // part=4294967298/2 would be part 2 of 2.
   const std::vector<std::pair<std::string, std::string>> tampered = {
       {"part=2/2", "part=4294967298/2"}, {"games=2", "games=4294967298"}, {"strengths=100,100", "strengths=100,401"},
-      {"threshold=40", "threshold=-1"},  {"level=0", "level=999"}};
+      {"threshold=40", "threshold=-1"},  {"level=0", "level=999"}, {"resign=600,4", "resign=600,0"},
+      {"draw=40,10,8", "draw=40,10"}};
   for (const auto& [field, bad] : tampered) {
     const fs::path folder = dir / ("bad-" + field.substr(0, field.find('=')));
     fs::create_directories(folder);
@@ -221,6 +229,7 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {p1 + seed, "the parts differ in seed: 1 in "},
       {p1 + per_side, "the parts differ in setup: engines in "},
+      {p1 + no_draw, "the parts differ in draw: 40,10,8 in "},
       {p1 + " " + (dir / "build").string(), "the parts differ in build: "},
       {p1 + three, "the parts differ in their number of parts: 1/2 in "},
       {p1, "part 2/2 is missing"},

@@ -32,6 +32,9 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
   EXPECT_EQ(o.games, 40);
   EXPECT_EQ(o.game.nodes, 20000);
+  // Whole games: no cap, the score rules on.
+  EXPECT_EQ(o.game.max_plies, 0);
+  EXPECT_EQ(o.game.rules, ScoreRules{});
   // The baseline, nine styles and Balanced without the tactical selection.
   ASSERT_EQ(o.rows.size(), 11u);
   EXPECT_EQ(o.rows.front(), GauntletRow{});
@@ -62,7 +65,7 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
                              Words{"--styles=KingAttack,NoTactics", "--strength=300"}}) {
     ASSERT_TRUE(parse_gauntlet_options(words, o, error)) << error;
     EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true, 100}, {KingAttack, true, 300}, {Balanced, false, 100}}));
-    EXPECT_EQ(settings_fields(o)[9], (std::pair<std::string, std::string>{"strengths", "100,300,100"}));
+    EXPECT_EQ(settings_fields(o)[11], (std::pair<std::string, std::string>{"strengths", "100,300,100"}));
   }
 }
 
@@ -82,6 +85,10 @@ TEST(GauntletOptions, SetUpLevelStrengthAndParts) {
   EXPECT_EQ(o.part, 3);
   EXPECT_EQ(o.parts, 4);
   EXPECT_EQ(o.games, 6);
+  ASSERT_TRUE(parse_gauntlet_options({"--resign=off", "--draw", "30,5,6", "--max-plies", "90"}, o, error)) << error;
+  EXPECT_EQ(o.game.rules.resign_moves, 0);
+  EXPECT_EQ(o.game.rules, (ScoreRules{600, 0, 30, 5, 6}));
+  EXPECT_EQ(o.game.max_plies, 90);
   ASSERT_TRUE(parse_gauntlet_options({"--gate"}, o, error)) << error;
   EXPECT_TRUE(o.gate);
   EXPECT_FALSE(o.game.book);
@@ -118,6 +125,12 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--movetime", "4294967297"}, "--movetime needs a whole number above 0, not \"4294967297\""},
       {{"--jobs", "+0"}, "--jobs needs a whole number above 0, not \"+0\""},
       {{"--book", "--openings", "x.epd"}, "--book plays from the start position"},
+      {{"--resign", "600"}, "--resign needs CP,MOVES (1 to 10000 cp, 1 to 100 moves) or off, not \"600\""},
+      {{"--resign=0,4"}, "--resign needs CP,MOVES (1 to 10000 cp, 1 to 100 moves) or off, not \"0,4\""},
+      {{"--draw", "40,10"}, "--draw needs AFTER_MOVE,CP,MOVES (0 to 1000, 0 to 10000 cp, 1 to 100 moves) or off, "
+                            "not \"40,10\""},
+      {{"--draw=40,-1,8"}, "--draw needs AFTER_MOVE,CP,MOVES"},
+      {{"--max-plies", "0"}, "--max-plies needs a whole number above 0, not \"0\""},
   };
   for (const auto& [words, message] : cases) {
     RunSettings o;
@@ -226,6 +239,11 @@ TEST(GauntletGame, GameLoopCountsItsOwnRules) {
   const GameRecord fifty = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 99 80", 99}, balanced, balanced, settings);
   // Taking the last piece leaves bare kings.
   const GameRecord dead = play_game({"8/8/4k3/8/8/3K4/3r4/8 w - - 0 1", 0}, {KingAttack, true}, balanced, settings);
+  // Both engines see Black lost once each has moved: with a one-move resign rule Black resigns.
+  settings.rules = {600, 1, 0, 10, 0};
+  const GameRecord resigned =
+      play_game({"4k3/8/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1", 0}, balanced, {PawnEnding, true}, settings);
+  settings.rules = {};
   // The cap ends a game that nothing else would.
   settings.max_plies = 3;
   const GameRecord capped = play_game({"8/1r6/4k3/8/8/8/6R1/4K3 w - - 0 1", 0}, balanced, {Deep, true}, settings);
@@ -236,6 +254,10 @@ TEST(GauntletGame, GameLoopCountsItsOwnRules) {
   ASSERT_EQ(dead.plies.size(), 1u);
   EXPECT_EQ(move_to_str(dead.plies[0].move), "d3d2");
   EXPECT_EQ(dead.end, GameEnd::DeadPosition);
+  ASSERT_EQ(resigned.plies.size(), 2u);
+  EXPECT_EQ(resigned.end, GameEnd::Resigned);
+  EXPECT_EQ(resigned.final_side, BLACK);
+  EXPECT_LE(resigned.plies[1].score, -600);
   EXPECT_EQ(capped.plies.size(), 3u);
   EXPECT_EQ(capped.end, GameEnd::LengthCap);
   EXPECT_EQ(capped.final_side, BLACK);

@@ -52,6 +52,62 @@ TEST(StyleGate, IntervalsApartInThePromisedDirection) {
   EXPECT_FALSE(check_promises({balanced, nothing}).front().separates);
 }
 
+// The cost test: each steering style's Elo against Balanced at -50 or better, over
+// at least 120 whole games a row; Deep and Wide are not held to it.
+TEST(StyleGate, CostOfEachSteeringStyle) {
+  auto costed = [](const char* name, double elo, int games) {
+    StyleRow r = row(name, EloDifference, elo - 40, elo, elo + 40);
+    r.print.games = games;
+    return r;
+  };
+  std::vector<StyleRow> rows = {costed("Balanced", 0, 120),      costed("KingAttack", -50, 120),
+                                costed("PawnEnding", -51, 120),  costed("Deep", -300, 120),
+                                costed("PassedPawn", 12, 130),   costed("MinorPieceEnding", -260, 120)};
+  CostTest test = check_costs(rows, 0);
+  ASSERT_TRUE(test.applied) << test.not_applied;
+  ASSERT_EQ(test.checks.size(), 4u);  // Deep is held to its depth only
+  EXPECT_EQ(test.checks[0].style, KingAttack);
+  EXPECT_TRUE(test.checks[0].passes);  // the floor itself passes
+  // In the order of the costed styles.
+  EXPECT_EQ(test.checks[1].style, PassedPawn);
+  EXPECT_TRUE(test.checks[1].passes);
+  EXPECT_EQ(test.checks[2].style, PawnEnding);
+  EXPECT_FALSE(test.checks[2].passes);
+  EXPECT_FALSE(cost_passes(test));
+  std::string report = cost_report(test);
+  EXPECT_NE(report.find("Gate failed, costing more than 50 Elo against Balanced: PawnEnding (-51 Elo over 120 "
+                        "games), MinorPieceEnding (-260 Elo over 120 games)\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("KingAttack        Elo -50 [-90, -10] over 120 games  within the cost\n"), std::string::npos)
+      << report;
+  rows.erase(rows.begin() + 5);
+  rows.erase(rows.begin() + 2);
+  EXPECT_TRUE(cost_passes(check_costs(rows, 0)));
+  EXPECT_NE(cost_report(check_costs(rows, 0)).find("Cost test passed"), std::string::npos);
+
+  // Too few games a row, or games cut short: the test is not applied, and says why.
+  rows.push_back(costed("PawnStorm", -200, 119));
+  test = check_costs(rows, 0);
+  EXPECT_FALSE(test.applied);
+  EXPECT_TRUE(cost_passes(test));
+  report = cost_report(test);
+  EXPECT_NE(report.find("Cost test not applied: rows of 119 games, the test needs at least 120 a row\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("PawnStorm         Elo -200 [-240, -160] over 119 games  untested\n"), std::string::npos);
+  rows.back().print.games = 120;
+  EXPECT_FALSE(cost_passes(check_costs(rows, 0)));
+  test = check_costs(rows, 60);
+  EXPECT_TRUE(cost_passes(test));
+  EXPECT_NE(cost_report(test).find("not applied: the games were cut at 60 plies"), std::string::npos);
+  // Without Balanced, or without a costed style, there is nothing to say.
+  EXPECT_TRUE(check_costs({rows[1]}, 0).checks.empty());
+  EXPECT_EQ(cost_report(check_costs({rows[0], costed("Wide", -90, 120)}, 0)), "");
+  // A NaN estimate never passes.
+  EXPECT_FALSE(check_costs({rows[0], costed("Provocation", NAN, 120)}, 0).checks[0].passes);
+}
+
 namespace fs = std::filesystem;
 
 RunSettings tiny_settings(int part, int parts) {
@@ -60,6 +116,8 @@ RunSettings tiny_settings(int part, int parts) {
   s.openings = "00000000000000bb";
   s.game.nodes = 1000;
   s.game.max_plies = 30;
+  s.game.rules.resign_moves = 0;  // off
+  s.game.rules.draw_cp = 5;
   s.seed = 3;
   s.games = 2;
   s.rows = {{Balanced, true, 100}, {PawnStorm, true, 140}};
@@ -75,6 +133,8 @@ PartGame hand_game(int job) {
   g.job = job;
   g.colour = job % 2;
   g.stats.score = job == 1 ? 0.5 : 1;
+  constexpr GameEnd ENDS[] = {GameEnd::Resigned, GameEnd::ScoreDraw, GameEnd::Checkmate, GameEnd::LengthCap};
+  g.end = ENDS[job % 4];
   // A distinct value in every column, so that two columns swapped in writing or reading show.
   g.stats.plies = 40 + job;
   g.stats.moves = 20;
@@ -125,6 +185,9 @@ TEST(GauntletParts, WrittenReadAndJoined) {
   EXPECT_TRUE(games[1].stats.stood_ahead);
   EXPECT_TRUE(games[1].stats.minor_ending);
   EXPECT_EQ(games[1].pgn, hand_game(3).pgn);
+  EXPECT_EQ(games[0].end, GameEnd::ScoreDraw);
+  EXPECT_EQ(games[1].end, GameEnd::LengthCap);
+  EXPECT_NE(part_csv(read, games).find(" max_plies=30 resign=off draw=40,5,8 "), std::string::npos);
 
   ASSERT_TRUE(join_parts({(dir / "2").string(), (dir / "1").string()}, read, games, error)) << error;
   ASSERT_EQ(games.size(), 4u);
