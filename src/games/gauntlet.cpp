@@ -115,7 +115,9 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
   game.extra_tags.insert(game.extra_tags.end(), {{"Termination", adjudicated(record.end) ? "adjudication" : "normal"},
                                                  {"PlyCount", std::to_string(record.plies.size())}});
   for (const PlayedMove& played : record.plies) game.moves.push_back(played.move);
-  game.final_comment = game_end_name(record.end);
+  game.final_comment = record.end == GameEnd::Resigned
+                           ? std::string(record.final_side == WHITE ? "White" : "Black") + " resigns (resign rule)"
+                           : game_end_name(record.end);
   return pgn_text(game);
 }
 
