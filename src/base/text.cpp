@@ -36,3 +36,14 @@ bool read_whole_integer(std::string_view text, std::int64_t& value) {
   value = read.value;
   return true;
 }
+
+std::vector<std::string> split_fields(std::string_view text, char separator) {
+  std::vector<std::string> fields;
+  if (text.empty()) return fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(separator, start);
+    fields.emplace_back(text.substr(start, end == std::string_view::npos ? text.size() - start : end - start));
+    if (end == std::string_view::npos) return fields;
+    start = end + 1;
+  }
+}

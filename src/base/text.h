@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <utility>
 
 // ASCII comparison without regard to case: UCI names and values are matched so.
@@ -53,3 +54,7 @@ bool read_whole_number(std::string_view text, Number low, Number high, Number& v
   value = static_cast<Number>(read.value);
   return true;
 }
+
+// The fields of a text between separators, empty ones included ("a,,b," has four);
+// an empty text has none.
+std::vector<std::string> split_fields(std::string_view text, char separator);

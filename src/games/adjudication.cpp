@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 
 #include "base/text.h"
 #include "board/draw.h"
@@ -21,14 +20,6 @@ bool streak(const std::vector<PlayedMove>& plies, int moves, Holds holds) {
   for (std::size_t i = plies.size() - length; i < plies.size(); ++i)
     if (plies[i].depth == 0 || !holds(plies[i].score, (plies.size() - 1 - i) % 2 == 0)) return false;
   return true;
-}
-
-std::vector<std::string> fields(const std::string& text) {
-  std::vector<std::string> items;
-  std::istringstream in(text);
-  for (std::string item; std::getline(in, item, ',');) items.push_back(item);
-  if (!text.empty() && text.back() == ',') items.push_back("");
-  return items;
 }
 }  // namespace
 
@@ -115,7 +106,7 @@ bool read_resign_rule(const std::string& text, ScoreRules& rules) {
     rules.resign_moves = 0;
     return true;
   }
-  const std::vector<std::string> items = fields(text);
+  const std::vector<std::string> items = split_fields(text, ',');
   ScoreRules read = rules;
   if (items.size() != 2 || !read_whole_number(items[0], 1, RULE_CP_MAX, read.resign_cp) ||
       !read_whole_number(items[1], 1, RULE_MOVES_MAX, read.resign_moves))
@@ -129,7 +120,7 @@ bool read_draw_rule(const std::string& text, ScoreRules& rules) {
     rules.draw_moves = 0;
     return true;
   }
-  const std::vector<std::string> items = fields(text);
+  const std::vector<std::string> items = split_fields(text, ',');
   ScoreRules read = rules;
   if (items.size() != 3 || !read_whole_number(items[0], 0, DRAW_AFTER_MOVE_MAX, read.draw_after_move) ||
       !read_whole_number(items[1], 0, RULE_CP_MAX, read.draw_cp) ||

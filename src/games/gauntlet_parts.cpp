@@ -71,13 +71,6 @@ std::string joined(const std::vector<std::string>& items) {
   return text;
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> items;
-  std::istringstream in(text);
-  for (std::string item; std::getline(in, item, separator);) items.push_back(item);
-  return items;
-}
-
 // The settings from the fields of a settings line. False with bad naming the first
 // field that is missing ("" when the line has none of them) or out of its range.
 bool settings_from_fields(const std::map<std::string, std::string>& fields, RunSettings& s, std::string& bad) {
@@ -95,7 +88,7 @@ bool settings_from_fields(const std::map<std::string, std::string>& fields, RunS
   };
   constexpr int INT_LARGEST = std::numeric_limits<int>::max();
   GameSettings& game = s.game;
-  const std::vector<std::string> part = split(fields.at("part"), '/');
+  const std::vector<std::string> part = split_fields(fields.at("part"), '/');
   if (part.size() != 2 || !read_whole_number(part[0], 1, INT_LARGEST, s.part) ||
       !read_whole_number(part[1], s.part, INT_LARGEST, s.parts))
     return refuse("part");
@@ -113,7 +106,8 @@ bool settings_from_fields(const std::map<std::string, std::string>& fields, RunS
   if (game.level != 0 && game.level < STRENGTH_MIN_ELO) return refuse("level");
   if (!read_resign_rule(fields.at("resign"), game.rules)) return refuse("resign");
   if (!read_draw_rule(fields.at("draw"), game.rules)) return refuse("draw");
-  const std::vector<std::string> names = split(fields.at("rows"), ','), strengths = split(fields.at("strengths"), ',');
+  const std::vector<std::string> names = split_fields(fields.at("rows"), ',');
+  const std::vector<std::string> strengths = split_fields(fields.at("strengths"), ',');
   if (names.empty()) return refuse("rows");
   if (strengths.size() != names.size()) return refuse("strengths");
   s.rows.assign(names.size(), GauntletRow{});
@@ -141,7 +135,7 @@ std::string game_line(const PartGame& game) {
 }
 
 bool read_game_line(const std::string& line, PartGame& game) {
-  const std::vector<std::string> cells = split(line, ',');
+  const std::vector<std::string> cells = split_fields(line, ',');
   if (cells.size() != LEADING_COLUMNS + std::size(GAME_COLUMNS)) return false;
   GameStats& g = game.stats;
   if (!read_whole_number(cells[0], 1, std::numeric_limits<int>::max(), game.job)) return false;
@@ -228,7 +222,7 @@ bool read_part(const std::string& folder, RunSettings& settings, std::vector<Par
   std::string line;
   std::map<std::string, std::string> fields;
   if (std::getline(lines, line) && line.starts_with(SETTINGS_MARK)) {
-    for (const std::string& word : split(line.substr(std::string(SETTINGS_MARK).size()), ' ')) {
+    for (const std::string& word : split_fields(line.substr(std::string(SETTINGS_MARK).size()), ' ')) {
       const std::size_t equals = word.find('=');
       if (equals != std::string::npos) fields[word.substr(0, equals)] = word.substr(equals + 1);
     }

@@ -71,4 +71,12 @@ TEST(Text, EqualIgnoringCase) {
   EXPECT_FALSE(equal_ignoring_case("[", "{"));
 }
 
+TEST(Text, SplitFieldsKeepsEmptyOnes) {
+  using Fields = std::vector<std::string>;
+  EXPECT_EQ(split_fields("a,,b,", ','), (Fields{"a", "", "b", ""}));
+  EXPECT_EQ(split_fields(",", ','), (Fields{"", ""}));
+  EXPECT_EQ(split_fields("600", ','), (Fields{"600"}));
+  EXPECT_TRUE(split_fields("", ',').empty());
+}
+
 }  // namespace
