@@ -1,6 +1,7 @@
 #include "games/style_gate.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -20,6 +21,9 @@ std::string interval_text(const Estimate& e) {
 std::string failed_name(const PromiseCheck& check) {
   return std::string(mode_name(check.promise.style)) + " (" + FIGURE_NAMES[check.promise.figure].column + ")";
 }
+
+// Rounds away a negative zero, which would print as "-0".
+double signed_zero_free(double value) { return std::round(value) + 0.0; }
 
 }  // namespace
 
@@ -67,8 +71,8 @@ CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies) {
     const StyleRow* row = find_row(rows, style);
     if (row == nullptr) continue;
     const Estimate& elo = row->print.figures[EloDifference];
-    // A NaN estimate never passes.
-    test.checks.push_back({style, elo, row->print.games, elo.value >= COST_ELO_FLOOR});
+    // Judged on the whole Elo the report prints; a NaN estimate never passes.
+    test.checks.push_back({style, elo, row->print.games, std::round(elo.value) >= COST_ELO_FLOOR});
     if (fewest < 0 || row->print.games < fewest) fewest = row->print.games;
   }
   if (max_plies > 0) {
@@ -96,12 +100,14 @@ std::string cost_report(const CostTest& test) {
   for (const CostCheck& check : test.checks) {
     char line[256];
     std::snprintf(line, sizeof line, "%-17s Elo %+.0f [%+.0f, %+.0f] over %d games  %s\n", mode_name(check.style),
-                  check.elo.value, check.elo.low, check.elo.high, check.games,
+                  signed_zero_free(check.elo.value), signed_zero_free(check.elo.low),
+                  signed_zero_free(check.elo.high), check.games,
                   !test.applied ? "untested" : check.passes ? "within the cost" : "COSTS TOO MUCH");
     text += line;
     if (test.applied && !check.passes) {
       char name[96];
-      std::snprintf(name, sizeof name, "%s (%+.0f Elo over %d games)", mode_name(check.style), check.elo.value,
+      std::snprintf(name, sizeof name, "%s (%+.0f Elo over %d games)", mode_name(check.style),
+                    signed_zero_free(check.elo.value),
                     check.games);
       failed += (failed.empty() ? "" : ", ") + std::string(name);
     }

@@ -60,14 +60,14 @@ TEST(StyleGate, CostOfEachSteeringStyle) {
     r.print.games = games;
     return r;
   };
-  std::vector<StyleRow> rows = {costed("Balanced", 0, 120),      costed("KingAttack", -50, 120),
-                                costed("PawnEnding", -51, 120),  costed("Deep", -300, 120),
+  std::vector<StyleRow> rows = {costed("Balanced", 0, 120),      costed("KingAttack", -50.4, 120),
+                                costed("PawnEnding", -50.5, 120),  costed("Deep", -300, 120),
                                 costed("PassedPawn", 12, 130),   costed("MinorPieceEnding", -260, 120)};
   CostTest test = check_costs(rows, 0);
   ASSERT_TRUE(test.applied) << test.not_applied;
   ASSERT_EQ(test.checks.size(), 4u);  // Deep is held to its depth only
   EXPECT_EQ(test.checks[0].style, KingAttack);
-  EXPECT_TRUE(test.checks[0].passes);  // the floor itself passes
+  EXPECT_TRUE(test.checks[0].passes);  // the floor itself passes, as printed
   // In the order of the costed styles.
   EXPECT_EQ(test.checks[1].style, PassedPawn);
   EXPECT_TRUE(test.checks[1].passes);
@@ -104,6 +104,8 @@ TEST(StyleGate, CostOfEachSteeringStyle) {
   // Without Balanced, or without a costed style, there is nothing to say.
   EXPECT_TRUE(check_costs({rows[1]}, 0).checks.empty());
   EXPECT_EQ(cost_report(check_costs({rows[0], costed("Wide", -90, 120)}, 0)), "");
+  EXPECT_NE(cost_report(check_costs({rows[0], costed("PassedPawn", -0.2, 60)}, 0)).find("Elo +0 [-40, +40]"),
+            std::string::npos);
   // A NaN estimate never passes.
   EXPECT_FALSE(check_costs({rows[0], costed("Provocation", NAN, 120)}, 0).checks[0].passes);
 }
