@@ -21,6 +21,40 @@ bool streak(const std::vector<PlayedMove>& plies, int moves, Holds holds) {
     if (plies[i].depth == 0 || !holds(plies[i].score, (plies.size() - 1 - i) % 2 == 0)) return false;
   return true;
 }
+// A rule's numbers as written, in order, with their ranges; the last is its count of
+// moves, which is 0 when the rule is off.
+struct RuleField {
+  int ScoreRules::*value;
+  int low, high;
+};
+constexpr RuleField RESIGN_FIELDS[] = {{&ScoreRules::resign_cp, 1, RULE_CP_MAX},
+                                       {&ScoreRules::resign_moves, 1, RULE_MOVES_MAX}};
+constexpr RuleField DRAW_FIELDS[] = {{&ScoreRules::draw_after_move, 0, DRAW_AFTER_MOVE_MAX},
+                                     {&ScoreRules::draw_cp, 0, RULE_CP_MAX},
+                                     {&ScoreRules::draw_moves, 1, RULE_MOVES_MAX}};
+
+template <std::size_t N>
+std::string rule_text(const ScoreRules& rules, const RuleField (&fields)[N]) {
+  if (rules.*(fields[N - 1].value) == 0) return "off";
+  std::string text;
+  for (const RuleField& field : fields) text += (text.empty() ? "" : ",") + std::to_string(rules.*(field.value));
+  return text;
+}
+
+template <std::size_t N>
+bool read_rule(const std::string& text, ScoreRules& rules, const RuleField (&fields)[N]) {
+  ScoreRules read = rules;
+  if (text == "off") {
+    read.*(fields[N - 1].value) = 0;
+  } else {
+    const std::vector<std::string> items = split_fields(text, ',');
+    if (items.size() != N) return false;
+    for (std::size_t i = 0; i < N; ++i)
+      if (!read_whole_number(items[i], fields[i].low, fields[i].high, read.*(fields[i].value))) return false;
+  }
+  rules = read;
+  return true;
+}
 }  // namespace
 
 void record_move(const Move& m, GameProgress& progress) {
@@ -90,45 +124,10 @@ bool game_end_from_name(const std::string& name, GameEnd& end) {
   return false;
 }
 
-std::string resign_rule_text(const ScoreRules& rules) {
-  if (rules.resign_moves == 0) return "off";
-  return std::to_string(rules.resign_cp) + "," + std::to_string(rules.resign_moves);
-}
-
-std::string draw_rule_text(const ScoreRules& rules) {
-  if (rules.draw_moves == 0) return "off";
-  return std::to_string(rules.draw_after_move) + "," + std::to_string(rules.draw_cp) + "," +
-         std::to_string(rules.draw_moves);
-}
-
-bool read_resign_rule(const std::string& text, ScoreRules& rules) {
-  if (text == "off") {
-    rules.resign_moves = 0;
-    return true;
-  }
-  const std::vector<std::string> items = split_fields(text, ',');
-  ScoreRules read = rules;
-  if (items.size() != 2 || !read_whole_number(items[0], 1, RULE_CP_MAX, read.resign_cp) ||
-      !read_whole_number(items[1], 1, RULE_MOVES_MAX, read.resign_moves))
-    return false;
-  rules = read;
-  return true;
-}
-
-bool read_draw_rule(const std::string& text, ScoreRules& rules) {
-  if (text == "off") {
-    rules.draw_moves = 0;
-    return true;
-  }
-  const std::vector<std::string> items = split_fields(text, ',');
-  ScoreRules read = rules;
-  if (items.size() != 3 || !read_whole_number(items[0], 0, DRAW_AFTER_MOVE_MAX, read.draw_after_move) ||
-      !read_whole_number(items[1], 0, RULE_CP_MAX, read.draw_cp) ||
-      !read_whole_number(items[2], 1, RULE_MOVES_MAX, read.draw_moves))
-    return false;
-  rules = read;
-  return true;
-}
+std::string resign_rule_text(const ScoreRules& rules) { return rule_text(rules, RESIGN_FIELDS); }
+std::string draw_rule_text(const ScoreRules& rules) { return rule_text(rules, DRAW_FIELDS); }
+bool read_resign_rule(const std::string& text, ScoreRules& rules) { return read_rule(text, rules, RESIGN_FIELDS); }
+bool read_draw_rule(const std::string& text, ScoreRules& rules) { return read_rule(text, rules, DRAW_FIELDS); }
 
 std::string adjudication_summary(const ScoreRules& rules, int max_plies, int resigned, int drawn, int capped) {
   auto games = [](int count) { return std::to_string(count) + (count == 1 ? " game" : " games"); };
