@@ -1,5 +1,6 @@
 #include "book/book_lines.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "base/text.h"
@@ -59,7 +60,8 @@ bool read_book_lines(const std::string& text, std::vector<BookLine>& lines, std:
   return true;
 }
 
-bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& error) {
+bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& error, bool both_sides, int weight) {
+  if (weight <= 0) weight = line.weight;
   init_board_startpos();
   for (std::size_t ply = 0; ply < line.moves.size(); ++ply) {
     const Move m = san_to_move(line.moves[ply]);
@@ -68,8 +70,25 @@ bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& erro
               " at ply " + std::to_string(ply + 1) + " is not a legal move";
       return false;
     }
-    if (side == line.colour) add_book_move(builder, m, static_cast<std::uint64_t>(line.weight));
+    if (both_sides || side == line.colour) add_book_move(builder, m, static_cast<std::uint64_t>(weight));
     make_move(m);
+  }
+  return true;
+}
+
+bool add_named_book(BookBuilder& builder, const std::string& name, const std::vector<NamedBookLines>& books,
+                    std::string& error) {
+  const bool main = name == MAIN_BOOK;
+  for (const NamedBookLines& book : books) {
+    const bool own = book.name == name;
+    if (!own && !main) continue;
+    for (const BookLine& line : book.lines) {
+      const int weight = own ? line.weight : std::max(1, line.weight / 4);
+      if (!add_book_line(builder, line, error, main, weight)) {
+        error = book.name + ": " + error;
+        return false;
+      }
+    }
   }
   return true;
 }
