@@ -22,11 +22,11 @@ struct BookLine {
 bool read_book_lines(const std::string& text, std::vector<BookLine>& lines, std::string& error);
 
 // Plays the line from the start position on the calling thread's position, adding
-// its colour's moves (both sides' with both_sides) to the builder with the given
-// weight. False, with the move that is not legal named in error (the builder then
-// holds the moves before it).
+// its colour's moves (both sides' with both_sides) from ply from_ply on to the builder
+// with the given weight (0: the line's). False, with the move that is not legal named
+// in error (the builder then holds the moves before it).
 bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& error, bool both_sides = false,
-                   int weight = 0);
+                   int weight = 0, std::size_t from_ply = 0);
 
 // The book that Balanced, Deep and Wide share.
 constexpr std::string_view MAIN_BOOK = "main";
@@ -37,9 +37,21 @@ struct NamedBookLines {
   std::vector<BookLine> lines;
 };
 
-// Adds the lines that make the book of that name: its own, each for its side. The main
-// book holds both sides of every line of every book, its own at their weight and the
-// others' at a quarter of it, so that Balanced answers any style's opening from that
-// style's theory while its own games keep to the main lines. False on an illegal move.
+// Lines of a book that agree this far open alike and share their weight.
+constexpr int BOOK_ALIKE_PLIES = 16;
+// A line's weight is multiplied by this before it is shared, to keep it whole.
+constexpr int BOOK_WEIGHT_SCALE = 60;
+// A style's book holds the main book's lines at this fraction of their weight, from
+// this ply on: its own lines choose the opening, the main book's vary it.
+constexpr int BOOK_MAIN_SHARE = 10;
+constexpr std::size_t BOOK_MAIN_FROM_PLY = 2;
+
+// Adds the lines that make the book of that name. The main book holds both sides of
+// every line of every book, its own at their weight and the others' at a quarter of
+// it, so that Balanced answers any style's opening from that style's theory while its
+// own games keep to the main lines. A style's book holds its own lines for their side
+// and, lightly and after the first moves, both sides of the main book's, so that its
+// games keep varying once its own lines have chosen the opening. Lines that open alike
+// share their weight. False on an illegal move.
 bool add_named_book(BookBuilder& builder, const std::string& name, const std::vector<NamedBookLines>& books,
                     std::string& error);

@@ -118,3 +118,50 @@ TEST(BookLines, FaultsNameTheirLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// The weight a book gives a move (given in SAN) in the position after the moves before it.
+std::uint64_t weight_in(const BookBuilder& builder, const std::vector<std::string>& before, const std::string& san) {
+  init_board_startpos();
+  for (const std::string& move : before) make_move(san_to_move(move));
+  const auto found = builder.find({book_key(), encode_book_move(san_to_move(san))});
+  return found == builder.end() ? 0 : found->second.weight;
+}
+
+// A style's book plays its own lines for their side and, after the first plies, the
+// main book's for both, far lighter; the main book plays every book's lines for both
+// sides; lines that agree in their first plies share one weight.
+TEST(BookLines, NamedBooksTakeTheirLinesAndShareWeights) {
+  init_tables();
+  std::vector<NamedBookLines> books(2);
+  std::string error;
+  books[0].name = std::string(MAIN_BOOK);
+  books[1].name = "style";
+  ASSERT_TRUE(read_book_lines("white 10 | Queen's Gambit | d4 d5 c4 e6 Nc3 Nf6 Bg5 Be7 e3 O-O\n", books[0].lines, error)) << error;
+  const std::string alike = "e4 c5 Nf3 d6 d4 cxd4 Nxd4 Nf6 Nc3 g6 Be3 Bg7 f3 O-O Qd2 Nc6 ";
+  ASSERT_TRUE(read_book_lines("white 10 | Sicilian | e4 c5 Nf3\nwhite 10 | Yugoslav 9.Bc4 | " + alike +
+                                  "Bc4\nwhite 10 | Yugoslav 9.O-O-O | " + alike + "O-O-O\n",
+                              books[1].lines, error))
+      << error;
+
+  BookBuilder style;
+  ASSERT_TRUE(add_named_book(style, "style", books, error)) << error;
+  const std::vector<std::string> qgd = {"d4", "d5", "c4", "e6", "Nc3", "Nf6", "Bg5", "Be7"};
+  EXPECT_EQ(weight_in(style, {}, "d4"), 0u);  // its own lines choose the first moves
+  EXPECT_GT(weight_in(style, qgd, "e3"), 0u);
+  EXPECT_GT(weight_in(style, {"d4", "d5", "c4", "e6", "Nc3", "Nf6", "Bg5", "Be7", "e3"}, "O-O"), 0u);
+  // One opening of its own weighs BOOK_MAIN_SHARE times one of the main book's.
+  EXPECT_EQ(weight_in(style, {"e4", "c5", "Nf3", "d6"}, "d4"), BOOK_MAIN_SHARE * weight_in(style, qgd, "e3"));
+  EXPECT_EQ(weight_in(style, {"e4"}, "c5"), 0u);  // its own lines only for their side
+  // The two Yugoslav lines part after 16 plies: together they weigh what the short line does.
+  EXPECT_EQ(weight_in(style, {"e4", "c5"}, "Nf3"), 2 * weight_in(style, {"e4", "c5", "Nf3", "d6"}, "d4"));
+
+  BookBuilder main_book;
+  ASSERT_TRUE(add_named_book(main_book, std::string(MAIN_BOOK), books, error)) << error;
+  EXPECT_GT(weight_in(main_book, {}, "d4"), 0u);
+  EXPECT_GT(weight_in(main_book, {"e4"}, "c5"), 0u);
+  EXPECT_GT(weight_in(main_book, {"d4"}, "d5"), weight_in(main_book, {"e4"}, "c5"));  // its own lines weigh more
+}
+
+}  // namespace
