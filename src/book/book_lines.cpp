@@ -1,5 +1,7 @@
 #include "book/book_lines.h"
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 
 #include "base/text.h"
@@ -59,7 +61,9 @@ bool read_book_lines(const std::string& text, std::vector<BookLine>& lines, std:
   return true;
 }
 
-bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& error) {
+bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& error, bool both_sides, int weight,
+                   std::size_t from_ply) {
+  if (weight <= 0) weight = line.weight;
   init_board_startpos();
   for (std::size_t ply = 0; ply < line.moves.size(); ++ply) {
     const Move m = san_to_move(line.moves[ply]);
@@ -68,8 +72,42 @@ bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& erro
               " at ply " + std::to_string(ply + 1) + " is not a legal move";
       return false;
     }
-    if (side == line.colour) add_book_move(builder, m, static_cast<std::uint64_t>(line.weight));
+    if (ply >= from_ply && (both_sides || side == line.colour))
+      add_book_move(builder, m, static_cast<std::uint64_t>(weight));
     make_move(m);
+  }
+  return true;
+}
+
+bool add_named_book(BookBuilder& builder, const std::string& name, const std::vector<NamedBookLines>& books,
+                    std::string& error) {
+  const bool main = name == MAIN_BOOK;
+  // The main book takes every book's lines; a style's book its own and the main book's.
+  const auto taken = [&](const NamedBookLines& book) { return main || book.name == name || book.name == MAIN_BOOK; };
+  // Lines that agree in their first BOOK_ALIKE_PLIES plies open alike: they share one
+  // weight, so that an opening written out in many later sublines is not chosen more
+  // often than one written as a single line.
+  const auto opening_of = [&](const BookLine& line, bool own) {
+    std::string key = own && !main ? std::to_string(line.colour) : "";
+    for (std::size_t ply = 0; ply < line.moves.size() && ply < BOOK_ALIKE_PLIES; ++ply) key += " " + line.moves[ply];
+    return key;
+  };
+  std::map<std::string, int> alike;
+  for (const NamedBookLines& book : books)
+    if (taken(book))
+      for (const BookLine& line : book.lines) ++alike[opening_of(line, book.name == name)];
+  for (const NamedBookLines& book : books) {
+    if (!taken(book)) continue;
+    const bool own = book.name == name;
+    const int share = own ? BOOK_WEIGHT_SCALE : main ? BOOK_WEIGHT_SCALE / 4 : BOOK_WEIGHT_SCALE / BOOK_MAIN_SHARE;
+    for (const BookLine& line : book.lines) {
+      const int weight = line.weight * share / alike[opening_of(line, own)];
+      const std::size_t from_ply = own || main ? 0 : BOOK_MAIN_FROM_PLY;
+      if (!add_book_line(builder, line, error, !own || main, std::max(1, weight), from_ply)) {
+        error = book.name + ": " + error;
+        return false;
+      }
+    }
   }
   return true;
 }
