@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   load_fen(text);
   check_invariants();
   check(repetition_stack.size() == 1 && repetition_stack[0] == zobrist_key);
-  if (popcount(bitboards[K]) != 1 || popcount(bitboards[k]) != 1) return 0;
+  if (!has_one_king_each()) return 0;
 
   MoveList list;
   generate_moves(list);
