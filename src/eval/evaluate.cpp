@@ -52,13 +52,9 @@ void add_mode_term(int& sum_mg, int& sum_eg) {
       return;
   }
   const int strength = style_strength_of(side);
-  // The two piece-ending terms charge for the side's own pieces of the other kind; made
-  // bigger they pay for giving those away (a rook for a minor), which keeps the ending off
-  // the board, so above the default those styles steer through the trade drive alone.
-  const bool counts_pieces = active_mode() == MajorPieceEnding || active_mode() == MinorPieceEnding;
-  const int term_strength = counts_pieces ? std::min(strength, STYLE_STRENGTH_DEFAULT) : strength;
-  sum_mg += at_strength(mg, term_strength);
-  sum_eg += at_strength(eg, term_strength);
+  const int weight = term_strength(active_mode(), strength);
+  sum_mg += at_strength(mg, weight);
+  sum_eg += at_strength(eg, weight);
   // Above its default KingAttack also wants the checks it could give next.
   if (active_mode() == KingAttack && strength > STYLE_STRENGTH_DEFAULT)
     sum_mg += at_strength(CHECK_THREAT_CP * (check_threats(WHITE) - check_threats(BLACK)),
@@ -75,6 +71,5 @@ int evaluate() {
   add_mode_term(mg, eg);
 
   const int value = taper(mg, eg, game_phase());
-  const int drive = trade_drive();
-  return (side == WHITE ? value : -value) + (side == steering_side ? drive : -drive);
+  return side == WHITE ? value : -value;
 }

@@ -51,7 +51,6 @@ void reset_search_tables() {
 
 void start_search_state(const SearchLimits& limits) {
   reset_search_tables();
-  steering_side = side;
   nodes_searched = 0;
   search_began = Clock::now();
   start_search_budget(limits, search_began);
@@ -245,7 +244,7 @@ SearchResult search_best(const SearchLimits& limits) {
   if (tactical_move_selection && !limits.analysis && !limits.best_move_only && limits.multipv <= 1 &&
       result.depth > 0 && !stop_search.load()) {
     drop_node_budget();
-    const TacticalPick pick = pick_tactical_move(result.depth, played.front(), limits, search_start);
+    const TacticalPick pick = pick_tactical_move(result.depth, played.front(), result.score, limits, search_start);
     if (pick.replaced) {
       played = pick.line;
       result.score = pick.score;

@@ -35,6 +35,13 @@ enum class OwnMove : std::uint8_t { None, Check, Bait, PassedPush, StormPush, Tr
 // What the tactical selection measures for a style in the position after a candidate.
 enum class StyleMeasure : std::uint8_t { None, KingZone, Passers, Storm, Bait, Ending };
 
+// What a style's evaluation term weighs above strength 100: growing with the strength
+// (the attacking styles, whose terms the tree can afford to believe more), staying at
+// its default (the ending styles: a tree that wants trades more trades into lost
+// endings), or dropped (MajorPieceEnding's term charges for the side's own minor
+// pieces, which makes it give them away rather than trade them).
+enum class TermAbove : std::uint8_t { Grows, Stays, Off };
+
 // The style bonus of a candidate: min(measured, cap) * times / per, when the measure
 // taken after the candidate is this one.
 struct StyleBonus {
@@ -55,9 +62,11 @@ struct StyleEntry {
   StyleBonus bonus;
   // Per 100 of strength above the default: what its own kind of move adds to the tactical score.
   int steering;
-  // Centipawns at strength 200 per phase unit of the wanted_gone kinds traded off (of
-  // the larger army, so only trades count); a full set gone is worth about a pawn.
-  int trade_drive;
+  TermAbove term_above;
+  // Per 100 of strength above the default: how many centipawns below the main search's
+  // score its own kind of move may score, searched to the main search's depth, and
+  // still replace the best move.
+  int steer_margin;
 };
 
 constexpr StyleBonus NO_BONUS = {StyleMeasure::None, 0, 0, 1};
@@ -65,16 +74,23 @@ constexpr StyleBonus ENDING_BONUS = {StyleMeasure::Ending, 400, 1, 1};
 
 constexpr StyleEntry STYLES[] = {
     // The default needs no word of its own.
-    {Balanced, "Balanced", nullptr, 0, OwnMove::None, NO_BONUS, 0, 0},
-    {Deep, "Deep", "deep", 0, OwnMove::None, NO_BONUS, 0, 0},
-    {Wide, "Wide", "wide", 0, OwnMove::None, NO_BONUS, 0, 0},
-    {KingAttack, "KingAttack", "kingattack", 0, OwnMove::Check, {StyleMeasure::KingZone, 30, 3, 1}, 100, 0},
-    {PassedPawn, "PassedPawn", "passedpawn", 0, OwnMove::PassedPush, {StyleMeasure::Passers, 200, 1, 4}, 0, 0},
-    {PawnStorm, "PawnStorm", "pawnstorm", 0, OwnMove::StormPush, {StyleMeasure::Storm, 300, 1, 5}, 0, 0},
-    {Provocation, "Provocation", "provocation", 0, OwnMove::Bait, {StyleMeasure::Bait, 500, 1, 1}, 40, 0},
-    {PawnEnding, "PawnEnding", "pawnending", MINOR_PIECES | MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80, 8},
-    {MajorPieceEnding, "MajorPieceEnding", "majorpieceending", MINOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80, 24},
-    {MinorPieceEnding, "MinorPieceEnding", "minorpieceending", MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80, 12},
+    {Balanced, "Balanced", nullptr, 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0},
+    {Deep, "Deep", "deep", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0},
+    {Wide, "Wide", "wide", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0},
+    {KingAttack, "KingAttack", "kingattack", 0, OwnMove::Check, {StyleMeasure::KingZone, 30, 3, 1}, 100,
+     TermAbove::Grows, 10},
+    {PassedPawn, "PassedPawn", "passedpawn", 0, OwnMove::PassedPush, {StyleMeasure::Passers, 200, 1, 4}, 0,
+     TermAbove::Grows, 10},
+    {PawnStorm, "PawnStorm", "pawnstorm", 0, OwnMove::StormPush, {StyleMeasure::Storm, 300, 1, 5}, 0,
+     TermAbove::Grows, 10},
+    {Provocation, "Provocation", "provocation", 0, OwnMove::Bait, {StyleMeasure::Bait, 500, 1, 1}, 40,
+     TermAbove::Grows, 10},
+    {PawnEnding, "PawnEnding", "pawnending", MINOR_PIECES | MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
+     TermAbove::Stays, 10},
+    {MajorPieceEnding, "MajorPieceEnding", "majorpieceending", MINOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
+     TermAbove::Off, 10},
+    {MinorPieceEnding, "MinorPieceEnding", "minorpieceending", MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
+     TermAbove::Stays, 10},
 };
 
 constexpr int SEARCH_MODE_COUNT = static_cast<int>(std::size(STYLES));
@@ -91,7 +107,7 @@ extern SearchMode white_search_mode;
 extern SearchMode black_search_mode;
 
 // The style's row; Balanced's for a value outside the table.
-inline const StyleEntry& style_entry(SearchMode mode) {
+constexpr const StyleEntry& style_entry(SearchMode mode) {
   return mode >= 0 && mode < SEARCH_MODE_COUNT ? STYLES[mode] : STYLES[Balanced];
 }
 // Whether the style wants pieces of this type (pawn to king) off the board.

@@ -1,9 +1,11 @@
 #pragma once
 // How hard each side's style steers, in percent of its built-in weights. At 100 a
-// style is exactly its default; above it the style's own terms weigh more, and the
-// ending styles also want the trades that lead to their ending while the pieces
-// are still on the board. Written by the main thread (command line, setoption, the
-// gauntlet) while no search runs; read by the search.
+// style is exactly its default. Above it the style steers at the root: the tactical
+// selection scores its own kind of move first and rates it higher, and plays it only
+// if a search to the main search's depth finds it within the style's margin of the
+// best move's score. The attacking styles' evaluation terms also grow with it (see
+// TermAbove). Written by the main thread (command line, setoption, the gauntlet)
+// while no search runs; read by the search.
 
 #include "style/search_mode.h"
 
@@ -14,19 +16,24 @@ constexpr int STYLE_STRENGTH_DEFAULT = 100;
 extern int white_style_strength;
 extern int black_style_strength;
 
-// The side the running search plays for (the root's side to move): the ending styles'
-// wish for trades is its wish. Written by search_best before any search thread runs.
-extern int steering_side;
-
 inline int style_strength_of(int colour) { return colour == 0 ? white_style_strength : black_style_strength; }
 
 // A style weight at a strength; exactly value at 100.
 constexpr int at_strength(int value, int strength) { return value * strength / 100; }
 
-// The ending styles' wish for trades, from steering_side's view: centipawns for the
-// trades of the other kind already made, when steering_side plays an ending style above
-// strength 100; 0 otherwise. Read at every evaluation, so the usual case costs a compare.
-int trade_drive_above_default();
-inline int trade_drive() {
-  return style_strength_of(steering_side) > STYLE_STRENGTH_DEFAULT ? trade_drive_above_default() : 0;
+// The strength the style's evaluation term is weighed at when the style plays at strength.
+constexpr int term_strength(SearchMode mode, int strength) {
+  if (strength <= STYLE_STRENGTH_DEFAULT) return strength;
+  switch (style_entry(mode).term_above) {
+    case TermAbove::Grows: return strength;
+    case TermAbove::Stays: return STYLE_STRENGTH_DEFAULT;
+    default: return 0;
+  }
+}
+
+// How far below the main search's score the style's own kind of move may score at
+// strength and still be played: 0 up to the default.
+constexpr int steer_margin_cp(SearchMode mode, int strength) {
+  return strength > STYLE_STRENGTH_DEFAULT ? at_strength(style_entry(mode).steer_margin, strength - STYLE_STRENGTH_DEFAULT)
+                                           : 0;
 }

@@ -11,6 +11,7 @@
 #include "search/info.h"
 #include "search/search_state.h"
 #include "search/timeman.h"
+#include "style/style_strength.h"
 #include "style/tactical_candidates.h"
 
 void keep_search_moves(std::vector<Move>& candidates, const std::vector<Move>& search_moves) {
@@ -43,7 +44,20 @@ Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const M
   return choice;
 }
 
-TacticalPick pick_tactical_move(int depth, Move best, const SearchLimits& limits,
+Move choose_held_move(std::vector<TacticalCandidate> records, const Move& best, int threshold, int depth,
+                      int best_score, int margin) {
+  for (;;) {
+    const Move choice = choose_tactical_move(records, best, threshold);
+    const auto record = std::find_if(records.begin(), records.end(),
+                                     [&](const TacticalCandidate& r) { return same_move(r.move, choice); });
+    // The root move was searched one ply short of the main search's depth.
+    if (same_move(choice, best) || !record->steered || holds_up(choice, depth - 1, best_score - margin))
+      return choice;
+    records.erase(record);
+  }
+}
+
+TacticalPick pick_tactical_move(int depth, Move best, int best_score, const SearchLimits& limits,
                                 std::chrono::steady_clock::time_point budget_start) {
   const TacticalPick kept{best};
   MoveList generated;
@@ -64,7 +78,8 @@ TacticalPick pick_tactical_move(int depth, Move best, const SearchLimits& limits
       score_tactical_candidates(candidates, d, scoring_start, limits.movetime_ms > 0);
   if (records.empty()) return kept;
 
-  const Move choice = choose_tactical_move(records, best, tactic_threshold_cp);
+  const Move choice = choose_held_move(records, best, tactic_threshold_cp, depth, best_score,
+                                       steer_margin_cp(bonus_mode(side), style_strength_of(side)));
   if (same_move(choice, best)) return kept;
 
   send_line("info string tactical pick " + move_to_str(choice) + " (best was " + move_to_str(best) + ")");

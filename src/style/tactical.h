@@ -24,9 +24,10 @@ struct TacticalPick {
   std::vector<Move> line = {};  // move first
 };
 
-// Called by search_best after its last iteration, which completed depth; answers
-// with best or another legal move among the limits' search moves. Its time comes
+// Called by search_best after its last iteration, which completed depth and scored
+// best at best_score; answers with best or another legal move among the limits' search
+// moves. Its time comes
 // from the limits' budget, counted from budget_start. When it plays another move it
 // prints the pick and an info line of its own search of that move.
-TacticalPick pick_tactical_move(int depth, Move best, const SearchLimits& limits,
+TacticalPick pick_tactical_move(int depth, Move best, int best_score, const SearchLimits& limits,
                                 std::chrono::steady_clock::time_point budget_start);

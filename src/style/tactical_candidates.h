@@ -19,6 +19,8 @@ struct TacticalCandidate {
   // How much further below best than the threshold this candidate may score and still
   // be chosen: a style above strength 100 pays for its own kind of move.
   int slack = 0;
+  // The mover's own kind of move, above strength 100: it must hold up before it is played.
+  bool steered = false;
 };
 
 // At most this many gathered candidates are scored (best may come on top).
@@ -73,3 +75,13 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
 
 // The best-rated record within the threshold of best's score, or best itself.
 Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const Move& best, int threshold);
+
+// Whether m, searched to depth after it with a null window, scores at least floor for
+// the side to move. False when the search was stopped before it could tell.
+bool holds_up(const Move& m, int depth, int floor);
+
+// The choice among records, where a steered choice must hold up at depth within margin
+// of best_score (the main search's): one that does not is struck off and the choice
+// made again among the rest.
+Move choose_held_move(std::vector<TacticalCandidate> records, const Move& best, int threshold, int depth,
+                      int best_score, int margin);

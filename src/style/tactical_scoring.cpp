@@ -192,7 +192,20 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
       // The style's own moves may cost as much more as the strength goes beyond 100.
       if (steered) slack = at_strength(tactic_threshold_cp, strength - STYLE_STRENGTH_DEFAULT);
     }
-    records.push_back({m, -ng, tactical_score, std::move(line), slack});
+    records.push_back({m, -ng, tactical_score, std::move(line), slack, steered && strength > STYLE_STRENGTH_DEFAULT});
   }
   return records;
+}
+
+bool holds_up(const Move& m, int depth, int floor) {
+  const SavedPosition root = save_position();
+  if (!make_move(m)) {
+    restore_position(root);
+    return false;
+  }
+  repetition_stack.push_back(zobrist_key);
+  const int score = -negamax(depth, -floor, -floor + 1, 1, true);
+  repetition_stack.pop_back();
+  restore_position(root);
+  return !stop_search.load() && !time_expired() && score >= floor;
 }

@@ -77,7 +77,7 @@ class TacticalPick : public ::testing::Test {
     const SavedPosition before = save_position();
     const std::size_t history_size = repetition_stack.size();
     ::testing::internal::CaptureStdout();
-    answer = pick_tactical_move(depth, best, limits, budget_start);
+    answer = pick_tactical_move(depth, best, 0, limits, budget_start);
     result = answer.move;
     std::istringstream out(::testing::internal::GetCapturedStdout());
     std::string printed;
@@ -364,6 +364,36 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleWantsItsOwnMoves) {
   const std::pair offered = scored(Provocation, 200, "c3b5");
   EXPECT_EQ(offered.first - scored(Provocation, 100, "c3b5").first, 40 + 300 / 2);
   EXPECT_EQ(offered.second, 40);
+}
+
+TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore) {
+  // Rxd8 Kxd8 is an even trade into a level pawn ending; Kf1 stands for the best move.
+  load_fen("3r4/4kpp1/7p/8/8/7P/5PP1/3R2K1 w - - 0 1");
+  const Move trade = move("d1d8"), best = move("g1f1");
+  // Searched to depth 5 after it, the trade is level: it scores above -30, not above 100.
+  const SavedPosition before = save_position();
+  EXPECT_TRUE(holds_up(trade, 5, -30));
+  EXPECT_FALSE(holds_up(trade, 5, 100));
+  EXPECT_TRUE(same_position(before, save_position()));
+
+  // PawnEnding at 400 may give up 30 cp: with the main search scoring best level it
+  // trades; had the main search found best 200 cp better, the trade would not hold up
+  // and the choice falls to the other candidates (here the check Re1+).
+  white_search_mode = black_search_mode = PawnEnding;
+  white_style_strength = 400;
+  const auto picked = [&](int best_score) {
+    tt_clear();
+    ::testing::internal::CaptureStdout();
+    answer = pick_tactical_move(6, best, best_score, limits, budget_start);
+    ::testing::internal::GetCapturedStdout();
+    return move_to_str(answer.move);
+  };
+  EXPECT_EQ(picked(0), "d1d8");
+  EXPECT_EQ(picked(200), "d1e1");
+  // At the default strength nothing is checked against the main search's score.
+  white_style_strength = 100;
+  const std::string at_default = picked(0);
+  EXPECT_EQ(picked(200), at_default);
 }
 
 }  // namespace
