@@ -68,15 +68,15 @@ styles: build
 	./$(BUILD_DIR)/brisvane styles --out $(STYLES_DIR) $(STYLES_ARGS)
 	@$(MAKE) --no-print-directory styles-chart STYLES_DIR=$(STYLES_DIR)
 
-# The distinctness gate: each style against Balanced on its own column, 95% intervals
-# apart in the promised direction; fails naming each style and column that stopped
-# separating. A reduced run that keeps the gate's budget (100000 nodes a move, 60
-# games a row): games start from the middlegame positions of tests/data/middlegames.epd
-# and end after 60 plies, with the score rules off so that no game ends earlier.
+# The style gate: each style against Balanced on its own column, 95% intervals apart in
+# the promised direction, and each steering style at -50 Elo or better against it; fails
+# naming each style, test and figure that failed. Whole games (no ply cap; the score rules
+# for resigning and drawing end lost and dead games early), 120 games a row at 100000
+# nodes a move from the 60 positions the published strengths were chosen on.
 STYLES_CHECK_DIR ?= $(BUILD_DIR)/styles-check
 # Each style plays at its published strength.
 STYLES_CHECK_ARGS = --gate --styles KingAttack,PawnStorm,PassedPawn,Provocation,PawnEnding,MajorPieceEnding,MinorPieceEnding,Deep,Wide \
-  --games 60 --nodes 100000 --max-plies 60 --resign off --draw off --openings tests/data/middlegames.epd
+  --games 120 --nodes 100000 --openings tests/data/openings-choose.epd
 styles-check: build
 	./$(BUILD_DIR)/brisvane styles $(STYLES_CHECK_ARGS) --jobs $(JOBS) --out $(STYLES_CHECK_DIR)
 

@@ -8,6 +8,7 @@
 #include "eval/king_safety.h"
 #include "eval/passed_pawns.h"
 #include "search/ordering.h"
+#include "style/bait.h"
 
 namespace {
 
@@ -28,29 +29,6 @@ bool on_kings_wing(int file, int king_square) {
   if (king_file <= 2) return file <= 2;
   if (king_file >= 5) return file >= 5;
   return false;
-}
-
-// Material the move takes: the captured piece plus what a promotion adds.
-int material_taken(const Move& m) {
-  int taken = 0;
-  if (m.en_passant) {
-    taken = mvv_lva_value[P];
-  } else if (m.capture) {
-    for (int code = 0; code < 12; ++code)
-      if (bitboards[code] & square_bb(m.to)) taken = mvv_lva_value[code];
-  }
-  if (m.promoted != NO_PIECE) taken += mvv_lva_value[m.promoted] - mvv_lva_value[P];
-  return taken;
-}
-
-// The best static exchange among the legal captures of the side to move.
-int best_capture_exchange() {
-  MoveList legal;
-  generate_legal_moves(legal);
-  int best = INT_MIN;
-  for (const Move& m : legal.moves)
-    if (m.capture) best = std::max(best, static_exchange_eval(m));
-  return best;
 }
 
 void note_endings(GameStats& stats) {
@@ -102,7 +80,7 @@ GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& pl
       stats.checks += king_attacked(side) ? 1 : 0;
       stats.pressure += king_zone_pressure(side);
       stats.passers_advanced += is_advanced_passer(m, measured) ? 1 : 0;
-      if (best_capture_exchange() >= taken + BAIT_MARGIN_CP) ++stats.baits;
+      if (bait_offered(taken) > 0) ++stats.baits;
     }
     note_endings(stats);
 

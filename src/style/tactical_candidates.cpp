@@ -7,6 +7,7 @@
 #include "board/position.h"
 #include "eval/passed_pawns.h"
 #include "search/ordering.h"
+#include "style/bait.h"
 #include "style/style_strength.h"
 
 bool least_attacker_capture(int square, Move& capture) {
@@ -111,7 +112,11 @@ bool second_pass_candidate(const Move& m) {
     return false;
   }
   bool wanted = king_attacked(side) || (term_mode(mover) == Provocation && offers_bait(m));
-  if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT && offers_trade(m, gathering_mode(mover))) wanted = true;
+  if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT) {
+    const OwnMove own = style_entry(gathering_mode(mover)).own_move;
+    if (own == OwnMove::Trade && offers_trade(m, gathering_mode(mover))) wanted = true;
+    if (own == OwnMove::Bait && !wanted && bait_offered(0) > 0) wanted = true;
+  }
   restore_position(saved);
   return wanted;
 }
@@ -122,15 +127,21 @@ bool steered_candidate(const Move& m, SearchMode mode) {
   const OwnMove own = style_entry(mode).own_move;
   if (own == OwnMove::None) return false;
   if (own == OwnMove::PassedPush || own == OwnMove::StormPush) return is_quiet(m) && first_pass_candidate(m, mode);
+  if (own == OwnMove::Bait) {
+    // Any move that leaves the opponent a capture winning more than the move took.
+    const int taken = material_taken(m);
+    const SavedPosition saved = save_position();
+    const bool bait = make_move(m) && bait_offered(taken) > 0;
+    restore_position(saved);
+    return bait;
+  }
   if (m.capture) return own == OwnMove::Trade && trade_capture(m, mode);
   // The quiet moves are read in the position after them: a check, bait, a trade offer.
   if (!is_quiet(m) || (own == OwnMove::Trade && !wanted_gone(mode, m.piece % 6))) return false;
   const SavedPosition saved = save_position();
   bool wanted = false;
   if (make_move(m)) {
-    wanted = own == OwnMove::Check ? king_attacked(side)
-             : own == OwnMove::Bait ? offers_bait(m)
-                                    : offers_trade(m, mode);
+    wanted = own == OwnMove::Check ? king_attacked(side) : offers_trade(m, mode);
   }
   restore_position(saved);
   return wanted;

@@ -35,8 +35,9 @@ inline SearchMode gathering_mode(int mover) { return mode_of(mover); }
 inline SearchMode term_mode(int mover) { return mode_of(mover ^ 1); }
 inline SearchMode bonus_mode(int mover) { return mode_of(mover); }
 
-// The style's own kind of move (its row's OwnMove): a check, bait, a passed or storm
-// pawn push, or a trade of a piece it wants gone, taken or offered by a quiet move.
+// The style's own kind of move (its row's OwnMove): a check, any move that leaves bait,
+// a passed or storm pawn push, or a trade of a piece it wants gone, taken or offered by
+// a quiet move.
 // Above strength 100 these are scored first and may cost more than the threshold.
 bool steered_candidate(const Move& m, SearchMode mode);
 

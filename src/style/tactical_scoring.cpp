@@ -12,6 +12,7 @@
 #include "search/quiescence.h"
 #include "search/search_state.h"
 #include "search/timeman.h"
+#include "style/bait.h"
 #include "style/style_strength.h"
 #include "style/tactical.h"
 #include "style/tactical_candidates.h"
@@ -29,7 +30,7 @@ struct StyleTerms {
   StyleMeasure measure = StyleMeasure::None;
   int value = 0;
   bool check = false;  // KingAttack: the candidate gives check
-  int offer = 0;       // Provocation: what taking the moved piece wins the opponent, when it wins something
+  int offer = 0;       // Provocation: what the opponent's best capture wins beyond what the move took, when it is bait
   bool trade = false;  // ending styles: takes, or offers to trade, a piece the style wants gone
 };
 
@@ -91,7 +92,8 @@ int ending_term(SearchMode mode, int mover, int captured) {
 
 // Measured in the position after the candidate, by the term mode;
 // trade_taken tells whether a capture was a trade that mode wants (read before the move).
-StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check, bool trade_taken, int d, int ng) {
+StyleTerms style_terms(const Move& m, int mover, int captured, int taken, bool gives_check, bool trade_taken, int d,
+                       int ng) {
   StyleTerms terms;
   const SearchMode mode = term_mode(mover);
   terms.measure = style_entry(mode).bonus.measure;
@@ -111,6 +113,7 @@ StyleTerms style_terms(const Move& m, int mover, int captured, bool gives_check,
       break;
     case Provocation:
       terms.value = provocation_bait(m, d, ng, terms.offer);
+      terms.offer = std::max(terms.offer, bait_offered(taken));
       break;
     case PawnEnding:
     case MajorPieceEnding:
@@ -159,6 +162,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
         tactical_scoring_cap_reached(clocked, scoring_start, Clock::now(), nodes_searched - nodes_at_start))
       break;
     const int captured = captured_piece(m, mover);
+    const int taken = material_taken(m);
     const bool steered = steered_candidate(m, bonus);
     const bool trade_taken = m.capture && trade_capture(m, term_mode(mover));
 
@@ -174,7 +178,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     line.insert(line.end(), pv_table[1] + 1, pv_table[1] + std::max(1, pv_length[1]));
     repetition_stack.pop_back();
     const bool gives_check = king_attacked(side);
-    const StyleTerms terms = style_terms(m, mover, captured, gives_check, trade_taken, d, ng);
+    const StyleTerms terms = style_terms(m, mover, captured, taken, gives_check, trade_taken, d, ng);
     restore_position(root);
 
     if (stop_search.load() || time_expired()) break;

@@ -364,6 +364,17 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleWantsItsOwnMoves) {
   const std::pair offered = scored(Provocation, 200, "c3b5");
   EXPECT_EQ(offered.first - scored(Provocation, 100, "c3b5").first, 40 + 300 / 2);
   EXPECT_EQ(offered.second, 40);
+
+  // Nf3 leaves the d1 rook to Rxd1+: bait, though the knight itself is safe. Above 100 it
+  // is Provocation's own move and earns the offer (what Rxd1 wins, capped at 300);
+  // Kg2 leaves nothing.
+  load_fen("3r3k/8/8/8/3N4/8/8/3R3K w - - 0 1");
+  EXPECT_TRUE(steered_candidate(move("d4f3"), Provocation));
+  EXPECT_FALSE(steered_candidate(move("h1g2"), Provocation));
+  const std::pair exposed = scored(Provocation, 200, "d4f3");
+  EXPECT_EQ(exposed.first - scored(Provocation, 100, "d4f3").first, 40 + 300 / 2);
+  EXPECT_EQ(exposed.second, 40);
+  EXPECT_EQ(scored(Provocation, 200, "h1g2").second, 0);
 }
 
 TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore) {
