@@ -3,6 +3,7 @@
 #include "board/attacks.h"
 #include "board/position.h"
 #include "eval/passed_pawns.h"
+#include "style/style_strength.h"
 
 NodeParams node_params(SearchMode mover_mode) {
   switch (mover_mode) {
@@ -52,6 +53,17 @@ StyleTag style_tag(const Move& m, SearchMode mover_mode) {
   }
 }
 
+namespace {
+
+// A style whose term is dropped above its default (MajorPieceEnding) searches the tree
+// as Balanced does there: its capture extensions cost it more than a ply of depth.
+bool extends_for_style(int colour) {
+  const int strength = style_strength_of(colour);
+  return strength <= STYLE_STRENGTH_DEFAULT || term_strength(mode_of(colour), strength) > 0;
+}
+
+}  // namespace
+
 int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
   if (ply > MAX_EXTENSION_PLY) return 0;
   switch (tag) {
@@ -63,11 +75,11 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
       break;
     case StyleTag::MinorCapture:
     case StyleTag::MajorCapture:
-      return 1;
+      return extends_for_style(mover) ? 1 : 0;
     case StyleTag::None:
       break;
   }
-  if (!m.capture) return 0;
+  if (!m.capture || !extends_for_style(side)) return 0;
   // The ending rules follow the style of the side now to move.
   switch (active_mode()) {
     case PawnEnding:

@@ -188,7 +188,8 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     if (gives_check) tactical_score += 60;
     if (m.promoted != NO_PIECE) tactical_score += 120;
     const int strength = style_strength_of(mover);
-    tactical_score += at_strength(style_bonus(bonus, terms), strength);
+    const int style_part = at_strength(style_bonus(bonus, terms), strength);
+    tactical_score += style_part;
     int slack = 0;
     if (strength > STYLE_STRENGTH_DEFAULT) {
       const int steering = steering_bonus(bonus, terms);
@@ -196,7 +197,9 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
       // The style's own moves may cost as much more as the strength goes beyond 100.
       if (steered) slack = at_strength(tactic_threshold_cp, strength - STYLE_STRENGTH_DEFAULT);
     }
-    records.push_back({m, -ng, tactical_score, std::move(line), slack, steered && strength > STYLE_STRENGTH_DEFAULT});
+    // Above 100 whatever the style's own rating helped to choose must hold up.
+    const bool styled = strength > STYLE_STRENGTH_DEFAULT && (steered || style_part > 0);
+    records.push_back({m, -ng, tactical_score, std::move(line), slack, styled});
   }
   return records;
 }

@@ -2,6 +2,7 @@
 
 #include "board/legal.h"
 #include "search/node_rules.h"
+#include "style/style_strength.h"
 #include "search_fixture.h"
 
 namespace {
@@ -91,6 +92,17 @@ TEST_F(NodeRulesTest, EndingCapturesExtend) {
     load_fen("4k3/8/8/8/8/2n5/8/3RK3 b - - 0 1");
     EXPECT_EQ(extension_of(knight_takes, Balanced, 5), c.knight_takes) << mode_name(c.white);
   }
+  // Above its default MajorPieceEnding searches as Balanced does: neither extends.
+  // MinorPieceEnding keeps its extensions at any strength.
+  white_style_strength = 400;
+  white_search_mode = MajorPieceEnding;
+  EXPECT_EQ(extension_of(pawn_takes, Balanced, 5), 0);
+  load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
+  EXPECT_EQ(extension_of(take_knight, MajorPieceEnding, 5), 0);
+  white_search_mode = MinorPieceEnding;
+  load_fen("4k3/8/8/8/8/2p5/3R4/4K3 b - - 0 1");
+  EXPECT_EQ(extension_of(pawn_takes, Balanced, 5), 1);
+  white_style_strength = STYLE_STRENGTH_DEFAULT;
   white_search_mode = Balanced;
   // En passant lands on an empty square: no tag.
   load_fen("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
