@@ -2,19 +2,18 @@
 // steering rows of several runs gathered into one table, and bad input writing nothing.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "games/fingerprint_report.h"
 #include "games/style_gate.h"
 #include "match/child_process.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -41,15 +40,8 @@ std::vector<std::string> lines_of(const fs::path& path) {
   return lines;
 }
 
-class StylesCurve : public ::testing::Test {
+class StylesCurve : public TempDirTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/brisvane-curve-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   std::string write_run(const std::string& name, const std::vector<StyleRow>& rows) const {
     fs::create_directories(dir / name);
     std::ofstream(dir / name / "fingerprint.csv") << fingerprint_csv(rows, GameSettings{});
@@ -66,8 +58,6 @@ class StylesCurve : public ::testing::Test {
     run.status = script.wait_exit();
     return run;
   }
-
-  fs::path dir;
 };
 
 TEST_F(StylesCurve, LaterRunWinsAndEachRowKeepsItsOwnRunsBalanced) {
