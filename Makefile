@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-load test-slow bench asan tsan fuzz clean styles styles-chart styles-check calibrate
+.PHONY: all build run test test-load test-slow bench asan tsan fuzz clean styles styles-chart styles-curve styles-check calibrate
 
 # Testing frameworks build with `make EXE=PATH`: the engine alone (no tests, so
 # no GoogleTest needed), in its own build directory, copied to PATH.
@@ -93,6 +93,19 @@ styles-chart:
 	@command -v gnuplot >/dev/null || { echo "gnuplot is missing, so no chart was drawn: install it with" \
 	  "'sudo apt-get install -y gnuplot-nox', then run 'make styles-chart'" >&2; exit 1; }
 	gnuplot -e "csv='$(STYLES_DIR)/fingerprint.csv'; svg='$(STYLES_DIR)/fingerprint.svg'" tools/styles_chart.gp
+
+# The style strength curves from several runs of the style gauntlet (each folder holding the
+# fingerprint.csv of `brisvane styles`; a later folder wins a style and strength that two
+# share): the gathered table and its chart in CURVE_DIR; the table is written without gnuplot too.
+CURVE_DIR ?= docs/styles
+CURVE_RUNS ?=
+styles-curve:
+	@test -n "$(CURVE_RUNS)" || { echo "name the runs: make styles-curve CURVE_RUNS=\"DIR...\"" >&2; exit 2; }
+	@mkdir -p $(CURVE_DIR)
+	tools/styles_curve.sh $(CURVE_DIR)/curve.csv $(CURVE_RUNS)
+	@command -v gnuplot >/dev/null || { echo "gnuplot is missing, so no chart was drawn: install it with" \
+	  "'sudo apt-get install -y gnuplot-nox', then run 'make styles-curve'" >&2; exit 1; }
+	gnuplot -e "csv='$(CURVE_DIR)/curve.csv'; svg='$(CURVE_DIR)/curve.svg'" tools/styles_curve.gp
 
 # The sanitizer builds: the code under test optimised as RelWithDebInfo, with line tables
 # only (-g1), which is all a report's stack trace needs and halves the compile time of full

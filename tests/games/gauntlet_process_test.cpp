@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/temp_dir.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -27,15 +29,8 @@ std::string read_file(const fs::path& path) {
   return text.str();
 }
 
-class StylesCommand : public ::testing::Test {
+class StylesCommand : public TempDirTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/brisvane-styles-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   StylesRun styles(const std::string& args) const {
     const fs::path err = dir / "stderr.txt";
     const std::string command = std::string(BRISVANE_BINARY) + " styles " + args + " 2>" + err.string() + " </dev/null";
@@ -49,8 +44,6 @@ class StylesCommand : public ::testing::Test {
     run.err = read_file(err);
     return run;
   }
-
-  fs::path dir;
 };
 
 // A few short games: two rows of two games each, in this process unless a test asks for workers.
