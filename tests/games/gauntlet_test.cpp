@@ -56,7 +56,7 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   EXPECT_EQ(o.seed, 0u);
   // The baseline always comes first, and a style asked for twice plays once.
   EXPECT_EQ(o.rows, (std::vector<GauntletRow>{
-                        {Balanced, true, 100}, {PawnStorm, true, 200}, {Deep, true, 100}, {Balanced, false, 100}}));
+                        {Balanced, true, 100}, {PawnStorm, true, published_strength(PawnStorm)}, {Deep, true, 100}, {Balanced, false, 100}}));
   // --strength plays every style row at it, wherever it stands; Balanced and NoTactics,
   // which have no weights to scale, stay at 100, and the report says what was played.
   ASSERT_TRUE(parse_gauntlet_options({"--strength=0"}, o, error)) << error;
