@@ -19,7 +19,8 @@ struct TacticalCandidate {
   // How much further below best than the threshold this candidate may score and still
   // be chosen: a style above strength 100 pays for its own kind of move.
   int slack = 0;
-  // The mover's own kind of move, above strength 100: it must hold up before it is played.
+  // Above strength 100, the mover's own kind of move or a candidate its style bonus
+  // rated up: it must hold up before it is played.
   bool steered = false;
 };
 
