@@ -95,6 +95,11 @@ bool tactical_scoring_cap_reached(bool clocked, TimePoint scoring_start, TimePoi
   return clocked ? tactical_scoring_time_up(scoring_start, now) : scoring_nodes >= TACTICAL_SCORING_CAP_NODES;
 }
 
+void cap_nodes_from_now(std::int64_t max_nodes) {
+  search_node_limit = search_nodes_total() + max_nodes;
+  budget_seen_spent = false;
+}
+
 void drop_node_budget() {
   if (search_node_limit <= 0) return;
   // What is left is the time budget, which has to run out on its own.

@@ -99,3 +99,6 @@ bool tactical_scoring_cap_reached(bool clocked, TimePoint scoring_start, TimePoi
 // search at its first node, so the selection runs on its time cap instead. Dropping
 // it ends the node budget's expiry; a time budget that is left has to run out again.
 void drop_node_budget();
+// A node budget of max_nodes more from now, for one bounded search after the main one
+// (the tactical selection's check of a pick); drop_node_budget ends it.
+void cap_nodes_from_now(std::int64_t max_nodes);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/move.h"
+#include "search/timeman.h"
 #include "style/search_mode.h"
 
 // One scored candidate; score is from the root mover's view, line is the
@@ -79,8 +80,10 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
 Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const Move& best, int threshold);
 
 // Whether m, searched to depth after it with a null window, scores at least floor for
-// the side to move. False when the search was stopped before it could tell.
-bool holds_up(const Move& m, int depth, int floor);
+// the side to move. False when the search was stopped before it could tell: by the
+// search's own budget, or after max_nodes (a pick far from the main search's tree
+// could otherwise search for minutes).
+bool holds_up(const Move& m, int depth, int floor, std::int64_t max_nodes = TACTICAL_SCORING_CAP_NODES);
 
 // The choice among records, where a steered choice must hold up at depth within margin
 // of best_score (the main search's): one that does not is struck off and the choice

@@ -204,15 +204,18 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
   return records;
 }
 
-bool holds_up(const Move& m, int depth, int floor) {
+bool holds_up(const Move& m, int depth, int floor, std::int64_t max_nodes) {
   const SavedPosition root = save_position();
   if (!make_move(m)) {
     restore_position(root);
     return false;
   }
   repetition_stack.push_back(zobrist_key);
+  cap_nodes_from_now(max_nodes);
   const int score = -negamax(depth, -floor, -floor + 1, 1, true);
+  const bool cut_short = stop_search.load() || time_expired();
+  drop_node_budget();
   repetition_stack.pop_back();
   restore_position(root);
-  return !stop_search.load() && !time_expired() && score >= floor;
+  return !cut_short && score >= floor;
 }

@@ -385,6 +385,9 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore
   const SavedPosition before = save_position();
   EXPECT_TRUE(holds_up(trade, 5, -30));
   EXPECT_FALSE(holds_up(trade, 5, 100));
+  // A check that runs out of nodes cannot tell, so it does not hold; no budget is left behind.
+  EXPECT_FALSE(holds_up(trade, 14, -30, 2000));
+  EXPECT_EQ(search_node_limit, 0);
   EXPECT_TRUE(same_position(before, save_position()));
 
   // PawnEnding at 400 may give up 30 cp: with the main search scoring best level it
