@@ -58,8 +58,8 @@ namespace {
 // A style whose term is dropped above its default (MajorPieceEnding) searches the tree
 // as Balanced does there: its capture extensions cost it more than a ply of depth.
 bool extends_for_style(int colour) {
-  const int strength = style_strength_of(colour);
-  return strength <= STYLE_STRENGTH_DEFAULT || term_strength(mode_of(colour), strength) > 0;
+  return style_strength_of(colour) <= STYLE_STRENGTH_DEFAULT ||
+         style_entry(mode_of(colour)).term_above != TermAbove::Off;
 }
 
 }  // namespace

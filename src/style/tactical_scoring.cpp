@@ -113,7 +113,8 @@ StyleTerms style_terms(const Move& m, int mover, int captured, int taken, bool g
       break;
     case Provocation:
       terms.value = provocation_bait(m, d, ng, terms.offer);
-      terms.offer = std::max(terms.offer, bait_offered(taken));
+      // Only the steering above the default reads the wider offer: it costs a move generation.
+      if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT) terms.offer = std::max(terms.offer, bait_offered(taken));
       break;
     case PawnEnding:
     case MajorPieceEnding:
