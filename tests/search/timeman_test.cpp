@@ -140,8 +140,7 @@ TEST(TimeCheck, NodeBudgetIsSeenOnTheNextMultipleAndHolds) {
 
 TEST(TimeCheck, PonderBudgetWaitsForThePonderhitAndCountsFromIt) {
   // A budget long spent if counted from the go, but the ponder move comes only now.
-  search_movetime_ms = 10000;
-  search_start = std::chrono::steady_clock::now() - 20000ms;
+  start_budget(10000, 0, 20000ms);
   search_budget_waits = true;
   pondering.store(true);
   nodes_searched = 8192;
