@@ -8,6 +8,7 @@
 #include "eval/passed_pawns.h"
 #include "style/search_mode.h"
 #include "style/style_strength.h"
+#include "style/trade_drive.h"
 
 int game_phase() {
   int phase = popcount(bitboards[N] | bitboards[n]) + popcount(bitboards[B] | bitboards[b]) +
@@ -71,5 +72,6 @@ int evaluate() {
   add_mode_term(mg, eg);
 
   const int value = taper(mg, eg, game_phase());
-  return side == WHITE ? value : -value;
+  const int drive = trade_drive(steering_side == WHITE ? value : -value);
+  return (side == WHITE ? value : -value) + (side == steering_side ? drive : -drive);
 }

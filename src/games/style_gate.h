@@ -38,12 +38,13 @@ struct PublishedStrength {
   int strength;
 };
 
-inline constexpr std::array<PublishedStrength, 5> PUBLISHED_STRENGTHS = {{
+inline constexpr std::array<PublishedStrength, 6> PUBLISHED_STRENGTHS = {{
     {KingAttack, 400},
+    {PawnStorm, 200},
     {Provocation, 400},
     {PawnEnding, 400},
     {MajorPieceEnding, 400},
-    {MinorPieceEnding, 400},
+    {MinorPieceEnding, 200},
 }};
 
 constexpr int published_strength(SearchMode style) {

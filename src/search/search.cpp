@@ -22,6 +22,7 @@
 #include "style/search_mode.h"
 #include "style/style_strength.h"
 #include "style/tactical.h"
+#include "style/trade_drive.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ void reset_search_tables() {
 
 void start_search_state(const SearchLimits& limits) {
   reset_search_tables();
+  steering_side = side;
   nodes_searched = 0;
   search_began = Clock::now();
   start_search_budget(limits, search_began);

@@ -37,8 +37,7 @@ enum class StyleMeasure : std::uint8_t { None, KingZone, Passers, Storm, Bait, E
 
 // What a style's evaluation term weighs above strength 100: growing with the strength
 // (the attacking styles, whose terms the tree can afford to believe more), staying at
-// its default (the ending styles: a tree that wants trades more trades into lost
-// endings), or dropped with the style's capture extensions (MajorPieceEnding: at its
+// its default (the ending styles, which steer by their wish for trades instead), or dropped with the style's capture extensions (MajorPieceEnding: at its
 // default they cost it more than a ply of depth, and it reached its ending less often
 // than Balanced).
 enum class TermAbove : std::uint8_t { Grows, Stays, Off };
@@ -68,6 +67,9 @@ struct StyleEntry {
   // score its own kind of move may score, searched to the main search's depth, and
   // still replace the best move.
   int steer_margin;
+  // Per 100 of strength above the default: what the tree counts for a full set of the
+  // wanted_gone kinds traded off (see trade_drive.h).
+  int trade_drive;
 };
 
 constexpr StyleBonus NO_BONUS = {StyleMeasure::None, 0, 0, 1};
@@ -75,23 +77,23 @@ constexpr StyleBonus ENDING_BONUS = {StyleMeasure::Ending, 400, 1, 1};
 
 constexpr StyleEntry STYLES[] = {
     // The default needs no word of its own.
-    {Balanced, "Balanced", nullptr, 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0},
-    {Deep, "Deep", "deep", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0},
-    {Wide, "Wide", "wide", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0},
+    {Balanced, "Balanced", nullptr, 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0, 0},
+    {Deep, "Deep", "deep", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0, 0},
+    {Wide, "Wide", "wide", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0, 0},
     {KingAttack, "KingAttack", "kingattack", 0, OwnMove::Check, {StyleMeasure::KingZone, 30, 3, 1}, 100,
-     TermAbove::Grows, 10},
+     TermAbove::Grows, 10, 0},
     {PassedPawn, "PassedPawn", "passedpawn", 0, OwnMove::PassedPush, {StyleMeasure::Passers, 200, 1, 4}, 0,
-     TermAbove::Grows, 10},
+     TermAbove::Grows, 10, 0},
     {PawnStorm, "PawnStorm", "pawnstorm", 0, OwnMove::StormPush, {StyleMeasure::Storm, 300, 1, 5}, 0,
-     TermAbove::Grows, 10},
+     TermAbove::Grows, 10, 0},
     {Provocation, "Provocation", "provocation", 0, OwnMove::Bait, {StyleMeasure::Bait, 500, 1, 1}, 40,
-     TermAbove::Grows, 10},
+     TermAbove::Grows, 10, 0},
     {PawnEnding, "PawnEnding", "pawnending", MINOR_PIECES | MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
-     TermAbove::Stays, 10},
+     TermAbove::Stays, 10, 60},
     {MajorPieceEnding, "MajorPieceEnding", "majorpieceending", MINOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
-     TermAbove::Off, 10},
+     TermAbove::Off, 10, 60},
     {MinorPieceEnding, "MinorPieceEnding", "minorpieceending", MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
-     TermAbove::Stays, 10},
+     TermAbove::Stays, 10, 60},
 };
 
 constexpr int SEARCH_MODE_COUNT = static_cast<int>(std::size(STYLES));

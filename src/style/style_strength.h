@@ -4,7 +4,8 @@
 // selection scores its own kind of move first and rates it higher, and plays it only
 // if a search to the main search's depth finds it within the style's margin of the
 // best move's score. The attacking styles' evaluation terms also grow with it (see
-// TermAbove). Written by the main thread (command line, setoption, the gauntlet)
+// TermAbove), and the ending styles' trees want trades while they do not stand worse
+// (trade_drive.h). Written by the main thread (command line, setoption, the gauntlet)
 // while no search runs; read by the search.
 
 #include "style/search_mode.h"

@@ -6,6 +6,7 @@
 #include "eval/evaluate.h"
 #include "eval/king_safety.h"
 #include "style/style_strength.h"
+#include "style/trade_drive.h"
 #include "eval_fixture.h"
 
 namespace {
@@ -130,9 +131,10 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   ASSERT_GT(threats, 0);
   EXPECT_NEAR(value(KingAttack, 300, pressed) - plain, 3 * (attack - plain) + taper(2 * 12 * threats, 0, 5), 2);
 
-  // The ending styles' terms do not grow above 100, so the tree does not trade into
-  // endings it would lose: PawnEnding's and MinorPieceEnding's stay at their default,
-  // MajorPieceEnding's (which charges for the side's own minor pieces) is dropped.
+  // The ending styles' terms do not grow above 100: PawnEnding's and MinorPieceEnding's
+  // stay at their default, MajorPieceEnding's (which charges for the side's own minor
+  // pieces) is dropped. Black steers and is lost in both positions, so it wants no trades.
+  steering_side = BLACK;
   const char* ending = "8/8/P7/8/8/8/8/4K2k w - - 0 1";
   EXPECT_EQ(value(PawnEnding, 100, ending), 180 + 214);
   EXPECT_EQ(value(PawnEnding, 50, ending), 180 + 214 / 2);
@@ -144,6 +146,51 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
     EXPECT_EQ(value(MinorPieceEnding, strength, minors), value(MinorPieceEnding, 100, minors)) << strength;
   }
   white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
+  steering_side = WHITE;
+}
+
+TEST_F(EvalTest, EndingStylesWantTradesOnlyWhileNotWorse) {
+  auto drive = [](SearchMode mode, int strength, const char* fen, int steerer_value) {
+    set_modes(mode, mode);
+    white_style_strength = black_style_strength = strength;
+    steering_side = WHITE;
+    load(fen);
+    return trade_drive(steerer_value);
+  };
+  // MinorPieceEnding counts the larger army's 8 rook and queen phase units, 60 cp for
+  // all of them per 100 above the default, and half as much again for the last gone.
+  const char* no_majors = "1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1";
+  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, 0), 60 + 30);
+  EXPECT_EQ(drive(MinorPieceEnding, 400, no_majors, 0), 3 * (60 + 30));
+  // Only trades count: a rook given away leaves the larger army where it was.
+  EXPECT_EQ(drive(MinorPieceEnding, 200, "1n2k3/8/8/8/8/8/4P3/RN2K3 b - - 0 1", 0), 60 * 6 / 8);
+  EXPECT_EQ(drive(MinorPieceEnding, 200, "rn2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1", 0), 60 * 6 / 8);
+  // With its own kind gone too there is nothing left to want; other styles want nothing.
+  EXPECT_EQ(drive(MinorPieceEnding, 400, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1", 0), 0);
+  EXPECT_EQ(drive(KingAttack, 400, no_majors, 0), 0);
+  EXPECT_EQ(drive(MinorPieceEnding, 100, no_majors, 0), 0);
+  // Whole while level or better, fading to nothing 50 cp below level.
+  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, 500), 90);
+  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, -25), 90 / 2);
+  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, -50), 0);
+  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, -400), 0);
+
+  // In the evaluation: king and pawn against king is 394 for White. PawnEnding's wish
+  // (60 cp per 100 for all pieces gone, plus 30) is White's when White steers...
+  auto value = [](int steerer, const char* fen) {
+    set_modes(PawnEnding, PawnEnding);
+    white_style_strength = black_style_strength = 400;
+    load(fen);
+    steering_side = steerer;
+    return evaluate();
+  };
+  EXPECT_EQ(value(WHITE, "8/8/P7/8/8/8/8/4K2k w - - 0 1"), 394 + 3 * 90);
+  EXPECT_EQ(value(WHITE, "8/8/P7/8/8/8/8/4K2k b - - 0 1"), -(394 + 3 * 90));
+  // ...and not Black's, for whom this pawn ending is lost.
+  EXPECT_EQ(value(BLACK, "8/8/P7/8/8/8/8/4K2k w - - 0 1"), 394);
+  EXPECT_EQ(value(BLACK, "8/8/P7/8/8/8/8/4K2k b - - 0 1"), -394);
+  white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
+  steering_side = WHITE;
 }
 
 TEST_F(EvalTest, KingAttackTermSaturates) {

@@ -23,6 +23,7 @@
 #include "style/style_strength.h"
 #include "style/tactical.h"
 #include "style/tactical_candidates.h"
+#include "style/trade_drive.h"
 
 namespace {
 
@@ -391,10 +392,12 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore
   EXPECT_TRUE(same_position(before, save_position()));
 
   // PawnEnding at 400 may give up 30 cp: with the main search scoring best level it
-  // trades; had the main search found best 200 cp better, the trade would not hold up
-  // and the choice falls to the other candidates (here the check Re1+).
+  // trades; had the main search found best 500 cp better (more than the tree's wish
+  // for this level pawn ending, 270 cp), the trade would not hold up and the choice
+  // falls to the other candidates (here the check Re1+).
   white_search_mode = black_search_mode = PawnEnding;
   white_style_strength = 400;
+  steering_side = WHITE;
   const auto picked = [&](int best_score) {
     tt_clear();
     ::testing::internal::CaptureStdout();
@@ -403,11 +406,11 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore
     return move_to_str(answer.move);
   };
   EXPECT_EQ(picked(0), "d1d8");
-  EXPECT_EQ(picked(200), "d1e1");
+  EXPECT_EQ(picked(500), "d1e1");
   // At the default strength nothing is checked against the main search's score.
   white_style_strength = 100;
   const std::string at_default = picked(0);
-  EXPECT_EQ(picked(200), at_default);
+  EXPECT_EQ(picked(500), at_default);
 }
 
 }  // namespace
