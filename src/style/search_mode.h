@@ -37,9 +37,9 @@ enum class StyleMeasure : std::uint8_t { None, KingZone, Passers, Storm, Bait, E
 
 // What a style's evaluation term weighs above strength 100: growing with the strength
 // (the attacking styles, whose terms the tree can afford to believe more), staying at
-// its default (the ending styles, which steer by their wish for trades instead), or dropped with the style's capture extensions (MajorPieceEnding: at its
-// default they cost it more than a ply of depth, and it reached its ending less often
-// than Balanced).
+// its default (the ending styles, which steer by their wish for trades instead), or
+// dropped with the style's capture extensions (MajorPieceEnding: at its default they
+// cost it more than a ply of depth, and it reached its ending less often than Balanced).
 enum class TermAbove : std::uint8_t { Grows, Stays, Off };
 
 // The style bonus of a candidate: min(measured, cap) * times / per, when the measure
