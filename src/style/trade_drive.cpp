@@ -32,7 +32,7 @@ constexpr int full_set_units(PieceKinds kinds) {
 
 int trade_drive_above_default(int steerer_value) {
   const StyleEntry& style = style_entry(mode_of(steering_side));
-  if (style.trade_drive == 0 || steerer_value <= -TRADE_DRIVE_FADE_CP) return 0;
+  if (steerer_value <= -TRADE_DRIVE_FADE_CP) return 0;
   const PieceKinds gone = style.wanted_gone, kept = (MINOR_PIECES | MAJOR_PIECES) & ~gone;
   // The piece endings want their own kind kept: with it gone, nothing is left to want.
   if (kept != 0 && units_on_board(kept, 0) + units_on_board(kept, 6) == 0) return 0;

@@ -16,9 +16,12 @@ constexpr int TRADE_DRIVE_FADE_CP = 50;
 // The wish, from steering_side's view, in a position where its own evaluation is
 // steerer_value: centipawns for the trades of the kinds the style wants gone already
 // made (of the larger army, so a piece given away does not count), and half as much
-// again for the last of them gone. 0 for a style without the wish or at strength 100
-// and below.
+// again for the last of them gone, for a style with the wish above strength 100.
 int trade_drive_above_default(int steerer_value);
+// The same, 0 for a style without the wish or at strength 100 and below: read at every
+// evaluation, so those cases cost two compares and no call.
 inline int trade_drive(int steerer_value) {
-  return style_strength_of(steering_side) > STYLE_STRENGTH_DEFAULT ? trade_drive_above_default(steerer_value) : 0;
+  return style_strength_of(steering_side) > STYLE_STRENGTH_DEFAULT && style_entry(mode_of(steering_side)).trade_drive != 0
+             ? trade_drive_above_default(steerer_value)
+             : 0;
 }
