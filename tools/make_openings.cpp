@@ -23,10 +23,9 @@
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/san.h"
-#include "search/negamax.h"
+#include "search/fixed_depth.h"
 #include "search/search_state.h"
 #include "search/startup.h"
-#include "search/tt.h"
 
 namespace {
 
@@ -37,34 +36,6 @@ constexpr int WALK_DEPTH = 3;          // the search that judges each step
 constexpr int WALK_MARGIN_CP = 30;     // steps this close to the best move are all fine
 constexpr int CHECK_DEPTH = 9;         // the search that judges the final position
 constexpr int BALANCE_MARGIN_CP = 40;  // kept when it scores within this of equality
-
-void prepare_search() {
-  nodes_searched = 0;
-  search_movetime_ms = 0;
-  search_node_limit = 0;
-  stop_search = false;
-}
-
-// Iterative deepening by hand: the table carries each depth's moves to the next.
-int deep_score(int depth) {
-  tt_clear();
-  int score = 0;
-  for (int d = 1; d <= depth; ++d) {
-    prepare_search();
-    score = negamax(d, -SCORE_INFINITY, SCORE_INFINITY, 0, true);
-  }
-  return score;
-}
-
-int score_after(const Move& m) {
-  const SavedPosition saved = save_position();
-  make_move(m);
-  repetition_stack.push_back(zobrist_key);
-  const int score = -deep_score(WALK_DEPTH);
-  repetition_stack.pop_back();
-  restore_position(saved);
-  return score;
-}
 
 std::string placement() {
   std::string text;
@@ -149,7 +120,7 @@ int main(int argc, char** argv) {
       std::vector<std::pair<Move, int>> scored;
       int best = -SCORE_INFINITY;
       for (const Move& m : legal.moves) {
-        scored.push_back({m, score_after(m)});
+        scored.push_back({m, fixed_depth_score_after(m, WALK_DEPTH)});
         best = std::max(best, scored.back().second);
       }
       std::vector<Move> fine;
@@ -167,7 +138,7 @@ int main(int argc, char** argv) {
     if (plies >= MIDDLEGAME_PLIES && !every_kind_of_piece()) continue;
     repetition_stack.clear();
     repetition_stack.push_back(zobrist_key);
-    const int score = deep_score(CHECK_DEPTH);
+    const int score = fixed_depth_score(CHECK_DEPTH);
     if (std::abs(score) > BALANCE_MARGIN_CP) continue;
     seen.insert(fen);
     ++kept;

@@ -4,6 +4,7 @@
 
 #include "eval/evaluate.h"
 #include "search/breadcrumbs.h"
+#include "search/fixed_depth.h"
 #include "search/negamax.h"
 #include "search/quiescence.h"
 #include "search/search.h"
@@ -224,6 +225,20 @@ TEST_F(DriverTest, SearchLeavesThePositionAlone) {
   EXPECT_EQ(before.side, after.side);
   EXPECT_EQ(before.castle, after.castle);
   EXPECT_EQ(before.ep_sq, after.ep_sq);
+  EXPECT_EQ(repetition_stack.size(), stack);
+}
+
+// The tools' fixed-depth search: a mate found from the position and after the mating
+// move (scored for the mover), no mate after another, and the position left as it was.
+TEST_F(DriverTest, FixedDepthScoresFindTheMateAndLeaveThePositionAlone) {
+  load_fen("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
+  const std::uint64_t key = zobrist_key;
+  const std::size_t stack = repetition_stack.size();
+  const int score = fixed_depth_score(3);
+  EXPECT_GE(score, MATE_THRESHOLD);
+  EXPECT_GE(fixed_depth_score_after(find_move("a1a8"), 3), MATE_THRESHOLD);
+  EXPECT_LT(fixed_depth_score_after(find_move("a1a2"), 3), MATE_THRESHOLD);
+  EXPECT_EQ(zobrist_key, key);
   EXPECT_EQ(repetition_stack.size(), stack);
 }
 

@@ -1,0 +1,11 @@
+#pragma once
+// Searches of a set depth outside any game, for the tools that judge positions
+// (the openings maker, the book brancher). No clock, no node limit; the table is
+// emptied first, so the same position always gets the same score.
+
+#include "board/move.h"
+
+// The side to move's score, from iterative deepening up to depth.
+int fixed_depth_score(int depth);
+// The mover's score after playing m, searched to depth.
+int fixed_depth_score_after(const Move& m, int depth);
