@@ -1,7 +1,9 @@
 #include "search/fixed_depth.h"
 
+#include "board/legal.h"
 #include "board/position.h"
 #include "search/negamax.h"
+#include "search/search.h"
 #include "search/search_state.h"
 #include "search/tt.h"
 
@@ -17,8 +19,11 @@ void prepare_search() {
 }  // namespace
 
 // Iterative deepening by hand: the table carries each depth's moves to the next.
+// Each call starts afresh, as a game's search does: history left from thousands of
+// earlier calls would saturate and order the moves badly.
 int fixed_depth_score(int depth) {
   tt_clear();
+  reset_search_tables();
   int score = 0;
   for (int d = 1; d <= depth; ++d) {
     prepare_search();
@@ -35,4 +40,18 @@ int fixed_depth_score_after(const Move& m, int depth) {
   repetition_stack.pop_back();
   restore_position(saved);
   return score;
+}
+
+// The search leaves its choice in the root's table entry; it is matched against the
+// legal moves so that the caller gets a whole move.
+Move fixed_depth_best_move(int depth) {
+  fixed_depth_score(depth);
+  MoveList legal;
+  generate_legal_moves(legal);
+  if (legal.moves.empty()) return Move{};
+  const TTEntry* entry = tt_lookup(zobrist_key);
+  if (entry)
+    for (const Move& m : legal.moves)
+      if (same_move(m, unpack_move(entry->move))) return m;
+  return legal.moves[0];
 }

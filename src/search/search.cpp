@@ -44,12 +44,6 @@ struct RootLine {
   std::vector<Move> pv;
 };
 
-void reset_search_tables() {
-  std::memset(static_cast<void*>(killers), 0, sizeof killers);
-  std::memset(history, 0, sizeof history);
-  std::memset(pv_length, 0, sizeof pv_length);
-}
-
 void start_search_state(const SearchLimits& limits) {
   reset_search_tables();
   steering_side = side;
@@ -77,6 +71,12 @@ void print_header() {
 }
 
 }  // namespace
+
+void reset_search_tables() {
+  std::memset(static_cast<void*>(killers), 0, sizeof killers);
+  std::memset(history, 0, sizeof history);
+  std::memset(pv_length, 0, sizeof pv_length);
+}
 
 int search_root(int depth, int previous) {
   if (depth < ASPIRATION_MIN_DEPTH || is_mate_score(previous))

@@ -33,3 +33,6 @@ std::vector<Move> searched_line(const std::vector<Move>& allowed);
 // One root search at depth, narrowed around the previous score once it is stable.
 // Used by the main search thread and its helpers alike.
 int search_root(int depth, int previous);
+
+// Empties the killers, the history and the PV lengths, as every search starts.
+void reset_search_tables();
