@@ -22,6 +22,6 @@ using BookBuilder = std::map<std::pair<std::uint64_t, std::uint16_t>, BookTally>
 void add_book_move(BookBuilder& builder, const Move& m, std::uint64_t weight);
 
 // The entries of the moves seen at least min_count times, sorted by key and, within a
-// key, heaviest first. Weights too large for the format are scaled down together; a
-// move that had weight keeps at least 1.
+// key, heaviest first. A position whose weights are too large for the format has them
+// scaled down together; a move that had weight keeps at least 1.
 std::vector<BookEntry> finish_book(const BookBuilder& builder, int min_count);

@@ -197,14 +197,22 @@ TEST(BookBuilder, CountsWeightsAndRoundTrips) {
   init_board_startpos();
   ASSERT_EQ(book_entries_of(read, book_key()).size(), 1u);
   EXPECT_EQ(book_entries_of(read, book_key()).front().weight, 3);
-  // Heaviest first within a position; huge weights scaled into 16 bits.
+  // Heaviest first within a position; huge weights scaled into 16 bits, in their own
+  // position only: the light moves after 1.e4 keep their weights as they were.
   builder.clear();
   add_book_move(builder, d4, 1);
   add_book_move(builder, e4, 200000);
+  make_move(e4);
+  add_book_move(builder, parse_uci_move("c7c5"), 3);
+  add_book_move(builder, parse_uci_move("e7e5"), 2);
   entries = finish_book(builder, 1);
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].weight, 65535);
-  EXPECT_EQ(entries[1].weight, 1);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(book_entries_of(entries, book_key())[0].weight, 3);
+  EXPECT_EQ(book_entries_of(entries, book_key())[1].weight, 2);
+  init_board_startpos();
+  ASSERT_EQ(book_entries_of(entries, book_key()).size(), 2u);
+  EXPECT_EQ(book_entries_of(entries, book_key())[0].weight, 65535);
+  EXPECT_EQ(book_entries_of(entries, book_key())[1].weight, 1);
 }
 
 }  // namespace
