@@ -63,17 +63,6 @@ std::vector<Move> shallow_best(std::size_t count, const std::vector<Move>& excep
   return best;
 }
 
-// The deep search's choice among the shallow search's best few; empty when there is no move.
-Move best_move() {
-  Move best{};
-  int best_score = -SCORE_INFINITY - 1;
-  for (const Move& m : shallow_best(CANDIDATES, {})) {
-    const int score = fixed_depth_score_after(m, DEEP_DEPTH);
-    if (score > best_score) best = m, best_score = score;
-  }
-  return best;
-}
-
 void play(const Move& m, std::vector<std::string>& moves) {
   moves.push_back(move_to_san(m));
   make_move(m);
@@ -106,7 +95,7 @@ std::vector<std::string> branch(const BookLine& line, std::size_t ply, const std
   if (is_empty_move(chosen)) return {};
   play(chosen, moves);
   while (moves.size() < LINE_PLIES) {
-    const Move next = best_move();
+    const Move next = fixed_depth_best_move(DEEP_DEPTH);
     if (is_empty_move(next)) break;
     play(next, moves);
   }

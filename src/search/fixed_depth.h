@@ -9,3 +9,5 @@
 int fixed_depth_score(int depth);
 // The mover's score after playing m, searched to depth.
 int fixed_depth_score_after(const Move& m, int depth);
+// The best move found by fixed_depth_score(depth); empty when the side to move has none.
+Move fixed_depth_best_move(int depth);
