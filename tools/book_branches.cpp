@@ -15,10 +15,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,12 +100,10 @@ std::vector<std::string> branch(const BookLine& line, std::size_t ply, const std
   return moves;
 }
 
-// The style whose book the text makes, from its file name; Balanced for the main book.
-SearchMode style_of_book(std::string path) {
-  path = path.substr(path.find_last_of('/') + 1);
-  path = path.substr(0, path.rfind('.'));
+// The style whose book a text makes; Balanced for the main book.
+SearchMode style_of_book(const std::string& name) {
   for (int mode = 0; mode < SEARCH_MODE_COUNT; ++mode)
-    if (builtin_book_name(static_cast<SearchMode>(mode)) == path) return static_cast<SearchMode>(mode);
+    if (builtin_book_name(static_cast<SearchMode>(mode)) == name) return static_cast<SearchMode>(mode);
   return Balanced;
 }
 
@@ -126,15 +122,13 @@ int main(int argc, char** argv) {
   const unsigned long long seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
   init_tables();
   set_line_sink(drop_line);
-  std::ifstream in(argv[1]);
-  std::stringstream text;
-  text << in.rdbuf();
-  std::vector<BookLine> lines;
+  NamedBookLines book;
   std::string error;
-  if (!in || !read_book_lines(text.str(), lines, error)) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], in ? error.c_str() : "cannot be read");
+  if (!read_book_file(argv[1], book, error)) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
     return 1;
   }
+  const std::vector<BookLine>& lines = book.lines;
   // Every beginning of every line, so that a branch never repeats what the book holds.
   std::set<std::string> known;
   for (const BookLine& line : lines)
@@ -145,7 +139,7 @@ int main(int argc, char** argv) {
   std::printf("# the best other move within %d cp of the line's own at depth %d, then the search's best moves\n",
               MARGIN_CP, DEEP_DEPTH);
   std::printf("# to ply %zu.\n", LINE_PLIES);
-  const SearchMode style = style_of_book(argv[1]);
+  const SearchMode style = style_of_book(book.name);
   for (const BookLine& line : lines) {
     white_search_mode = line.colour == WHITE ? style : Balanced;
     black_search_mode = line.colour == BLACK ? style : Balanced;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/text.h"
+#include "base/whole_file.h"
 #include "board/position.h"
 #include "board/san.h"
 
@@ -59,6 +60,14 @@ bool read_book_lines(const std::string& text, std::vector<BookLine>& lines, std:
     lines.push_back(std::move(parsed));
   }
   return true;
+}
+
+bool read_book_file(const std::string& path, NamedBookLines& book, std::string& error) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+  book = {file.substr(0, file.rfind('.')), {}};
+  std::string text;
+  return read_whole_file(path, text, error) && read_book_lines(text, book.lines, error);
 }
 
 bool add_book_line(BookBuilder& builder, const BookLine& line, std::string& error, bool both_sides, int weight,

@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 bool write_file_atomically(const std::string& path, const std::string& text, std::string& error) {
   const std::string temporary = path + ".tmp";
@@ -21,17 +19,5 @@ bool write_file_atomically(const std::string& path, const std::string& text, std
     std::remove(temporary.c_str());
     return false;
   }
-  return true;
-}
-
-bool read_whole_file(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  if (file) content << file.rdbuf();
-  if (!file || file.bad()) {
-    error = "cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  text = content.str();
   return true;
 }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "board/position.h"
 #include "board/san.h"
@@ -14,20 +12,13 @@
 
 namespace {
 
-std::string text_of(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::vector<NamedBookLines> book_texts() {
   std::vector<NamedBookLines> books;
   for (const auto& file : std::filesystem::directory_iterator(BRISVANE_BOOK_LINES)) {
     if (file.path().extension() != ".txt") continue;
-    books.push_back({file.path().stem().string(), {}});
+    books.emplace_back();
     std::string error;
-    EXPECT_TRUE(read_book_lines(text_of(file.path()), books.back().lines, error)) << books.back().name << ": " << error;
+    EXPECT_TRUE(read_book_file(file.path().string(), books.back(), error)) << books.back().name << ": " << error;
   }
   return books;
 }

@@ -7,23 +7,11 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "board/attacks.h"
 #include "book/book_lines.h"
-
-namespace {
-
-std::string stem(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.rfind('.');
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -35,12 +23,9 @@ int main(int argc, char** argv) {
   std::vector<NamedBookLines> books;
   std::string error;
   for (int i = 2; i < argc; ++i) {
-    std::ifstream in(argv[i]);
-    std::stringstream text;
-    text << in.rdbuf();
-    books.push_back({stem(argv[i]), {}});
-    if (!in || !read_book_lines(text.str(), books.back().lines, error)) {
-      std::fprintf(stderr, "%s: %s\n", argv[i], in ? error.c_str() : "cannot be read");
+    books.emplace_back();
+    if (!read_book_file(argv[i], books.back(), error)) {
+      std::fprintf(stderr, "%s: %s\n", argv[i], error.c_str());
       return 1;
     }
   }
