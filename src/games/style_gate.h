@@ -38,9 +38,10 @@ struct PublishedStrength {
   int strength;
 };
 
-inline constexpr std::array<PublishedStrength, 6> PUBLISHED_STRENGTHS = {{
+inline constexpr std::array<PublishedStrength, 7> PUBLISHED_STRENGTHS = {{
     {KingAttack, 400},
-    {PawnStorm, 200},
+    {PawnStorm, 300},
+    {PassedPawn, 200},
     {Provocation, 400},
     {PawnEnding, 400},
     {MajorPieceEnding, 400},

@@ -55,8 +55,8 @@ StyleTag style_tag(const Move& m, SearchMode mover_mode) {
 
 namespace {
 
-// A style whose term is dropped above its default (MajorPieceEnding) searches the tree
-// as Balanced does there: its capture extensions cost it more than a ply of depth.
+// A style whose term is dropped above its default makes no capture extensions there
+// either: MajorPieceEnding's cost it more than a ply of depth.
 bool extends_for_style(int colour) {
   return style_strength_of(colour) <= STYLE_STRENGTH_DEFAULT ||
          style_entry(mode_of(colour)).term_above != TermAbove::Off;

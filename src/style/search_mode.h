@@ -36,10 +36,12 @@ enum class OwnMove : std::uint8_t { None, Check, Bait, PassedPush, StormPush, Tr
 enum class StyleMeasure : std::uint8_t { None, KingZone, Passers, Storm, Bait, Ending };
 
 // What a style's evaluation term weighs above strength 100: growing with the strength
-// (the attacking styles, whose terms the tree can afford to believe more), staying at
-// its default (the ending styles, which steer by their wish for trades instead), or
-// dropped with the style's capture extensions (MajorPieceEnding: at its default they
-// cost it more than a ply of depth, and it reached its ending less often than Balanced).
+// (KingAttack and PassedPawn, whose terms the tree can afford to believe more), staying
+// at its default (PawnEnding and MinorPieceEnding, which steer by their wish for trades
+// instead), or dropped with any capture extensions of the style, which then steers at
+// the root alone: MajorPieceEnding, whose term and extensions cost it more than a ply of
+// depth at its default, and PawnStorm, whose storm term cost more than its pushes at the
+// root gained (measured in whole games).
 enum class TermAbove : std::uint8_t { Grows, Stays, Off };
 
 // The style bonus of a candidate: min(measured, cap) * times / per, when the measure
@@ -85,7 +87,7 @@ constexpr StyleEntry STYLES[] = {
     {PassedPawn, "PassedPawn", "passedpawn", 0, OwnMove::PassedPush, {StyleMeasure::Passers, 200, 1, 4}, 0,
      TermAbove::Grows, 10, 0},
     {PawnStorm, "PawnStorm", "pawnstorm", 0, OwnMove::StormPush, {StyleMeasure::Storm, 300, 1, 5}, 0,
-     TermAbove::Grows, 10, 0},
+     TermAbove::Off, 10, 0},
     {Provocation, "Provocation", "provocation", 0, OwnMove::Bait, {StyleMeasure::Bait, 500, 1, 1}, 40,
      TermAbove::Grows, 10, 0},
     {PawnEnding, "PawnEnding", "pawnending", MINOR_PIECES | MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,

@@ -164,7 +164,7 @@ TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
 TEST(GauntletOpenings, ShippedSetsAreBalancedLegalAndApart) {
   init_tables();
   const std::vector<std::string> files = {"openings.epd", "middlegames.epd", "openings-choose.epd",
-                                          "openings-confirm.epd", "openings-holdout.epd"};
+                                          "openings-confirm.epd", "openings-holdout.epd", "openings-recheck.epd"};
   std::map<std::string, std::string> seen;  // a position's first four FEN fields, and its set
   for (const std::string& file : files) {
     std::string text, error;
