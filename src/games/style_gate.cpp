@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "book/builtin_books.h"
+
 namespace {
 
 const StyleRow* find_row(const std::vector<StyleRow>& rows, SearchMode style) {
@@ -31,13 +33,17 @@ std::vector<PromiseCheck> check_promises(const std::vector<StyleRow>& rows) {
   std::vector<PromiseCheck> checks;
   const StyleRow* balanced = find_row(rows, Balanced);
   if (balanced == nullptr) return checks;
-  for (const StylePromise& promise : STYLE_PROMISES) {
-    const StyleRow* row = find_row(rows, promise.style);
+  for (const StyleEntry& style : STYLES) {
+    const StyleRow* row = find_row(rows, style.mode);
     if (row == nullptr) continue;
-    const Estimate& base = balanced->print.figures[promise.figure];
-    const Estimate& own = row->print.figures[promise.figure];
-    const bool apart = promise.higher ? own.low > base.high : own.high < base.low;
-    checks.push_back({promise, base, own, apart});
+    for (const GateColumn& gate : style.gate) {
+      if (gate.column == nullptr) continue;
+      const StylePromise promise = {style.mode, figure_named(gate.column), gate.higher};
+      const Estimate& base = balanced->print.figures[promise.figure];
+      const Estimate& own = row->print.figures[promise.figure];
+      const bool apart = promise.higher ? own.low > base.high : own.high < base.low;
+      checks.push_back({promise, base, own, apart});
+    }
   }
   return checks;
 }
@@ -67,12 +73,12 @@ CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies) {
   CostTest test;
   if (find_row(rows, Balanced) == nullptr) return test;
   int fewest = -1;
-  for (SearchMode style : COSTED_STYLES) {
-    const StyleRow* row = find_row(rows, style);
+  for (const StyleEntry& style : STYLES) {
+    const StyleRow* row = style.costed ? find_row(rows, style.mode) : nullptr;
     if (row == nullptr) continue;
     const Estimate& elo = row->print.figures[EloDifference];
     // Judged on the whole Elo the report prints; a NaN estimate never passes.
-    test.checks.push_back({style, elo, row->print.games, std::round(elo.value) >= COST_ELO_FLOOR});
+    test.checks.push_back({style.mode, elo, row->print.games, std::round(elo.value) >= COST_ELO_FLOOR});
     if (fewest < 0 || row->print.games < fewest) fewest = row->print.games;
   }
   if (max_plies > 0) {
@@ -120,4 +126,26 @@ std::string cost_report(const CostTest& test) {
   else
     std::snprintf(verdict, sizeof verdict, "Gate failed, costing more than %.0f Elo against Balanced: ", -COST_ELO_FLOOR);
   return text + verdict + (failed.empty() ? "" : failed + "\n");
+}
+
+std::string style_list() {
+  std::string text = "style,published_strength,gate,costed,book\n";
+  for (const StyleEntry& style : STYLES) {
+    text += style.name;
+    text += ',';
+    text += std::to_string(style.published_strength);
+    text += ',';
+    const char* separator = "";
+    for (const GateColumn& gate : style.gate) {
+      if (gate.column == nullptr) continue;
+      text += separator;
+      text += gate.higher ? '+' : '-';
+      text += gate.column;
+      separator = " ";
+    }
+    text += style.costed ? ",yes," : ",no,";
+    text += builtin_book_name(style.mode);
+    text += '\n';
+  }
+  return text;
 }

@@ -2,64 +2,34 @@
 // The distinctness gate: every style must differ from Balanced on its own column,
 // in the direction its name promises, with the two 95% intervals apart.
 
-#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "games/fingerprint_report.h"
 #include "style/search_mode.h"
-#include "style/style_strength.h"
 
+// A column a style is held to (a GateColumn of its row), as a figure.
 struct StylePromise {
   SearchMode style;
   Figure figure;
   bool higher;  // above Balanced; otherwise below
 };
 
-inline constexpr std::array<StylePromise, 10> STYLE_PROMISES = {{
-    {KingAttack, ChecksPer100, true},
-    {KingAttack, KingZonePressure, true},
-    {PawnStorm, WingPawnMoves, true},
-    {PassedPawn, PassersAdvanced, true},
-    {Provocation, BaitPer100, true},
-    {PawnEnding, PawnEndings, true},
-    {MajorPieceEnding, MajorEndings, true},
-    {MinorPieceEnding, MinorEndings, true},
-    {Deep, SearchDepth, true},
-    {Wide, SearchDepth, false},
-}};
-
-// The strength the gauntlet plays a style at unless told otherwise: the one chosen, on
-// whole games from tests/data/openings-choose.epd, as the strongest steering whose column
-// separates at a cost of at most COST_ELO_FLOOR (docs/styles has the runs behind them). A
-// style not listed plays at its built-in weights.
-struct PublishedStrength {
-  SearchMode style;
-  int strength;
-};
-
-inline constexpr std::array<PublishedStrength, 7> PUBLISHED_STRENGTHS = {{
-    {KingAttack, 400},
-    {PawnStorm, 300},
-    {PassedPawn, 200},
-    {Provocation, 400},
-    {PawnEnding, 400},
-    {MajorPieceEnding, 400},
-    {MinorPieceEnding, 200},
-}};
-
-constexpr int published_strength(SearchMode style) {
-  for (const PublishedStrength& published : PUBLISHED_STRENGTHS)
-    if (published.style == style) return published.strength;
-  return STYLE_STRENGTH_DEFAULT;
+// The figure a fingerprint column is named by; FIGURE_COUNT for none.
+constexpr Figure figure_named(std::string_view column) {
+  for (int figure = 0; figure < FIGURE_COUNT; ++figure)
+    if (column == FIGURE_NAMES[figure].column) return static_cast<Figure>(figure);
+  return FIGURE_COUNT;
 }
 
-constexpr bool published_strengths_in_range() {
-  for (const PublishedStrength& published : PUBLISHED_STRENGTHS)
-    if (published.strength < STYLE_STRENGTH_MIN || published.strength > STYLE_STRENGTH_MAX) return false;
-  return published_strength(Balanced) == STYLE_STRENGTH_DEFAULT;
+constexpr bool gate_columns_known() {
+  for (const StyleEntry& style : STYLES)
+    for (const GateColumn& gate : style.gate)
+      if (gate.column && figure_named(gate.column) == FIGURE_COUNT) return false;
+  return true;
 }
-static_assert(published_strengths_in_range(), "a published strength must be a value the option accepts");
+static_assert(gate_columns_known(), "a style's gate column must be a column of the fingerprint");
 
 struct PromiseCheck {
   StylePromise promise;
@@ -69,7 +39,8 @@ struct PromiseCheck {
 };
 
 // The promises of the styles among rows (the rows with the tactical selection; the
-// first row is Balanced, the baseline). Styles the run did not play are left out.
+// Balanced row is the baseline), in the order of the style table. Styles the run did
+// not play are left out.
 std::vector<PromiseCheck> check_promises(const std::vector<StyleRow>& rows);
 
 // A line per promise, then the verdict naming each style and column that does not separate.
@@ -78,12 +49,9 @@ std::string gate_report(const std::vector<PromiseCheck>& checks);
 // Whether every promise checked separates.
 bool gate_passes(const std::vector<PromiseCheck>& checks);
 
-// The cost test: a style that steers must not pay more than COST_ELO_FLOOR for it
+// The cost test: a costed style must not pay more than COST_ELO_FLOOR for its steering
 // against Balanced (the point estimate), measured over at least COST_MIN_GAMES whole
-// games a row. Deep and Wide change the search's shape, and what that costs at a
-// node budget is their nature: they are held to their depth alone.
-inline constexpr std::array<SearchMode, 7> COSTED_STYLES = {
-    KingAttack, PawnStorm, PassedPawn, Provocation, PawnEnding, MajorPieceEnding, MinorPieceEnding};
+// games a row.
 constexpr double COST_ELO_FLOOR = -50;
 constexpr int COST_MIN_GAMES = 120;
 
@@ -102,8 +70,8 @@ struct CostTest {
   std::vector<CostCheck> checks;
 };
 
-// The cost test of the costed styles among rows (styles the run did not play are left
-// out), for a run whose games were cut at max_plies (0: whole games).
+// The cost test of the costed styles among rows, in the order of the style table (styles
+// the run did not play are left out), for a run whose games were cut at max_plies (0: whole games).
 CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies);
 
 // A line per style, then the verdict naming each style that costs too much with its Elo.
@@ -111,3 +79,10 @@ std::string cost_report(const CostTest& test);
 
 // False only when the test was applied and a style failed it.
 bool cost_passes(const CostTest& test);
+
+// The style table as scripts read it (`brisvane styles --list`): a heading, then one line
+// per style in table order:
+//   style,published_strength,gate,costed,book
+// gate lists the columns the gate holds the style to, its own first, separated by spaces,
+// each marked + (above Balanced) or - (below); costed is yes or no.
+std::string style_list();

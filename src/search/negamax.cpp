@@ -161,7 +161,8 @@ int negamax(int depth, int alpha, int beta, int ply, bool allow_null) {
     any_legal = true;
     repetition_stack.push_back(zobrist_key);
 
-    const int check_extension = params.check_extension && in_check && ply <= MAX_EXTENSION_PLY ? 1 : 0;
+    const int check_extension =
+        params.check_extension && in_check && ply <= MAX_EXTENSION_PLY && style_extends(mover) ? 1 : 0;
     const int child_depth = depth - 1 + check_extension + style_extension(m, tag, mover, ply);
     const int score = search_child(m, depth, child_depth, alpha, beta, ply, moves_searched, in_check, tag, params,
                                    crumb.shared());

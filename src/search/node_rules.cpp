@@ -53,33 +53,26 @@ StyleTag style_tag(const Move& m, SearchMode mover_mode) {
   }
 }
 
-namespace {
+bool style_orders(int colour) { return ordering_on(mode_of(colour), style_strength_of(colour)); }
 
-// A style whose term is dropped above its default makes no capture extensions there
-// either: MajorPieceEnding's cost it more than a ply of depth.
-bool extends_for_style(int colour) {
-  return style_strength_of(colour) <= STYLE_STRENGTH_DEFAULT ||
-         style_entry(mode_of(colour)).term_above != TermAbove::Off;
-}
-
-}  // namespace
+bool style_extends(int colour) { return extensions_on(mode_of(colour), style_strength_of(colour)); }
 
 int style_extension(const Move& m, StyleTag tag, int mover, int ply) {
   if (ply > MAX_EXTENSION_PLY) return 0;
   switch (tag) {
     case StyleTag::PassedPush:
-      if (rank_of(m.to) == (mover == WHITE ? 6 : 1)) return 1;
+      if (rank_of(m.to) == (mover == WHITE ? 6 : 1) && style_extends(mover)) return 1;
       break;
     case StyleTag::StormPush:
-      if (pawn_attacks[mover][m.to] & bitboards[mover == WHITE ? p : P]) return 1;
+      if ((pawn_attacks[mover][m.to] & bitboards[mover == WHITE ? p : P]) && style_extends(mover)) return 1;
       break;
     case StyleTag::MinorCapture:
     case StyleTag::MajorCapture:
-      return extends_for_style(mover) ? 1 : 0;
+      return style_extends(mover) ? 1 : 0;
     case StyleTag::None:
       break;
   }
-  if (!m.capture || !extends_for_style(side)) return 0;
+  if (!m.capture || !style_extends(side)) return 0;
   // The ending rules follow the style of the side now to move.
   switch (active_mode()) {
     case PawnEnding:

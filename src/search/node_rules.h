@@ -26,6 +26,11 @@ enum class StyleTag { None, PassedPush, StormPush, MinorCapture, MajorCapture };
 // The tag of a move in the current position, by the mover's style (before the move is made).
 StyleTag style_tag(const Move& m, SearchMode mover_mode);
 
+// Whether colour's style keeps its own move ordering, and its own extensions, at its
+// strength: always at or below the default, above it as its row's shape says.
+bool style_orders(int colour);
+bool style_extends(int colour);
+
 // The style extension (0 or 1) of a move just made; mover is the colour that moved.
 // Reads the mode of the side now to move for the three ending rules.
 int style_extension(const Move& m, StyleTag tag, int mover, int ply);

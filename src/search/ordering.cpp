@@ -85,8 +85,10 @@ int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode
   return score_in_mode(m, ply, hash_move, mode);
 }
 
+SearchMode ordering_mode() { return style_orders(side) ? active_mode() : Balanced; }
+
 int score_move(const Move& m, int ply, const Move* hash_move) {
-  return score_move_in_mode(m, ply, hash_move, active_mode());
+  return score_move_in_mode(m, ply, hash_move, ordering_mode());
 }
 
 void OrderKeys::sort(std::size_t first) {
@@ -107,7 +109,7 @@ void OrderKeys::sort(std::size_t first) {
 void score_moves(const MoveList& list, int ply, const Move* hash_move, OrderKeys& keys) {
   keys.count = 0;
   keys.reserve(list.moves.size());
-  const SearchMode mode = active_mode();
+  const SearchMode mode = ordering_mode();
   for (std::size_t i = 0; i < list.moves.size(); ++i)
     keys.add(score_in_mode(list.moves[i], ply, hash_move, mode), i);
 }

@@ -29,8 +29,11 @@ constexpr int PUSH_RANK_BONUS = 400;
 PER_THREAD extern Move killers[2][MAX_PLY];
 PER_THREAD extern int history[12][64];
 
+// The style whose ordering the side to move's moves follow: its own, or Balanced's
+// where its strength turns its ordering off.
+SearchMode ordering_mode();
 int score_move(const Move& m, int ply, const Move* hash_move);
-// score_move with the side to move's style already looked up, for scoring whole lists.
+// score_move with ordering_mode already looked up, for scoring whole lists.
 int score_move_in_mode(const Move& m, int ply, const Move* hash_move, SearchMode mode);
 void order_moves(MoveList& list, int ply, const Move* hash_move);
 

@@ -16,10 +16,11 @@ namespace {
 // Quiet candidates sort after every capture.
 constexpr int QUIET_CANDIDATE_OFFSET = 1000000;
 
-// How many quiescence plies may still try quiet checking moves, by the mover's style.
+// How many quiescence plies may still try quiet checking moves, by the mover's style:
+// Wide's shape, or KingAttack's extension while its strength keeps it.
 int quiet_check_limit(SearchMode mode) {
   if (mode == Wide) return 2;
-  if (mode == KingAttack) return 3;
+  if (mode == KingAttack && style_extends(side)) return 3;
   return 0;
 }
 
@@ -39,8 +40,8 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
   if (stand_pat >= beta) return beta;
   if (stand_pat > alpha) alpha = stand_pat;
 
-  const SearchMode mode = active_mode();
-  const bool quiets_allowed = qdepth < quiet_check_limit(mode);
+  const bool quiets_allowed = qdepth < quiet_check_limit(active_mode());
+  const SearchMode order_mode = ordering_mode();
   // Without quiet candidates only the captures are needed; they come in the same
   // relative order as in the full list, so the sort breaks ties the same way.
   MoveList list;
@@ -54,11 +55,11 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
   for (std::size_t i = 0; i < list.moves.size(); ++i) {
     const Move& m = list.moves[i];
     if (m.capture)
-      candidates.add(score_move_in_mode(m, ply, nullptr, mode), i);
+      candidates.add(score_move_in_mode(m, ply, nullptr, order_mode), i);
     // A quiet candidate is searched only when it gives check; one that cannot is left
     // out here rather than made and taken back below, which changes nothing else.
     else if (quiets_allowed && quiet_move_may_check(m, check_from))
-      candidates.add(score_move_in_mode(m, ply, nullptr, mode) - QUIET_CANDIDATE_OFFSET, i);
+      candidates.add(score_move_in_mode(m, ply, nullptr, order_mode) - QUIET_CANDIDATE_OFFSET, i);
   }
 
   for (std::size_t i = 0; i < candidates.count; ++i) {

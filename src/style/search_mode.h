@@ -35,14 +35,21 @@ enum class OwnMove : std::uint8_t { None, Check, Bait, PassedPush, StormPush, Tr
 // What the tactical selection measures for a style in the position after a candidate.
 enum class StyleMeasure : std::uint8_t { None, KingZone, Passers, Storm, Bait, Ending };
 
-// What a style's evaluation term weighs above strength 100: growing with the strength
-// (KingAttack and PassedPawn, whose terms the tree can afford to believe more), staying
-// at its default (PawnEnding and MinorPieceEnding, which steer by their wish for trades
-// instead), or dropped with any capture extensions of the style, which then steers at
-// the root alone: MajorPieceEnding, whose term and extensions cost it more than a ply of
-// depth at its default, and PawnStorm, whose storm term cost more than its pushes at the
-// root gained (measured in whole games).
+// What a style's evaluation term weighs above strength 100: growing with the strength (a
+// term the tree can afford to believe more), staying at its default (an ending style that
+// steers by its wish for trades instead), or dropped where it cost more in the tree than
+// it steered (measured in whole games).
 enum class TermAbove : std::uint8_t { Grows, Stays, Off };
+
+// What a style keeps of its own search above strength 100 (at or below it, all of it):
+// its evaluation term, its move ordering (its bonus for its own kind of move or capture)
+// and its extensions (its check, push and capture extensions and its quiescence's quiet
+// checks). Deep's and Wide's shapes are the styles themselves, the same at any strength.
+struct ShapeAbove {
+  TermAbove term = TermAbove::Grows;
+  bool ordering = true;
+  bool extensions = true;
+};
 
 // The style bonus of a candidate: min(measured, cap) * times / per, when the measure
 // taken after the candidate is this one.
@@ -51,51 +58,87 @@ struct StyleBonus {
   int cap, times, per;
 };
 
-// Everything that names a style, and what this engine adds to it beyond its evaluation
-// term and its search shape: the UCI combo values, the command line, its usage text,
-// the gauntlet's rows and messages, the tactical selection's candidates and scores and
-// the ending styles' wish for trades are all read from this table.
-struct StyleEntry {
-  SearchMode mode;
-  const char* name;  // the UCI value and the name shown everywhere, matched without regard to case
-  const char* word;  // the lower-case command-line word that selects it for both sides; null for none
-  PieceKinds wanted_gone;  // the pieces an ending style trades off on the way to its ending
-  OwnMove own_move;
-  StyleBonus bonus;
-  // Per 100 of strength above the default: what its own kind of move adds to the tactical score.
-  int steering;
-  TermAbove term_above;
-  // Per 100 of strength above the default: how many centipawns below the main search's
-  // score its own kind of move may score, searched to the main search's depth, and
-  // still replace the best move.
-  int steer_margin;
-  // Per 100 of strength above the default: what the tree counts for a full set of the
-  // wanted_gone kinds traded off (see trade_drive.h).
-  int trade_drive;
-};
-
 constexpr StyleBonus NO_BONUS = {StyleMeasure::None, 0, 0, 1};
 constexpr StyleBonus ENDING_BONUS = {StyleMeasure::Ending, 400, 1, 1};
 
+// A column of the style gauntlet's fingerprint (its CSV name) that the style gate holds
+// a style to, and the side of Balanced's figure it must stand on.
+struct GateColumn {
+  const char* column = nullptr;  // null for none
+  bool higher = true;            // above Balanced; otherwise below
+};
+
+// Everything this engine adds to a style, in one row: the UCI combo values, the command
+// line, its usage text, the gauntlet's rows, strengths, gate and messages, the books,
+// the tactical selection's candidates and scores, the ending styles' wish for trades and
+// what its strength does to its search are all read from this table.
+struct StyleEntry {
+  SearchMode mode;
+  const char* name;             // the UCI value and the name shown everywhere, matched without regard to case
+  const char* word = nullptr;   // the lower-case command-line word that selects it for both sides; null for none
+  PieceKinds wanted_gone = 0;   // the pieces an ending style trades off on the way to its ending
+  OwnMove own_move = OwnMove::None;
+  StyleBonus bonus = NO_BONUS;
+  // Per 100 of strength above the default: what its own kind of move adds to the tactical score.
+  int steering = 0;
+  ShapeAbove above = {};
+  // Per 100 of strength above the default: how many centipawns below the main search's
+  // score its own kind of move may score, searched to the main search's depth, and
+  // still replace the best move.
+  int steer_margin = 0;
+  // Per 100 of strength above the default: what the tree counts for a full set of the
+  // wanted_gone kinds traded off (see trade_drive.h).
+  int trade_drive = 0;
+  // The built-in book it opens from (the name of its lines' file in data/books); null
+  // for the main book.
+  const char* book = nullptr;
+  // The strength the gauntlet plays it at unless told otherwise: the one chosen, on whole
+  // games from tests/data/openings-choose.epd, as the strongest steering whose column
+  // separates at a cost the gate allows (docs/styles has the runs behind them).
+  int published_strength;
+  // The columns the style gate holds it to, its own (the one its strength curve draws) first.
+  GateColumn gate[2] = {};
+  // Whether the gate holds it to the cost test. A steering style is; Deep and Wide change
+  // the search's shape, and what that costs at a node budget is their nature.
+  bool costed = false;
+};
+
 constexpr StyleEntry STYLES[] = {
     // The default needs no word of its own.
-    {Balanced, "Balanced", nullptr, 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0, 0},
-    {Deep, "Deep", "deep", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0, 0},
-    {Wide, "Wide", "wide", 0, OwnMove::None, NO_BONUS, 0, TermAbove::Grows, 0, 0},
-    {KingAttack, "KingAttack", "kingattack", 0, OwnMove::Check, {StyleMeasure::KingZone, 30, 3, 1}, 100,
-     TermAbove::Grows, 10, 0},
-    {PassedPawn, "PassedPawn", "passedpawn", 0, OwnMove::PassedPush, {StyleMeasure::Passers, 200, 1, 4}, 0,
-     TermAbove::Grows, 10, 0},
-    {PawnStorm, "PawnStorm", "pawnstorm", 0, OwnMove::StormPush, {StyleMeasure::Storm, 300, 1, 5}, 0,
-     TermAbove::Off, 10, 0},
-    {Provocation, "Provocation", "provocation", 0, OwnMove::Bait, {StyleMeasure::Bait, 500, 1, 1}, 40,
-     TermAbove::Grows, 10, 0},
-    {PawnEnding, "PawnEnding", "pawnending", MINOR_PIECES | MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
-     TermAbove::Stays, 10, 60},
-    {MajorPieceEnding, "MajorPieceEnding", "majorpieceending", MINOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
-     TermAbove::Off, 10, 60},
-    {MinorPieceEnding, "MinorPieceEnding", "minorpieceending", MAJOR_PIECES, OwnMove::Trade, ENDING_BONUS, 80,
-     TermAbove::Stays, 10, 60},
+    {.mode = Balanced, .name = "Balanced", .published_strength = 100},
+    {.mode = Deep, .name = "Deep", .word = "deep", .published_strength = 100, .gate = {{"depth", true}}},
+    {.mode = Wide, .name = "Wide", .word = "wide", .published_strength = 100, .gate = {{"depth", false}}},
+    {.mode = KingAttack, .name = "KingAttack", .word = "kingattack", .own_move = OwnMove::Check,
+     .bonus = {StyleMeasure::KingZone, 30, 3, 1}, .steering = 100, .above = {.term = TermAbove::Grows},
+     .steer_margin = 10, .book = "king_attack", .published_strength = 400,
+     .gate = {{"checks_per100", true}, {"king_zone_pressure", true}}, .costed = true},
+    {.mode = PassedPawn, .name = "PassedPawn", .word = "passedpawn", .own_move = OwnMove::PassedPush,
+     .bonus = {StyleMeasure::Passers, 200, 1, 4}, .above = {.term = TermAbove::Grows}, .steer_margin = 10,
+     .book = "passed_pawn", .published_strength = 200, .gate = {{"passers_6th_7th", true}}, .costed = true},
+    // Its storm term cost more in the tree than the pushes it bought; its push ordering
+    // and extension stay.
+    {.mode = PawnStorm, .name = "PawnStorm", .word = "pawnstorm", .own_move = OwnMove::StormPush,
+     .bonus = {StyleMeasure::Storm, 300, 1, 5}, .above = {.term = TermAbove::Off, .ordering = true, .extensions = true},
+     .steer_margin = 10, .book = "pawn_storm", .published_strength = 300, .gate = {{"wing_pawn_moves", true}},
+     .costed = true},
+    {.mode = Provocation, .name = "Provocation", .word = "provocation", .own_move = OwnMove::Bait,
+     .bonus = {StyleMeasure::Bait, 500, 1, 1}, .steering = 40, .above = {.term = TermAbove::Grows}, .steer_margin = 10,
+     .book = "provocation", .published_strength = 400, .gate = {{"bait_per100", true}}, .costed = true},
+    {.mode = PawnEnding, .name = "PawnEnding", .word = "pawnending", .wanted_gone = MINOR_PIECES | MAJOR_PIECES,
+     .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80, .above = {.term = TermAbove::Stays},
+     .steer_margin = 10, .trade_drive = 60, .book = "pawn_ending", .published_strength = 400,
+     .gate = {{"pawn_endings_pct", true}}, .costed = true},
+    // Its term (which charges for its own minor pieces, so it paid for giving them away)
+    // and its capture extensions cost it more than a ply of depth; it still orders
+    // minor-piece captures first.
+    {.mode = MajorPieceEnding, .name = "MajorPieceEnding", .word = "majorpieceending", .wanted_gone = MINOR_PIECES,
+     .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
+     .above = {.term = TermAbove::Off, .ordering = true, .extensions = false}, .steer_margin = 10, .trade_drive = 60,
+     .book = "major_piece_ending", .published_strength = 400, .gate = {{"major_endings_pct", true}}, .costed = true},
+    {.mode = MinorPieceEnding, .name = "MinorPieceEnding", .word = "minorpieceending", .wanted_gone = MAJOR_PIECES,
+     .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80, .above = {.term = TermAbove::Stays},
+     .steer_margin = 10, .trade_drive = 60, .book = "minor_piece_ending", .published_strength = 200,
+     .gate = {{"minor_endings_pct", true}}, .costed = true},
 };
 
 constexpr int SEARCH_MODE_COUNT = static_cast<int>(std::size(STYLES));

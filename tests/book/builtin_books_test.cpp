@@ -82,7 +82,13 @@ TEST(BuiltinBooks, EveryStyleHasABookForBothColours) {
   }
   EXPECT_EQ(builtin_book(Deep).data(), builtin_book(Balanced).data());
   EXPECT_EQ(builtin_book(Wide).data(), builtin_book(Balanced).data());
-  EXPECT_NE(builtin_book(KingAttack).data(), builtin_book(Balanced).data());
+  EXPECT_EQ(builtin_book_name(Balanced), MAIN_BOOK);
+  // Each steering style opens from a book of its own.
+  for (const StyleEntry& style : STYLES)
+    for (const StyleEntry& other : STYLES) {
+      if (style.own_move == OwnMove::None || style.mode == other.mode) continue;
+      EXPECT_NE(builtin_book(style.mode).data(), builtin_book(other.mode).data()) << style.name << " " << other.name;
+    }
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   const int threats = check_threats(WHITE) - check_threats(BLACK);
   ASSERT_GT(threats, 0);
   EXPECT_NEAR(value(KingAttack, 300, pressed) - plain, 3 * (attack - plain) + taper(2 * 12 * threats, 0, 5), 2);
-  // PawnStorm's term counts at its default and is gone above it: it steers at the root there.
+  // PawnStorm's term counts at its default and is gone above it.
   const char* storm = "r5k1/5ppp/8/6PP/8/8/1PP5/1K1R4 w - - 0 1";
   EXPECT_GT(value(PawnStorm, 100, storm), value(Balanced, 100, storm));
   for (int strength : {101, 300}) EXPECT_EQ(value(PawnStorm, strength, storm), value(Balanced, 100, storm)) << strength;

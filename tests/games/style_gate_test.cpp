@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "book/builtin_books.h"
 #include "games/gauntlet_parts.h"
 
 namespace {
@@ -30,23 +32,24 @@ TEST(StyleGate, IntervalsApartInThePromisedDirection) {
                                       row("Deep", SearchDepth, 7.0, 8.0, 8.7),  // apart, but the wrong way
                                       row("NoTactics", ChecksPer100, 0, 1, 2, false)};
   const std::vector<PromiseCheck> checks = check_promises(rows);
-  // Styles the run did not play have nothing to check.
+  // Styles the run did not play have nothing to check; the rest come in table order.
   ASSERT_EQ(checks.size(), 4u);
-  EXPECT_EQ(checks[0].promise.figure, ChecksPer100);
-  EXPECT_TRUE(checks[0].separates);
-  EXPECT_FALSE(checks[1].separates);
-  EXPECT_EQ(checks[2].promise.style, Deep);
-  EXPECT_FALSE(checks[2].separates);
-  EXPECT_EQ(checks[3].promise.style, Wide);
-  EXPECT_TRUE(checks[3].separates);
+  EXPECT_EQ(checks[0].promise.style, Deep);
+  EXPECT_FALSE(checks[0].separates);
+  EXPECT_EQ(checks[1].promise.style, Wide);
+  EXPECT_TRUE(checks[1].separates);
+  EXPECT_EQ(checks[2].promise.figure, ChecksPer100);
+  EXPECT_TRUE(checks[2].separates);
+  EXPECT_EQ(checks[3].promise.figure, KingZonePressure);
+  EXPECT_FALSE(checks[3].separates);
   EXPECT_FALSE(gate_passes(checks));
   const std::string report = gate_report(checks);
-  EXPECT_NE(report.find("Gate failed, no longer separating from Balanced: KingAttack (king_zone_pressure), "
-                        "Deep (depth)\n"),
+  EXPECT_NE(report.find("Gate failed, no longer separating from Balanced: Deep (depth), "
+                        "KingAttack (king_zone_pressure)\n"),
             std::string::npos)
       << report;
-  EXPECT_TRUE(gate_passes({checks[0], checks[3]}));
-  EXPECT_NE(gate_report({checks[0], checks[3]}).find("Gate passed"), std::string::npos);
+  EXPECT_TRUE(gate_passes({checks[1], checks[2]}));
+  EXPECT_NE(gate_report({checks[1], checks[2]}).find("Gate passed"), std::string::npos);
   // A share with nothing to count (NaN) never separates.
   StyleRow nothing = row("PawnEnding", PawnEndings, NAN, NAN, NAN);
   EXPECT_FALSE(check_promises({balanced, nothing}).front().separates);
@@ -108,6 +111,58 @@ TEST(StyleGate, CostOfEachSteeringStyle) {
             std::string::npos);
   // A NaN estimate never passes.
   EXPECT_FALSE(check_costs({rows[0], costed("Provocation", NAN, 120)}, 0).checks[0].passes);
+}
+
+// The table scripts read says what the gate checks: each style's columns, in their
+// directions, and whether it is costed.
+TEST(StyleGate, ListGivesWhatTheGateChecks) {
+  std::istringstream list(style_list());
+  std::string line;
+  ASSERT_TRUE(std::getline(list, line));
+  EXPECT_EQ(line, "style,published_strength,gate,costed,book");
+  // Every column at 1 [0, 2] for Balanced; the styles' rows stand apart in the listed
+  // direction (or do not, for an unlisted column), and cost as much as they are costed.
+  StyleRow balanced{"Balanced", true, 100, {}};
+  for (Estimate& e : balanced.print.figures) e = {1, 0, 2};
+  balanced.print.games = COST_MIN_GAMES;
+  std::vector<StyleRow> rows = {balanced};
+  std::vector<std::string> costed;
+  std::size_t columns = 0;
+  int style = 0;
+  for (; std::getline(list, line); ++style) {
+    ASSERT_LT(style, SEARCH_MODE_COUNT) << line;
+    std::vector<std::string> fields;
+    std::istringstream cells(line);
+    for (std::string cell; std::getline(cells, cell, ',');) fields.push_back(cell);
+    ASSERT_EQ(fields.size(), 5u) << line;
+    EXPECT_EQ(fields[0], mode_name(static_cast<SearchMode>(style)));
+    EXPECT_EQ(std::stoi(fields[1]), published_strength(static_cast<SearchMode>(style)));
+    EXPECT_EQ(fields[4], builtin_book_name(static_cast<SearchMode>(style))) << line;
+    if (style == Balanced) continue;
+    StyleRow row = balanced;
+    row.name = fields[0];
+    std::istringstream gate(fields[2]);
+    for (std::string column; gate >> column;) {
+      const Figure figure = figure_named(column.substr(1));
+      ASSERT_NE(figure, FIGURE_COUNT) << line;
+      ++columns;
+      row.print.figures[figure] = column[0] == '+' ? Estimate{5, 4, 6} : Estimate{-3, -4, -2};
+    }
+    row.print.figures[EloDifference] = {-100, -140, -60};
+    if (fields[3] == "yes") costed.push_back(fields[0]);
+    rows.push_back(row);
+  }
+  EXPECT_EQ(style, SEARCH_MODE_COUNT);
+  const std::vector<PromiseCheck> checks = check_promises(rows);
+  EXPECT_EQ(checks.size(), columns);
+  EXPECT_TRUE(gate_passes(checks));
+  const CostTest test = check_costs(rows, 0);
+  ASSERT_TRUE(test.applied);
+  std::vector<std::string> failed;
+  for (const CostCheck& check : test.checks)
+    if (!check.passes) failed.push_back(mode_name(check.style));
+  EXPECT_EQ(failed, costed);
+  EXPECT_EQ(costed.size(), 7u);
 }
 
 namespace fs = std::filesystem;

@@ -81,17 +81,15 @@ TEST_F(StylesCurve, LaterRunWinsAndEachRowKeepsItsOwnRunsBalanced) {
   EXPECT_EQ(lines_of(out), expected);
 }
 
-// The script's column for each style is the one the distinctness gate checks it on first.
+// The script's column for each costed style is the one the distinctness gate checks it on first.
 TEST_F(StylesCurve, EachStyleReadsTheColumnItsGateChecks) {
-  std::vector<StyleRow> rows = {row(Balanced, 100, 1)};
+  std::vector<StyleRow> rows = {row(Balanced, 100, 1), row(Deep, 100, 1), row(Wide, 100, 1)};
   std::vector<std::string> columns;
-  for (const StylePromise& promise : STYLE_PROMISES) {
-    if (promise.style == Deep || promise.style == Wide) continue;
-    if (rows.back().name == mode_name(promise.style)) continue;  // its second promise
-    rows.push_back(row(promise.style, 300, 1));
-    rows.back().print.figures[promise.figure] = {7, 6, 8};
-    columns.push_back(std::string(mode_name(promise.style)) + ",300," + FIGURE_NAMES[promise.figure].column +
-                      ",7.000,6.000,8.000,1.000,0.000,2.000,");
+  for (const StyleEntry& style : STYLES) {
+    if (!style.costed) continue;
+    rows.push_back(row(style.mode, 300, 1));
+    rows.back().print.figures[figure_named(style.gate[0].column)] = {7, 6, 8};
+    columns.push_back(std::string(style.name) + ",300," + style.gate[0].column + ",7.000,6.000,8.000,1.000,0.000,2.000,");
   }
   ASSERT_EQ(columns.size(), 7u);
   const std::string out = (dir / "curve.csv").string();

@@ -62,6 +62,10 @@ TEST_F(NodeRulesTest, StormPushThatAttacksAPawnExtends) {
   Move push = find_move("g3g4");
   EXPECT_EQ(style_tag(push, PawnStorm), StyleTag::StormPush);
   EXPECT_EQ(extension_of(push, PawnStorm, 3), 1);
+  // Above its default PawnStorm drops its term but keeps its push extension.
+  white_style_strength = 300;
+  EXPECT_EQ(extension_of(push, PawnStorm, 3), 1);
+  white_style_strength = STYLE_STRENGTH_DEFAULT;
   load_fen("6k1/8/8/8/8/6P1/8/4K3 w - - 0 1");
   EXPECT_EQ(extension_of(find_move("g3g4"), PawnStorm, 3), 0);
   load_fen("6k1/8/8/8/8/8/1P6/4K3 w - - 0 1");
@@ -92,7 +96,7 @@ TEST_F(NodeRulesTest, EndingCapturesExtend) {
     load_fen("4k3/8/8/8/8/2n5/8/3RK3 b - - 0 1");
     EXPECT_EQ(extension_of(knight_takes, Balanced, 5), c.knight_takes) << mode_name(c.white);
   }
-  // Above its default MajorPieceEnding searches as Balanced does: neither extends.
+  // Above its default MajorPieceEnding drops its capture extensions: neither extends.
   // MinorPieceEnding keeps its extensions at any strength.
   white_style_strength = 400;
   white_search_mode = MajorPieceEnding;

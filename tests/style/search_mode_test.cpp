@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "board/position.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 
 namespace {
 
@@ -51,6 +52,17 @@ TEST(SearchMode, UciVarList) {
   EXPECT_STREQ(vars,
                " var Balanced var Deep var Wide var KingAttack var PassedPawn var PawnStorm var Provocation"
                " var PawnEnding var MajorPieceEnding var MinorPieceEnding");
+}
+
+// Whatever a row says of its strengths above 100, at or below it every style keeps its
+// whole search, its term weighed at the strength itself.
+TEST(SearchMode, WholeSearchUpToTheDefault) {
+  for (const StyleEntry& style : STYLES)
+    for (int strength : {STYLE_STRENGTH_MIN, 50, STYLE_STRENGTH_DEFAULT}) {
+      EXPECT_TRUE(ordering_on(style.mode, strength)) << style.name << " at " << strength;
+      EXPECT_TRUE(extensions_on(style.mode, strength)) << style.name << " at " << strength;
+      EXPECT_EQ(term_strength(style.mode, strength), strength) << style.name;
+    }
 }
 
 TEST(SearchMode, BothSidesAndActiveMode) {
