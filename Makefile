@@ -97,15 +97,17 @@ styles-chart:
 # The style strength curves from several runs of the style gauntlet (each folder holding the
 # fingerprint.csv of `brisvane styles`; a later folder wins a style and strength that two
 # share): the gathered table and its chart in CURVE_DIR; the table is written without gnuplot too.
+# Both read the steering styles and their columns from the program's style table.
 CURVE_DIR ?= docs/styles
 CURVE_RUNS ?=
-styles-curve:
+styles-curve: build
 	@test -n "$(CURVE_RUNS)" || { echo "name the runs: make styles-curve CURVE_RUNS=\"DIR...\"" >&2; exit 2; }
 	@mkdir -p $(CURVE_DIR)
-	tools/styles_curve.sh $(CURVE_DIR)/curve.csv $(CURVE_RUNS)
+	BRISVANE=$(BUILD_DIR)/brisvane tools/styles_curve.sh $(CURVE_DIR)/curve.csv $(CURVE_RUNS)
 	@command -v gnuplot >/dev/null || { echo "gnuplot is missing, so no chart was drawn: install it with" \
 	  "'sudo apt-get install -y gnuplot-nox', then run 'make styles-curve'" >&2; exit 1; }
-	gnuplot -e "csv='$(CURVE_DIR)/curve.csv'; svg='$(CURVE_DIR)/curve.svg'" tools/styles_curve.gp
+	gnuplot -e "csv='$(CURVE_DIR)/curve.csv'; svg='$(CURVE_DIR)/curve.svg'; brisvane='$(BUILD_DIR)/brisvane'" \
+	  tools/styles_curve.gp
 
 # The sanitizer builds: the code under test optimised as RelWithDebInfo, with line tables
 # only (-g1), which is all a report's stack trace needs and halves the compile time of full

@@ -2,17 +2,24 @@
 # own column as a multiple of Balanced's, at every strength some run measured. Reads the
 # CSV that tools/styles_curve.sh gathers from several runs:
 #
-#   gnuplot -e "csv='docs/styles/curve.csv'; svg='docs/styles/curve.svg'" tools/styles_curve.gp
+#   gnuplot -e "csv='docs/styles/curve.csv'; svg='docs/styles/curve.svg'; brisvane='build/brisvane'" tools/styles_curve.gp
+#
+# The steering styles, in the order of the program's style table, are the costed ones
+# of `brisvane styles --list`.
 
 if (!exists("csv")) csv = 'docs/styles/curve.csv'
 if (!exists("svg")) svg = 'docs/styles/curve.svg'
+if (!exists("brisvane")) brisvane = 'build/brisvane'
 
 set datafile separator ","
 set datafile columnheaders
 
 # Every steering style keeps its colour from chart to chart, whichever styles a CSV has.
-STYLES = "KingAttack PawnStorm PassedPawn Provocation PawnEnding MajorPieceEnding MinorPieceEnding"
+STYLES = system(sprintf("'%s' styles --list | awk -F, 'NR == 1 { for (i = 1; i <= NF; ++i) col[$i] = i; next } " . \
+                        "$col[\"costed\"] == \"yes\" { printf \"%%s \", $col[\"style\"] }'", brisvane))
+if (words(STYLES) == 0) { print sprintf("%s gave no steering style (styles --list)", brisvane); exit status 1 }
 array colours[7] = ["#cc0000", "#f57900", "#73d216", "#75507b", "#3465a4", "#06989a", "#555753"]
+colour(i) = colours[(i - 1) % |colours| + 1]
 style_index(s) = sum [i = 1:words(STYLES)] (word(STYLES, i) eq s ? i : 0)
 listed = " " . system(sprintf("tail -n +2 '%s' | cut -d, -f1 | uniq | tr '\\n' ' '", csv))
 present = ""
@@ -50,7 +57,7 @@ set ylabel "Elo"
 set label 1 "cost floor" at graph 0.01, first -50 offset 0, -0.7 font "sans,9" tc rgb "#888888"
 plot 0 ls 100 notitle, -50 ls 100 notitle, \
      for [s in present] csv using ($2 + shift(s)):(only(s, $10)):11:12 with yerrorlines \
-       lc rgb colours[style_index(s)] pt 7 ps 0.8 lw 1.5 title s
+       lc rgb colour(style_index(s)) pt 7 ps 0.8 lw 1.5 title s
 unset label 1
 
 # A ratio: twice Balanced's figure sits as far above 1 as half of it sits below.
@@ -60,5 +67,5 @@ set logscale y 2
 set ytics (0.25, 0.5, 1, 1.5, 2, 3, 4, 6, 8, 12, 16)
 plot 1 ls 100 notitle, \
      for [s in present] csv using 2:(only(s, $4 / $7)) with linespoints \
-       lc rgb colours[style_index(s)] pt 7 ps 0.8 lw 1.5 title s
+       lc rgb colour(style_index(s)) pt 7 ps 0.8 lw 1.5 title s
 unset multiplot

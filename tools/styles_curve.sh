@@ -11,6 +11,10 @@
 # it was measured against. When two runs give the same style and strength, the run named
 # later wins. A run without a readable fingerprint.csv, or whose file has no Balanced row
 # or lacks a column, is named on standard error, and OUT.csv is left as it was (exit 2).
+#
+# The steering styles (those the gate holds to its cost test) and each one's own column
+# come from the program's style table, `$BRISVANE styles --list`; BRISVANE defaults to
+# the build next to this script.
 set -eu
 
 if [ $# -lt 2 ]; then
@@ -19,6 +23,13 @@ if [ $# -lt 2 ]; then
 fi
 out=$1
 shift
+
+brisvane=${BRISVANE:-$(dirname "$0")/../build/brisvane}
+# The table comes first, so that a program that cannot give it leaves OUT.csv alone.
+if ! list=$("$brisvane" styles --list) || [ -z "$list" ]; then
+  echo "styles_curve.sh: $brisvane gave no style table (styles --list); set BRISVANE to the program" >&2
+  exit 2
+fi
 
 missing=0
 for dir in "$@"; do
@@ -36,16 +47,22 @@ trap 'rm -f "$tmp"' EXIT
 # The arguments become the files themselves, in the same order.
 for dir in "$@"; do set -- "$@" "$dir/fingerprint.csv"; shift; done
 
-awk -F, '
-  # The column each steering style is built to raise.
+STYLE_LIST=$list awk -F, '
   BEGIN {
-    own["KingAttack"] = "checks_per100"
-    own["PawnStorm"] = "wing_pawn_moves"
-    own["PassedPawn"] = "passers_6th_7th"
-    own["Provocation"] = "bait_per100"
-    own["PawnEnding"] = "pawn_endings_pct"
-    own["MajorPieceEnding"] = "major_endings_pct"
-    own["MinorPieceEnding"] = "minor_endings_pct"
+    # The column each steering style is built to raise: the first of its gate columns,
+    # without the mark of its direction.
+    rows = split(ENVIRON["STYLE_LIST"], styles, "\n")
+    n = split(styles[1], names, ",")
+    for (i = 1; i <= n; ++i) list[names[i]] = i
+    if (!("style" in list) || !("gate" in list) || !("costed" in list)) {
+      print "styles_curve.sh: the style table has no columns style, gate and costed" | "cat >&2"
+      exit 2
+    }
+    for (r = 2; r <= rows; ++r) {
+      split(styles[r], fields, ",")
+      split(fields[list["gate"]], gate, " ")
+      if (fields[list["costed"]] == "yes") own[fields[list["style"]]] = substr(gate[1], 2)
+    }
     # The runs in the order named, so that a later one overwrites an earlier line.
     for (i = 1; i < ARGC; ++i) run(ARGV[i])
     if (bad) exit 2

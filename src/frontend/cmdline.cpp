@@ -69,6 +69,7 @@ void print_usage() {
            "  styles [OPTS]  the style gauntlet: every style against Balanced; OPTS --quick, --games N,",
            "                 --nodes N, --movetime MS, --max-plies N, --seed N, --styles A,B,..., --jobs N,",
            "                 --out DIR, --openings FILE, --book (from the start position with the styles' books)",
+           "  styles --list  a line per style for scripts: published strength, gate columns, costed, book",
            "  book build IN.pgn OUT.bin [--max-ply N] [--min-count N]   an opening book from the games of a PGN",
            "  book probe BOOK.bin [FEN]   the moves a book holds for a position (default: the start)",
            "options:",

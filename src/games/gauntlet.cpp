@@ -206,6 +206,11 @@ bool write_variety(const std::string& folder, const std::vector<GameJob>& jobs, 
 
 int run_styles_command(const std::vector<std::string>& words) {
   if (!words.empty() && words.front() == "merge") return run_merge_command({words.begin() + 1, words.end()});
+  if (words.size() == 1 && words.front() == "--list") {
+    const std::string list = style_list();
+    std::fwrite(list.data(), 1, list.size(), stdout);
+    return 0;
+  }
   RunSettings settings;
   std::vector<Opening> openings;
   std::string error;

@@ -6,5 +6,6 @@
 #include <vector>
 
 // Runs the gauntlet with the words that follow "styles"; returns the exit status.
-// Faults in the input are reported on standard error with a non-zero status.
+// Faults in the input are reported on standard error with a non-zero status. With the
+// single word "--list" it prints the style table as scripts read it (style_list) instead.
 int run_styles_command(const std::vector<std::string>& words);

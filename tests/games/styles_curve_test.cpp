@@ -1,5 +1,6 @@
 // tools/styles_curve.sh on fingerprint files written by the gauntlet's own writer: the
-// steering rows of several runs gathered into one table, and bad input writing nothing.
+// steering rows of several runs gathered into one table, by the style table the program
+// lists, and bad input writing nothing.
 
 #include <gtest/gtest.h>
 
@@ -48,8 +49,10 @@ class StylesCurve : public TempDirTest {
     return (dir / name).string();
   }
 
-  static ScriptRun curve(const std::vector<std::string>& args) {
-    std::vector<std::string> argv = {"-c", "exec 2>&1 \"$0\" \"$@\"", BRISVANE_TOOLS "/styles_curve.sh"};
+  // The script, reading the style table from program.
+  static ScriptRun curve(const std::vector<std::string>& args, const std::string& program = BRISVANE_BINARY) {
+    std::vector<std::string> argv = {"-c", "BRISVANE=$1; export BRISVANE; shift; exec 2>&1 \"$0\" \"$@\"",
+                                     BRISVANE_TOOLS "/styles_curve.sh", program};
     argv.insert(argv.end(), args.begin(), args.end());
     ChildProcess script("/bin/sh", argv);
     script.close_stdin();
@@ -99,6 +102,36 @@ TEST_F(StylesCurve, EachStyleReadsTheColumnItsGateChecks) {
   for (const std::string& start : columns)
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(start); }), 1)
         << start;
+}
+
+// The styles and columns come from the program's table, not from a copy in the script.
+TEST_F(StylesCurve, FollowsTheProgramsStyleTable) {
+  const fs::path program = dir / "listing";
+  std::ofstream(program) << "#!/bin/sh\n"
+                            "[ \"$*\" = 'styles --list' ] || exit 1\n"
+                            "echo style,published_strength,gate,costed,book\n"
+                            "echo Balanced,100,,no,main\n"
+                            "echo KingAttack,400,+captures_per100 +checks_per100,yes,king_attack\n"
+                            "echo Wide,100,-depth,no,main\n"
+                            "echo PawnEnding,400,+pawn_endings_pct,no,pawn_ending\n";
+  fs::permissions(program, fs::perms::owner_all);
+  std::vector<StyleRow> rows = {row(Balanced, 100, 1), row(KingAttack, 200, 1), row(Wide, 100, 1),
+                                row(PawnEnding, 200, 1)};
+  rows[1].print.figures[CapturesPer100] = {9, 8, 10};
+  const fs::path out = dir / "curve.csv";
+  const ScriptRun run = curve({out.string(), write_run("run", rows)}, program.string());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(lines_of(out), (std::vector<std::string>{
+                               "style,strength,column,value,lo,hi,balanced,balanced_lo,balanced_hi,elo,elo_lo,elo_hi,games",
+                               "KingAttack,200,captures_per100,9.000,8.000,10.000,1.000,0.000,2.000,0.000,-40.000,40.000,120"}));
+
+  // A program that gives no table leaves the old one standing.
+  std::ofstream(out) << "kept\n";
+  const ScriptRun absent = curve({out.string(), write_run("run", rows)}, (dir / "absent").string());
+  EXPECT_EQ(absent.status, 2);
+  ASSERT_FALSE(absent.output.empty());
+  EXPECT_NE(absent.output.back().find("styles --list"), std::string::npos) << absent.output.back();
+  EXPECT_EQ(lines_of(out), std::vector<std::string>{"kept"});
 }
 
 TEST_F(StylesCurve, MissingRunOrBalancedNamesItAndWritesNothing) {
