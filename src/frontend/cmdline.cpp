@@ -22,6 +22,7 @@
 #include "search/search_state.h"
 #include "search/threads.h"
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 #include "style/tactical.h"
 
 namespace {
@@ -73,6 +74,8 @@ void print_usage() {
            "  book build IN.pgn OUT.bin [--max-ply N] [--min-count N]   an opening book from the games of a PGN",
            "  book probe BOOK.bin [FEN]   the moves a book holds for a position (default: the start)",
            "options:",
+           "  --style NAME     both sides play the style at its published strength (the Style option)",
+           "  --strength N     both sides' style strength (0-400) in UCI mode; after --style it refines it",
            "  --mode NAME, --white-mode NAME, --black-mode NAME   style of both sides, of White, of Black",
            "  --threshold CP   how far below the best move a tactical pick may score (0-300, default 40)",
            "  --no-tactics     never replace the best move by a tactical pick",
@@ -123,6 +126,24 @@ int count_or(const std::vector<std::string>& command_words, int fallback) {
   return command_words.size() > 1 ? static_cast<int>(leading_number(command_words[1])) : fallback;
 }
 
+// The words a UCI session reads before its loop: --strength sets both sides' style
+// strength, after any --style. Other words beginning with "--" (a mistyped option, or one
+// missing its value) are named on standard error rather than lost without a word; the loop
+// runs all the same.
+void apply_uci_mode_words(const std::vector<std::string>& words) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    std::string value;
+    if (take_joined(words[i], "--strength=", value)) {
+      white_style_strength = black_style_strength = number_argument(value, STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX);
+    } else if (words[i] == "--strength" && i + 1 < words.size()) {
+      white_style_strength = black_style_strength =
+          number_argument(words[++i], STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX);
+    } else if (words[i].rfind("--", 0) == 0) {
+      send_error_line("command line: " + quoted(words[i]) + " not understood; ignored");
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> apply_command_line(const std::vector<std::string>& args) {
@@ -150,6 +171,11 @@ std::vector<std::string> apply_command_line(const std::vector<std::string>& args
       black_search_mode = mode_argument(value);
     } else if (word == "--black-mode" && has_next) {
       black_search_mode = mode_argument(next);
+      used = 2;
+    } else if (take_joined(word, "--style=", value)) {
+      choose_style(mode_argument(value));
+    } else if (word == "--style" && has_next) {
+      choose_style(mode_argument(next));
       used = 2;
     } else if (take_joined(word, "--threshold=", value)) {
       tactic_threshold_cp = threshold_argument(value);
@@ -219,6 +245,7 @@ int run_command(const std::vector<std::string>& command_words) {
   if (first == "styles") return run_styles_command({command_words.begin() + 1, command_words.end()});
 
   // "uci", any other word, or none: the UCI loop, then join a search it may have left running.
+  apply_uci_mode_words(command_words);
   uci_loop();
   finish_at_end_of_input();
   return 0;

@@ -148,6 +148,14 @@ constexpr std::array OPTIONS = {
                 white_style_strength = black_style_strength = v;
                 return true;
               }},
+    // A style as players mean it: both sides, at its published strength; listed last.
+    // Choosing the style already chosen changes nothing, so a GUI that sends every option
+    // at its shown default keeps the per-side options that refined the style.
+    UciOption{"Style", OptionType::Combo, 0, LAST_STYLE, true, [] { return int{chosen_style}; },
+              [](int v) {
+                if (v != chosen_style) choose_style(static_cast<SearchMode>(v));
+                return true;
+              }},
 };
 
 }  // namespace

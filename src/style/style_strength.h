@@ -20,6 +20,12 @@ extern int black_style_strength;
 
 inline int style_strength_of(int colour) { return colour == 0 ? white_style_strength : black_style_strength; }
 
+// The style last given to both sides at once (the Style option, --style); Balanced until
+// then. Written by the main thread while no search runs.
+extern SearchMode chosen_style;
+// Both sides play mode at its published strength, and mode becomes the chosen style.
+void choose_style(SearchMode mode);
+
 // A style weight at a strength; exactly value at 100.
 constexpr int at_strength(int value, int strength) { return value * strength / 100; }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,8 @@ const std::string VARS =
 
 Lines id_block(const std::string& white = "Balanced", const std::string& black = "Balanced",
                const std::string& tactics = "true", const std::string& threshold = "40",
-               const std::string& chess960 = "false", const std::string& black_strength = "100") {
+               const std::string& chess960 = "false", const std::string& black_strength = "100",
+               const std::string& style = "Balanced", const std::string& white_strength = "100") {
   return {"id name Brisvane",
           "id author Temmerok",
           "option name Hash type spin default 16 min 1 max 1024",
@@ -35,7 +37,7 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name Seed type spin default 0 min 0 max 2147483647",
           "option name WhiteSearchMode type combo default " + white + VARS,
           "option name BlackSearchMode type combo default " + black + VARS,
-          "option name WhiteStyleStrength type spin default 100 min 0 max 400",
+          "option name WhiteStyleStrength type spin default " + white_strength + " min 0 max 400",
           "option name BlackStyleStrength type spin default " + black_strength + " min 0 max 400",
           "option name TacticalMoveSelection type check default " + tactics,
           "option name TacticThreshold type spin default " + threshold + " min 0 max 300",
@@ -43,6 +45,7 @@ Lines id_block(const std::string& white = "Balanced", const std::string& black =
           "option name BookFile type string default <empty>",
           "option name BookDepth type spin default 20 min 0 max 200",
           "option name BookVariety type spin default 100 min 0 max 100",
+          "option name Style type combo default " + style + VARS,
           "uciok"};
 }
 
@@ -128,6 +131,48 @@ TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
             concat({id_block("Balanced", "Balanced", "true", "40", "true"), id_block()}));
   // The advertised default always lies inside the advertised range.
   EXPECT_EQ(dialogue("uci\n", {"--threshold=500"}), id_block("Balanced", "Balanced", "true", "300"));
+  // A style for both sides at its published strength, and --strength (UCI mode only) after it.
+  EXPECT_EQ(dialogue("uci\n", {"--style", "passedPawn"}),
+            id_block("PassedPawn", "PassedPawn", "true", "40", "false", "200", "PassedPawn", "200"));
+  EXPECT_EQ(dialogue("uci\n", {"--strength", "300", "--style=KingAttack"}),
+            id_block("KingAttack", "KingAttack", "true", "40", "false", "300", "KingAttack", "300"));
+  EXPECT_EQ(dialogue("setoption name Style value Provocation\nuci\n"),
+            id_block("Provocation", "Provocation", "true", "40", "false", "400", "Provocation", "400"));
+}
+
+// The Style option, the command line's --style and the four per-side options set by
+// hand play the same search; Balanced's differs.
+TEST(UciDialogue, StylePlaysAsTheFourPerSideOptions) {
+  const auto search = [](const std::vector<std::string>& setup, const std::vector<std::string>& args = {}) {
+    EngineProcess engine(args);
+    for (const std::string& line : setup) engine.send(line);
+    engine.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1c4");
+    engine.send("go depth 7");
+    Lines kept;
+    for (const std::string& line : engine.read_until("bestmove").lines) {
+      // Only the clock's fields differ between runs.
+      std::string stripped;
+      std::istringstream words(line);
+      for (std::string word; words >> word;) {
+        if (word == "time" || word == "nps")
+          words >> word;
+        else
+          stripped += word + " ";
+      }
+      kept.push_back(stripped);
+    }
+    engine.close_stdin();
+    EXPECT_EQ(engine.wait_exit(), 0);
+    return kept;
+  };
+  const Lines by_hand = search({"setoption name WhiteSearchMode value KingAttack",
+                                "setoption name BlackSearchMode value KingAttack",
+                                "setoption name WhiteStyleStrength value 400", "setoption name BlackStyleStrength value 400"});
+  ASSERT_FALSE(by_hand.empty());
+  EXPECT_EQ(by_hand.back().rfind("bestmove ", 0), 0u);
+  EXPECT_EQ(search({"setoption name Style value KingAttack"}), by_hand);
+  EXPECT_EQ(search({}, {"--style", "kingattack"}), by_hand);
+  EXPECT_NE(search({}), by_hand);
 }
 
 TEST(UciDialogue, BoardDisplayAfterPositionCommands) {

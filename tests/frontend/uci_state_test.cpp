@@ -13,7 +13,9 @@
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "frontend/options.h"
+#include "frontend/own_book.h"
 #include "frontend/uci.h"
+#include "frontend/uci_options.h"
 #include "search/startup.h"
 #include "search/strength.h"
 #include "search/threads.h"
@@ -31,6 +33,8 @@ class UciState : public ::testing::Test {
     init_board_startpos();
     white_search_mode = Balanced;
     black_search_mode = Balanced;
+    white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
+    chosen_style = Balanced;
     tactical_move_selection = true;
     tactic_threshold_cp = 40;
     move_overhead_ms = 10;
@@ -204,6 +208,92 @@ TEST_F(UciState, SearchModeOptions) {
   EXPECT_EQ(black_search_mode, PawnStorm);
   uci_command("setoption name blacksearchmode value balanced");  // names ignore case
   EXPECT_EQ(black_search_mode, Balanced);
+}
+
+namespace {
+
+// Every option line as "uci" would show it, advertised or not: the settings as a GUI sees them.
+std::vector<std::string> option_lines() {
+  std::vector<std::string> lines;
+  for (const UciOption& option : uci_options()) lines.push_back(uci_option_line(option));
+  return lines;
+}
+
+// Sends every advertised option at the default its line shows, in the order of the
+// table rotated by first (and reversed when asked), as a GUI that sends them all does.
+void send_shown_defaults(std::size_t first, bool reversed) {
+  std::vector<std::string> commands;
+  for (const UciOption& option : uci_options()) {
+    if (!option.advertised) continue;
+    const std::string line = uci_option_line(option);
+    const std::size_t at = line.find(" default ");
+    std::string value;
+    if (at != std::string::npos) {
+      value = line.substr(at + 9);
+      value = value.substr(0, std::min(value.find(" min "), value.find(" var ")));
+    }
+    commands.push_back("setoption name " + std::string(option.name) + (value.empty() ? "" : " value " + value));
+  }
+  std::rotate(commands.begin(), commands.begin() + static_cast<std::ptrdiff_t>(first % commands.size()),
+              commands.end());
+  if (reversed) std::reverse(commands.begin(), commands.end());
+  for (const std::string& command : commands) uci_command(command);
+}
+
+}  // namespace
+
+// Style gives both sides a style at its published strength; a per-side option refines
+// it; and a GUI that sends every option at its shown default, in any order, changes
+// nothing, whether the engine was fresh, given a style, or given one and refined.
+TEST_F(UciState, StyleOptionAndTheShownDefaults) {
+  uci_command("setoption name style value kingattack");
+  EXPECT_EQ(white_search_mode, KingAttack);
+  EXPECT_EQ(black_search_mode, KingAttack);
+  EXPECT_EQ(white_style_strength, 400);
+  EXPECT_EQ(black_style_strength, 400);
+  uci_command("setoption name WhiteStyleStrength value 200");
+  uci_command("setoption name BlackSearchMode value Deep");
+  EXPECT_EQ(white_style_strength, 200);
+  EXPECT_EQ(black_search_mode, Deep);
+  // The style already chosen again: the refinements stay.
+  uci_command("setoption name Style value KingAttack");
+  EXPECT_EQ(white_style_strength, 200);
+  EXPECT_EQ(black_search_mode, Deep);
+  uci_command("setoption name Style value MinorPieceEnding");
+  EXPECT_EQ(white_search_mode, MinorPieceEnding);
+  EXPECT_EQ(black_style_strength, 200);
+  uci_command("setoption name Style value Aggressive");  // not a style: unchanged
+  EXPECT_EQ(chosen_style, MinorPieceEnding);
+  uci_command("setoption name Style value Balanced");
+  EXPECT_EQ(black_search_mode, Balanced);
+  EXPECT_EQ(white_style_strength, STYLE_STRENGTH_DEFAULT);
+
+  const auto fresh = [] {
+    white_search_mode = black_search_mode = chosen_style = Balanced;
+    white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
+  };
+  const std::vector<std::pair<const char*, std::vector<std::string>>> starts = {
+      {"fresh", {}},
+      {"a style", {"setoption name Style value PawnStorm"}},
+      {"a style refined",
+       {"setoption name Style value Provocation", "setoption name BlackStyleStrength value 150",
+        "setoption name WhiteSearchMode value Wide"}},
+      {"one side only", {"setoption name WhiteSearchMode value KingAttack"}},
+  };
+  for (const auto& [name, commands] : starts) {
+    for (std::size_t first : {std::size_t{0}, std::size_t{7}, std::size_t{15}}) {
+      for (bool reversed : {false, true}) {
+        fresh();
+        for (const std::string& command : commands) uci_command(command);
+        const std::vector<std::string> before = option_lines();
+        send_shown_defaults(first, reversed);
+        EXPECT_EQ(option_lines(), before) << name << ", from option " << first << (reversed ? ", reversed" : "");
+      }
+    }
+  }
+  fresh();
+  own_book = false;
+  book_file.clear();
 }
 
 TEST_F(UciState, CheckValuesAreTrueOrFalseInAnyCase) {
