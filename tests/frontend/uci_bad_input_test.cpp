@@ -63,7 +63,7 @@ TEST(UciBadInput, JunkAfterEveryKeyword) {
     input += std::string("isready") + j + "\nd" + j + "\nuci" + j + "\nquit" + j + "\nisready\n";
     EngineRun run = run_engine(input);
     EXPECT_EQ(run.exit_code, 0) << "junk: " << j;
-    ASSERT_EQ(run.lines.size(), 1u + 9u + 23u) << "junk: " << j;  // readyok, the board, the uci block
+    ASSERT_EQ(run.lines.size(), 1u + 9u + 24u) << "junk: " << j;  // readyok, the board, the uci block
     EXPECT_EQ(run.lines[0], "readyok");
     EXPECT_TRUE(looks_like_board(run.lines, 1));
     EXPECT_EQ(run.lines[10], "id name Brisvane");
