@@ -60,7 +60,7 @@ bench: build
 	./$(BUILD_DIR)/brisvane_bench
 	./$(BUILD_DIR)/brisvane bench
 
-# The style gauntlet behind the README's "Choosing a style": every style against Balanced
+# The style gauntlet behind docs/styles.md: every style against Balanced
 # (table, CSV and PGN in STYLES_DIR), then the chart. STYLES_ARGS passes options, e.g. --quick.
 STYLES_DIR ?= docs/styles
 STYLES_ARGS ?=
@@ -82,7 +82,7 @@ styles-check: build
 
 # The playing levels (UCI_LimitStrength, UCI_Elo) measured in timed games against Stockfish
 # (Debian's stockfish package) and, below its lowest level, against the next level up: the
-# tables behind the README's "Playing strength", with every game's PGN, in CALIBRATION_DIR.
+# tables behind docs/strength.md, with every game's PGN, in CALIBRATION_DIR.
 CALIBRATION_DIR ?= docs/strength
 calibrate: build
 	@test -x /usr/games/stockfish || { echo "Stockfish is missing: install it with 'sudo apt-get install -y stockfish'" >&2; exit 1; }

@@ -15,7 +15,7 @@ struct LevelPoint {
   StrengthLevel level;
 };
 
-// Fitted to timed games (see the README); the levels between are interpolated.
+// Fitted to timed games (see docs/strength.md); the levels between are interpolated.
 constexpr std::array<LevelPoint, 5> LEVEL_POINTS = {{
     {1000, {2'000, 200}},
     {1200, {5'000, 100}},

@@ -10,7 +10,7 @@
 
 #include "search/limits.h"
 
-// The levels on offer. The numbers are measured, not guessed: the README gives the
+// The levels on offer. The numbers are measured, not guessed: docs/strength.md gives the
 // games behind them.
 constexpr int STRENGTH_MIN_ELO = 1000;
 constexpr int STRENGTH_MAX_ELO = 1700;
