@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "games/gauntlet_pool.h"
 #include "games/opening_variety.h"
 #include "games/pgn.h"
+#include "games/run_fields.h"
 #include "games/style_gate.h"
 #include "style/tactical.h"
 
@@ -167,7 +169,7 @@ int run_merge_command(const std::vector<std::string>& words) {
   std::vector<PartGame> games;
   std::string error;
   // Nothing is written unless every part is there and they all agree.
-  if (!parse_merge_options(words, asked, parts, error) || !join_parts(parts, settings, games, error) ||
+  if (!read_run_options(words, true, asked, parts, error) || !join_parts(parts, settings, games, error) ||
       !prepare_output_folder(asked.out_dir, error)) {
     report_fault(error);
     return EXIT_BAD_INPUT;
@@ -205,6 +207,12 @@ bool write_variety(const std::string& folder, const std::vector<GameJob>& jobs, 
 }  // namespace
 
 int run_styles_command(const std::vector<std::string>& words) {
+  if (std::find(words.begin(), words.end(), "--help") != words.end() ||
+      std::find(words.begin(), words.end(), "-h") != words.end()) {
+    const std::string usage = styles_usage();
+    std::fwrite(usage.data(), 1, usage.size(), stdout);
+    return 0;
+  }
   if (!words.empty() && words.front() == "merge") return run_merge_command({words.begin() + 1, words.end()});
   RunSettings settings;
   std::vector<Opening> openings;

@@ -150,6 +150,11 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
   const StylesRun unwritable = styles(TINY + SERIAL + " --out " + (dir / "file" / "sub").string());
   EXPECT_EQ(unwritable.status, 2);
   EXPECT_NE(unwritable.err.find("cannot use the output folder"), std::string::npos) << unwritable.err;
+  // Asked for its usage, the command prints it and plays nothing.
+  const StylesRun help = styles(TINY + " --help --out " + out.string());
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: brisvane styles [OPTIONS]", 0), 0u) << help.out;
+  EXPECT_FALSE(fs::exists(out));
 }
 
 const std::vector<std::string> REPORT_FILES = {"games.pgn", "games.csv", "fingerprint.csv", "table.txt"};

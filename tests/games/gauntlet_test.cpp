@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <sstream>
 
 #include "base/output.h"
+#include "base/text.h"
 #include "base/whole_file.h"
 #include "board/notation.h"
 #include "board/position.h"
@@ -15,6 +17,7 @@
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
+#include "games/run_fields.h"
 #include "games/style_gate.h"
 #include "games/opening_variety.h"
 #include "games/openings.h"
@@ -133,6 +136,8 @@ TEST(GauntletOptions, BadInputIsNamed) {
                             "not \"40,10\""},
       {{"--draw=40,-1,8"}, "--draw needs AFTER_MOVE,CP,MOVES"},
       {{"--max-plies", "0"}, "--max-plies needs a whole number above 0, not \"0\""},
+      {{"--book=on"}, "--book takes no value"},
+      {{"--per-side", "yes"}, "unexpected word \"yes\""},
   };
   for (const auto& [words, message] : cases) {
     RunSettings o;
@@ -157,6 +162,112 @@ TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
     EXPECT_EQ(row, (GauntletRow{style.mode, true}));
   }
   EXPECT_NE(error.find("NoTactics)"), std::string::npos) << error;
+}
+
+// Every spelling a script may use is read, listed in the usage text and nothing else is;
+// "styles merge" takes its own two.
+TEST(GauntletOptions, UsageListsEveryOptionRead) {
+  const std::vector<std::string> spellings = {
+      "--games", "--nodes", "--movetime", "--max-plies", "--resign", "--draw", "--seed", "--styles", "--jobs",
+      "--out",   "--openings", "--level", "--shard", "--strength", "--quick", "--per-side", "--gate", "--book"};
+  std::map<std::string, std::string> usage;  // option: its usage line
+  std::istringstream lines(styles_usage());
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 100u) << line;
+    if (line.starts_with("  --")) usage[line.substr(2, line.find(' ', 2) - 2)] = line;
+  }
+  EXPECT_EQ(usage.size(), spellings.size());
+  for (const std::string& option : spellings) {
+    ASSERT_TRUE(usage.contains(option)) << option;
+    // A valued option names its value in capitals; a flag goes straight on to its help.
+    const std::string& line = usage[option];
+    const bool flag = std::islower(static_cast<unsigned char>(line[line.find_first_not_of(' ', option.size() + 2)]));
+    RunSettings o;
+    std::string error;
+    parse_gauntlet_options(flag ? Words{option, "extra"} : Words{option}, o, error);
+    EXPECT_EQ(error, flag ? "unexpected word \"extra\"" : option + " needs a value") << line;
+  }
+  EXPECT_NE(usage["--quick"].find(std::to_string(QUICK_GAMES) + " games a row at " + std::to_string(QUICK_NODES) +
+                                  " nodes"),
+            std::string::npos);
+  EXPECT_NE(usage["--nodes"].find("(default " + std::to_string(GameSettings{}.nodes) + ")"), std::string::npos);
+  EXPECT_NE(styles_usage().find("styles merge [--out DIR] [--gate] PART_DIR..."), std::string::npos);
+
+  RunSettings merge;
+  std::vector<std::string> folders;
+  std::string error;
+  ASSERT_TRUE(read_run_options({"p1", "--gate", "--out=joined", "p2"}, true, merge, folders, error)) << error;
+  EXPECT_EQ(folders, (Words{"p1", "p2"}));
+  EXPECT_TRUE(merge.gate);
+  EXPECT_EQ(merge.out_dir, "joined");
+  EXPECT_FALSE(read_run_options({"--games", "4", "p1"}, true, merge, folders, error));
+  EXPECT_EQ(error, "unknown option --games of merge");
+}
+
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+std::map<std::string, std::string> field_map(const Fields& fields) { return {fields.begin(), fields.end()}; }
+
+// Two runs that differ in every field of the settings line.
+RunSettings run_one() {
+  RunSettings s;
+  s.build = "00000000000000aa";
+  s.openings = "00000000000000bb";
+  s.game.nodes = 1000;
+  s.game.max_plies = 30;
+  s.game.rules = {600, 0, 40, 5, 8};
+  s.game.level = 1400;
+  s.seed = 3;
+  s.games = 2;
+  s.rows = {{Balanced, true, 100}, {PawnStorm, true, 140}};
+  s.part = 1;
+  s.parts = 2;
+  return s;
+}
+RunSettings run_two() {
+  RunSettings s;
+  s.build = "00000000000000cc";
+  s.openings = "start-position";
+  // No node limit but a move time, no cap, full strength, and no tactics at all.
+  s.game.nodes = 0;
+  s.game.movetime_ms = 50;
+  s.game.rules = {500, 3, 40, 10, 0};
+  s.game.per_side = true;
+  s.game.tactics = false;
+  s.game.threshold = 0;
+  s.seed = 0;
+  s.games = 7;
+  s.rows = {{Balanced, true, 120}, {Balanced, false, 300}};
+  s.part = 2;
+  s.parts = 3;
+  return s;
+}
+
+// Each field read back alone from another run's line changes that field only: no two
+// share a member, and each reads what it writes, a 0 for "none" included.
+TEST(GauntletFields, EachFieldReadsBackAlone) {
+  const Fields one = settings_fields(run_one()), two = settings_fields(run_two());
+  ASSERT_EQ(one.size(), two.size());
+  EXPECT_EQ(field_map(one).size(), one.size());
+  EXPECT_EQ(one.front().first, "part");
+  for (std::size_t f = 0; f < one.size(); ++f) {
+    ASSERT_EQ(one[f].first, two[f].first);
+    ASSERT_NE(one[f].second, two[f].second) << one[f].first;
+    std::map<std::string, std::string> fields = field_map(one);
+    fields[one[f].first] = two[f].second;
+    RunSettings read;
+    std::string bad;
+    ASSERT_TRUE(settings_from_fields(fields, read, bad)) << one[f].first << ": " << bad;
+    Fields expected = one;
+    expected[f].second = two[f].second;
+    EXPECT_EQ(settings_fields(read), expected);
+  }
+  RunSettings read;
+  std::string bad;
+  ASSERT_TRUE(settings_from_fields(field_map(two), read, bad)) << bad;
+  EXPECT_EQ(settings_fields(read), two);
+  EXPECT_EQ(read.game.rules, run_two().game.rules);
+  EXPECT_EQ(read.rows, run_two().rows);
 }
 
 // The bundled set and the measuring sets in tests/data: legal, balanced, and apart, so a
