@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "games/gauntlet_pool.h"
 #include "games/opening_variety.h"
 #include "games/pgn.h"
+#include "games/run_fields.h"
 #include "games/style_gate.h"
 #include "style/tactical.h"
 
@@ -38,7 +40,7 @@ bool load_openings(const RunSettings& settings, std::vector<Opening>& openings, 
   // With books, every game starts from the start position and the books make them differ.
   if (settings.game.book) {
     openings = {{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0}};
-    hash = "start-position-with-books";
+    hash = "start-position";
     return true;
   }
   if (chess960 && settings.openings_file.empty()) {
@@ -160,51 +162,69 @@ int write_report(const RunSettings& settings, const std::vector<PartGame>& games
   return gate_passes(checks) && cost_passes(costs) ? 0 : EXIT_GATE_FAILED;
 }
 
+// With books: how many games of each row open as an earlier one did, on screen and in
+// variety.txt, from the moves of every game of the run in job order.
+bool write_variety(const RunSettings& settings, const std::vector<std::vector<Move>>& lines) {
+  std::string text = "\nOpening variety with books:\n";
+  const auto per_row = static_cast<std::size_t>(settings.games);
+  for (std::size_t r = 0; r < settings.rows.size(); ++r) {
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(r * per_row);
+    text += variety_line(row_name(settings.rows[r]), repeated_openings({first, first + settings.games}),
+                         settings.games);
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::string error;
+  if (write_file_atomically(settings.out_dir + "/variety.txt", text.substr(1), error)) return true;
+  report_fault(error);
+  return false;
+}
+
+// The moves of joined games, read back from their PGN. False with error naming the game.
+bool moves_of_games(const std::vector<PartGame>& games, std::vector<std::vector<Move>>& lines, std::string& error) {
+  for (const PartGame& game : games) {
+    const std::vector<PgnReadGame> read = read_pgn_games(game.pgn);
+    if (read.size() != 1 || !read[0].error.empty()) {
+      error = "game " + std::to_string(game.job + 1) + " of the parts is not one game of legal moves" +
+              (read.size() == 1 ? ": " + read[0].error : "");
+      return false;
+    }
+    lines.push_back(read[0].game.moves);
+  }
+  return true;
+}
+
 // "styles merge [--out DIR] [--gate] PART_DIR...": the parts joined into one run's report.
 int run_merge_command(const std::vector<std::string>& words) {
   RunSettings asked, settings;
   std::vector<std::string> parts;
   std::vector<PartGame> games;
+  std::vector<std::vector<Move>> lines;
   std::string error;
   // Nothing is written unless every part is there and they all agree.
-  if (!parse_merge_options(words, asked, parts, error) || !join_parts(parts, settings, games, error) ||
-      !prepare_output_folder(asked.out_dir, error)) {
+  if (!read_run_options(words, true, asked, parts, error) || !join_parts(parts, settings, games, error) ||
+      (settings.game.book && !moves_of_games(games, lines, error)) || !prepare_output_folder(asked.out_dir, error)) {
     report_fault(error);
     return EXIT_BAD_INPUT;
   }
   settings.out_dir = asked.out_dir;
   settings.gate = asked.gate;
   const int status = write_report(settings, games);
+  if (status == EXIT_FAILED || (settings.game.book && !write_variety(settings, lines))) return EXIT_FAILED;
   std::fflush(stdout);
-  if (status != EXIT_FAILED)
-    std::fprintf(stderr, "styles: %zu parts, %zu games, joined in %s\n", parts.size(), games.size(),
-                 settings.out_dir.c_str());
+  std::fprintf(stderr, "styles: %zu parts, %zu games, joined in %s\n", parts.size(), games.size(),
+               settings.out_dir.c_str());
   return status;
-}
-
-// With books: how many games of each row open as an earlier one did, on screen and in variety.txt.
-bool write_variety(const std::string& folder, const std::vector<GameJob>& jobs, const std::vector<GameRecord>& records) {
-  std::string text = "\nOpening variety with books:\n";
-  for (std::size_t first = 0; first < jobs.size();) {
-    std::vector<std::vector<Move>> lines;
-    std::size_t end = first;
-    for (; end < jobs.size() && jobs[end].row == jobs[first].row; ++end) {
-      lines.emplace_back();
-      for (const PlayedMove& played : records[end].plies) lines.back().push_back(played.move);
-    }
-    text += variety_line(row_name(jobs[first].row), repeated_openings(lines), static_cast<int>(lines.size()));
-    first = end;
-  }
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::string error;
-  if (write_file_atomically(folder + "/variety.txt", text.substr(1), error)) return true;
-  report_fault(error);
-  return false;
 }
 
 }  // namespace
 
 int run_styles_command(const std::vector<std::string>& words) {
+  if (std::find(words.begin(), words.end(), "--help") != words.end() ||
+      std::find(words.begin(), words.end(), "-h") != words.end()) {
+    const std::string usage = styles_usage();
+    std::fwrite(usage.data(), 1, usage.size(), stdout);
+    return 0;
+  }
   if (!words.empty() && words.front() == "merge") return run_merge_command({words.begin() + 1, words.end()});
   if (words.size() == 1 && words.front() == "--list") {
     const std::string list = style_list();
@@ -260,7 +280,14 @@ int run_styles_command(const std::vector<std::string>& words) {
   } else {
     status = write_report(settings, games);
     if (status == EXIT_FAILED) return status;
-    if (settings.game.book && !write_variety(settings.out_dir, jobs, records)) return EXIT_FAILED;
+    if (settings.game.book) {
+      std::vector<std::vector<Move>> lines;
+      for (const GameRecord& record : records) {
+        lines.emplace_back();
+        for (const PlayedMove& played : record.plies) lines.back().push_back(played.move);
+      }
+      if (!write_variety(settings, lines)) return EXIT_FAILED;
+    }
   }
   std::fflush(stdout);
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);

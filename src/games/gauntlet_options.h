@@ -24,8 +24,9 @@ struct GauntletRow {
 const char* row_name(const GauntletRow& row);
 
 // The one rule for a row's strength: a style plays at strength (0..400), or at its
-// published strength when strength is negative; Balanced, with the selection or
+// published strength when strength is PUBLISHED_STRENGTH; Balanced, with the selection or
 // without it, has no weights to scale and always plays at the default.
+constexpr int PUBLISHED_STRENGTH = -1;
 int row_strength(SearchMode style, int strength);
 
 // What every game of a run is played with.
@@ -49,8 +50,9 @@ struct GameSettings {
   bool book = false;
 };
 
-// One run's settings: everything its games depend on, which a part's file records
-// and two parts must share (all but the part), then how this process plays it.
+// One run's settings: everything its games depend on, which a part's settings line
+// records and two parts must share (all but the part), then how this process plays it.
+// The table in run_fields.cpp says which member is which, with its option and range.
 struct RunSettings {
   GameSettings game;
   int games = 40;                  // per row, half with each colour
@@ -70,21 +72,12 @@ struct RunSettings {
 constexpr int QUICK_GAMES = 2;
 constexpr std::int64_t QUICK_NODES = 5000;
 
-// Reads the words after "styles". Each option takes "--name value" or "--name=value":
-// --games N, --nodes N, --movetime MS, --max-plies N, --resign CP,MOVES or off,
-// --draw AFTER_MOVE,CP,MOVES or off, --seed N, --styles A,B,... (the
-// default is every style and NoTactics),
-// --jobs N, --out DIR, --openings FILE, --level ELO, --shard I/N, --strength N,
-// and the flags --quick, --per-side, --gate and --book. Values given explicitly win over
-// --quick wherever they stand. The tactical selection and its threshold are the
-// engine's settings; with the selection off the NoTactics row is left out. False with
-// error on an unknown word or a bad value.
+// Reads the words after "styles" (the options of run_fields.h), over the defaults: every
+// style and NoTactics, each at its published strength, jobs for every core. The tactical
+// selection and its threshold are the engine's settings; with the selection off the
+// NoTactics row is left out. False with error on an unknown word, a bad value or options
+// that do not go together.
 bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& settings, std::string& error);
-
-// Reads the words after "styles merge": --out DIR and --gate as above, and the part
-// folders, into parts. False with error on an unknown option or a bad value.
-bool parse_merge_options(const std::vector<std::string>& words, RunSettings& settings,
-                         std::vector<std::string>& parts, std::string& error);
 
 // A row named by its name in any letter case ("KingAttack", "kingattack", "notactics"), or false.
 bool row_from_name(const std::string& name, GauntletRow& row);

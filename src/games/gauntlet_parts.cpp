@@ -10,9 +10,6 @@
 
 #include "base/text.h"
 #include "games/atomic_file.h"
-#include "search/strength.h"
-#include "style/style_strength.h"
-#include "style/tactical.h"
 
 namespace {
 
@@ -60,63 +57,6 @@ bool read_count(const std::string& text, Number& value) {
   } else {
     return read_whole_number(text, Number{0}, std::numeric_limits<Number>::max(), value);
   }
-}
-
-std::string joined(const std::vector<std::string>& items) {
-  std::string text;
-  for (const std::string& item : items) {
-    if (!text.empty()) text += ',';
-    text += item;
-  }
-  return text;
-}
-
-// The settings from the fields of a settings line. False with bad naming the first
-// field that is missing ("" when the line has none of them) or out of its range.
-bool settings_from_fields(const std::map<std::string, std::string>& fields, RunSettings& s, std::string& bad) {
-  for (const char* name : {"part", "build", "openings", "nodes", "movetime_ms", "max_plies", "resign", "draw", "seed",
-                           "games", "rows", "strengths", "tactics", "threshold", "setup", "level"})
-    if (!fields.contains(name)) return false;
-  auto refuse = [&](const std::string& name) {
-    bad = name + "=" + fields.at(name);
-    return false;
-  };
-  auto number = [&](const char* name, auto low, auto high, auto& value) {
-    return read_whole_number(fields.at(name), static_cast<std::remove_reference_t<decltype(value)>>(low),
-                             static_cast<std::remove_reference_t<decltype(value)>>(high), value) ||
-           refuse(name);
-  };
-  constexpr int INT_LARGEST = std::numeric_limits<int>::max();
-  GameSettings& game = s.game;
-  const std::vector<std::string> part = split_fields(fields.at("part"), '/');
-  if (part.size() != 2 || !read_whole_number(part[0], 1, INT_LARGEST, s.part) ||
-      !read_whole_number(part[1], s.part, INT_LARGEST, s.parts))
-    return refuse("part");
-  s.build = fields.at("build");
-  s.openings = fields.at("openings");
-  game.tactics = fields.at("tactics") == "on";
-  game.per_side = fields.at("setup") == "per-side";
-  if (!number("nodes", 0, std::numeric_limits<std::int64_t>::max(), game.nodes) ||
-      !number("movetime_ms", 0, INT_LARGEST, game.movetime_ms) || !number("max_plies", 0, INT_LARGEST, game.max_plies) ||
-      !number("seed", 0, std::numeric_limits<std::uint64_t>::max(), s.seed) ||
-      !number("games", 1, INT_LARGEST, s.games) ||
-      !number("threshold", TACTIC_THRESHOLD_MIN, TACTIC_THRESHOLD_MAX, game.threshold) ||
-      !number("level", 0, STRENGTH_MAX_ELO, game.level))
-    return false;
-  if (game.level != 0 && game.level < STRENGTH_MIN_ELO) return refuse("level");
-  if (!read_resign_rule(fields.at("resign"), game.rules)) return refuse("resign");
-  if (!read_draw_rule(fields.at("draw"), game.rules)) return refuse("draw");
-  const std::vector<std::string> names = split_fields(fields.at("rows"), ',');
-  const std::vector<std::string> strengths = split_fields(fields.at("strengths"), ',');
-  if (names.empty()) return refuse("rows");
-  if (strengths.size() != names.size()) return refuse("strengths");
-  s.rows.assign(names.size(), GauntletRow{});
-  for (std::size_t r = 0; r < names.size(); ++r) {
-    if (!row_from_name(names[r], s.rows[r])) return refuse("rows");
-    if (!read_whole_number(strengths[r], STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, s.rows[r].strength))
-      return refuse("strengths");
-  }
-  return true;
 }
 
 std::string game_line(const PartGame& game) {
@@ -173,35 +113,11 @@ bool split_pgn(const std::string& pgn, std::map<int, std::string>& games) {
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> settings_fields(const RunSettings& s) {
-  std::vector<std::string> rows, strengths;
-  for (const GauntletRow& row : s.rows) {
-    rows.push_back(row_name(row));
-    strengths.push_back(std::to_string(row.strength));
-  }
-  const GameSettings& game = s.game;
-  return {{"part", std::to_string(s.part) + "/" + std::to_string(s.parts)},
-          {"build", s.build},
-          {"openings", s.openings},
-          {"nodes", std::to_string(game.nodes)},
-          {"movetime_ms", std::to_string(game.movetime_ms)},
-          {"max_plies", std::to_string(game.max_plies)},
-          {"resign", resign_rule_text(game.rules)},
-          {"draw", draw_rule_text(game.rules)},
-          {"seed", std::to_string(s.seed)},
-          {"games", std::to_string(s.games)},
-          {"rows", joined(rows)},
-          {"strengths", joined(strengths)},
-          {"tactics", game.tactics ? "on" : "off"},
-          {"threshold", std::to_string(game.threshold)},
-          {"setup", game.per_side ? "per-side" : "engines"},
-          {"level", std::to_string(game.level)}};
-}
-
 std::string part_csv(const RunSettings& settings, const std::vector<PartGame>& games) {
   std::string text = SETTINGS_MARK;
   for (const auto& [name, value] : settings_fields(settings)) text += " " + name + "=" + value;
-  text += "\n" + column_names() + "\n";
+  text += '\n';
+  text += column_names() + "\n";
   for (const PartGame& game : games) text += game_line(game);
   return text;
 }

@@ -12,6 +12,7 @@
 #include "games/adjudication.h"
 #include "games/fingerprint.h"
 #include "games/gauntlet_options.h"
+#include "games/run_fields.h"
 
 // The part of the job list a game belongs to: games are dealt out in turn.
 constexpr bool in_part(int job, int part, int parts) { return job % parts == part - 1; }
@@ -36,10 +37,6 @@ bool write_part(const std::string& folder, const RunSettings& settings, const st
 // and the games. False with error naming the file and the fault (a setting out of its
 // range by its name and value).
 bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error);
-
-// The settings line's fields by name, in the order written; the part is the first.
-// Two parts join when every field but the part is the same.
-std::vector<std::pair<std::string, std::string>> settings_fields(const RunSettings& settings);
 
 // Joins the parts (each folder read whole) into the games of one run, in job order,
 // with settings saying part 1 of 1. False with error naming the first mismatch:

@@ -150,35 +150,63 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
   const StylesRun unwritable = styles(TINY + SERIAL + " --out " + (dir / "file" / "sub").string());
   EXPECT_EQ(unwritable.status, 2);
   EXPECT_NE(unwritable.err.find("cannot use the output folder"), std::string::npos) << unwritable.err;
+  // Asked for its usage, the command prints it and plays nothing.
+  const StylesRun help = styles(TINY + " --help --out " + out.string());
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: brisvane styles [OPTIONS]", 0), 0u) << help.out;
+  EXPECT_FALSE(fs::exists(out));
 }
 
 const std::vector<std::string> REPORT_FILES = {"games.pgn", "games.csv", "fingerprint.csv", "table.txt"};
 
 // Parts played apart and joined give the very bytes of one run, whatever order the
-// parts are named in; a level's random choices repeat too.
+// parts are named in; a level's random choices repeat too, and so do the books'.
 TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
-  const std::string run = "--styles=KingAttack,Deep --games 3 --nodes 1000 --max-plies 24 --level 1200";
-  const StylesRun whole = styles(run + " --jobs 2 --out " + (dir / "whole").string());
-  ASSERT_EQ(whole.status, 0) << whole.err;
-  for (const char* part : {"1/3", "2/3", "3/3"}) {
-    const fs::path folder = dir / ("part" + std::string(1, part[0]));
-    const StylesRun played = styles(run + SERIAL + " --shard " + part + " --out " + folder.string());
-    ASSERT_EQ(played.status, 0) << played.err;
-    EXPECT_EQ(played.out, "");
-  }
+  // Plays run whole and as parts of n (serially), lets edit change the first part, then
+  // joins the parts named from the last, and expects the files of the whole run.
+  auto expect_joined_whole = [&](const std::string& name, const std::string& run, int n,
+                                 const std::vector<std::string>& files, auto edit) {
+    const fs::path whole = dir / (name + "-whole");
+    const StylesRun played_whole = styles(run + " --jobs 2 --out " + whole.string());
+    ASSERT_EQ(played_whole.status, 0) << played_whole.err;
+    std::string parts;
+    for (int i = n; i >= 1; --i) {
+      const fs::path folder = dir / (name + "-part" + std::to_string(i));
+      const std::string shard = " --shard " + std::to_string(i) + "/" + std::to_string(n);
+      const StylesRun played = styles(run + SERIAL + shard + " --out " + folder.string());
+      ASSERT_EQ(played.status, 0) << played.err;
+      EXPECT_EQ(played.out, "");
+      parts += " " + folder.string();
+    }
+    edit(dir / (name + "-part1"));
+    const StylesRun joined = styles("merge --out " + (dir / (name + "-joined")).string() + parts);
+    ASSERT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(joined.out, played_whole.out);
+    for (const std::string& file : files) {
+      EXPECT_FALSE(read_file(whole / file).empty()) << file;
+      EXPECT_EQ(read_file(dir / (name + "-joined") / file), read_file(whole / file)) << file;
+    }
+  };
+  // A part written before the book was a field of the settings line still joins.
+  expect_joined_whole("level", "--styles=KingAttack,Deep --games 3 --nodes 1000 --max-plies 24 --level 1200", 3,
+                      REPORT_FILES, [](const fs::path& part) {
+                        std::string csv = read_file(part / "games.csv");
+                        ASSERT_NE(csv.find(" book=off\n"), std::string::npos);
+                        csv.erase(csv.find(" book=off\n"), 9);
+                        std::ofstream(part / "games.csv") << csv;
+                      });
   // A part holds its own games only: game 2 is in part 2, dealt out in turn.
-  EXPECT_EQ(read_file(dir / "part2" / "games.csv").find("\n1,"), std::string::npos);
-  EXPECT_NE(read_file(dir / "part2" / "games.csv").find("\n2,"), std::string::npos);
-  const std::string parts =
-      " " + (dir / "part3").string() + " " + (dir / "part1").string() + " " + (dir / "part2").string();
-  const StylesRun joined = styles("merge --out " + (dir / "joined").string() + parts);
-  ASSERT_EQ(joined.status, 0) << joined.err;
-  EXPECT_EQ(joined.out, whole.out);
-  for (const std::string& file : REPORT_FILES) {
-    EXPECT_FALSE(read_file(dir / "whole" / file).empty()) << file;
-    EXPECT_EQ(read_file(dir / "joined" / file), read_file(dir / "whole" / file)) << file;
-  }
-  EXPECT_EQ(read_file(dir / "whole" / "games.csv").rfind("# brisvane styles part=1/1 build=", 0), 0u);
+  EXPECT_EQ(read_file(dir / "level-part2" / "games.csv").find("\n1,"), std::string::npos);
+  EXPECT_NE(read_file(dir / "level-part2" / "games.csv").find("\n2,"), std::string::npos);
+  EXPECT_EQ(read_file(dir / "level-whole" / "games.csv").rfind("# brisvane styles part=1/1 build=", 0), 0u);
+
+  // With books the joined parts also count the openings that repeat, as the whole run does.
+  std::vector<std::string> with_variety = REPORT_FILES;
+  with_variety.push_back("variety.txt");
+  expect_joined_whole("book", "--book --styles=Provocation --games 4 --nodes 1000 --max-plies 30", 2, with_variety,
+                      [](const fs::path&) {});
+  EXPECT_NE(read_file(dir / "book-whole" / "games.csv").find(" openings=start-position "), std::string::npos);
+  EXPECT_NE(read_file(dir / "book-whole" / "games.csv").find(" book=on\n"), std::string::npos);
 }
 
 // Parts that do not make one run are refused with the reason; nothing is written.
@@ -204,7 +232,7 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
   const std::vector<std::pair<std::string, std::string>> tampered = {
       {"part=2/2", "part=4294967298/2"}, {"games=2", "games=4294967298"}, {"strengths=100,100", "strengths=100,401"},
       {"threshold=40", "threshold=-1"},  {"level=0", "level=999"}, {"resign=600,4", "resign=600,0"},
-      {"draw=40,10,8", "draw=40,10"}};
+      {"draw=40,10,8", "draw=40,10"},    {"book=off", "book=yes"}};
   for (const auto& [field, bad] : tampered) {
     const fs::path folder = dir / ("bad-" + field.substr(0, field.find('=')));
     fs::create_directories(folder);

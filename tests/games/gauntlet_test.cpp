@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include "games/gauntlet_options.h"
 #include "games/gauntlet_parts.h"
 #include "games/gauntlet_pool.h"
+#include "games/run_fields.h"
 #include "games/style_gate.h"
 #include "games/opening_variety.h"
 #include "games/openings.h"
@@ -133,6 +135,8 @@ TEST(GauntletOptions, BadInputIsNamed) {
                             "not \"40,10\""},
       {{"--draw=40,-1,8"}, "--draw needs AFTER_MOVE,CP,MOVES"},
       {{"--max-plies", "0"}, "--max-plies needs a whole number above 0, not \"0\""},
+      {{"--book=on"}, "--book takes no value"},
+      {{"--per-side", "yes"}, "unexpected word \"yes\""},
   };
   for (const auto& [words, message] : cases) {
     RunSettings o;
@@ -157,6 +161,46 @@ TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
     EXPECT_EQ(row, (GauntletRow{style.mode, true}));
   }
   EXPECT_NE(error.find("NoTactics)"), std::string::npos) << error;
+}
+
+// Every spelling a script may use is read, listed in the usage text and nothing else is;
+// "styles merge" takes its own two.
+TEST(GauntletOptions, UsageListsEveryOptionRead) {
+  const std::vector<std::string> spellings = {
+      "--games", "--nodes", "--movetime", "--max-plies", "--resign", "--draw", "--seed", "--styles", "--jobs",
+      "--out",   "--openings", "--level", "--shard", "--strength", "--quick", "--per-side", "--gate", "--book"};
+  std::map<std::string, std::string> usage;  // option: its usage line
+  std::istringstream lines(styles_usage());
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 100u) << line;
+    if (line.starts_with("  --")) usage[line.substr(2, line.find(' ', 2) - 2)] = line;
+  }
+  EXPECT_EQ(usage.size(), spellings.size());
+  for (const std::string& option : spellings) {
+    ASSERT_TRUE(usage.contains(option)) << option;
+    // A valued option names its value in capitals; a flag goes straight on to its help.
+    const std::string& line = usage[option];
+    const bool flag = std::islower(static_cast<unsigned char>(line[line.find_first_not_of(' ', option.size() + 2)]));
+    RunSettings o;
+    std::string error;
+    parse_gauntlet_options(flag ? Words{option, "extra"} : Words{option}, o, error);
+    EXPECT_EQ(error, flag ? "unexpected word \"extra\"" : option + " needs a value") << line;
+  }
+  EXPECT_NE(usage["--quick"].find(std::to_string(QUICK_GAMES) + " games a row at " + std::to_string(QUICK_NODES) +
+                                  " nodes"),
+            std::string::npos);
+  EXPECT_NE(usage["--nodes"].find("(default " + std::to_string(GameSettings{}.nodes) + ")"), std::string::npos);
+  EXPECT_NE(styles_usage().find("styles merge [--out DIR] [--gate] PART_DIR..."), std::string::npos);
+
+  RunSettings merge;
+  std::vector<std::string> folders;
+  std::string error;
+  ASSERT_TRUE(read_run_options({"p1", "--gate", "--out=joined", "p2"}, true, merge, folders, error)) << error;
+  EXPECT_EQ(folders, (Words{"p1", "p2"}));
+  EXPECT_TRUE(merge.gate);
+  EXPECT_EQ(merge.out_dir, "joined");
+  EXPECT_FALSE(read_run_options({"--games", "4", "p1"}, true, merge, folders, error));
+  EXPECT_EQ(error, "unknown option --games of merge");
 }
 
 // The bundled set and the measuring sets in tests/data: legal, balanced, and apart, so a

@@ -1,4 +1,4 @@
-// The distinctness gate on hand-made fingerprints, and the parts of a run read back.
+// The distinctness gate on hand-made fingerprints, and the parts of a run and their settings line read back.
 
 #include "games/style_gate.h"
 
@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
+#include "base/text.h"
 #include "book/builtin_books.h"
 #include "games/gauntlet_parts.h"
 
@@ -260,6 +262,90 @@ TEST(GauntletParts, WrittenReadAndJoined) {
   EXPECT_FALSE(read_part((dir / "2").string(), read, games, error));
   EXPECT_NE(error.find("does not start with the settings line"), std::string::npos) << error;
   fs::remove_all(dir);
+}
+
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+std::map<std::string, std::string> field_map(const Fields& fields) { return {fields.begin(), fields.end()}; }
+
+// A run that differs from tiny_settings(1, 2) with books in every field of the settings line.
+RunSettings other_settings() {
+  RunSettings s;
+  s.build = "00000000000000cc";
+  s.openings = "start-position";
+  // No node limit but a move time, no cap, full strength, and no tactics at all.
+  s.game.nodes = 0;
+  s.game.movetime_ms = 50;
+  s.game.rules = {500, 3, 40, 10, 0};
+  s.game.per_side = true;
+  s.game.tactics = false;
+  s.game.threshold = 0;
+  s.seed = 0;
+  s.games = 7;
+  s.rows = {{Balanced, true, 120}, {Balanced, false, 300}};
+  s.part = 2;
+  s.parts = 3;
+  return s;
+}
+
+// Each field read back alone from another run's line changes that field only: no two
+// share a member, and each reads what it writes, a 0 for "none" included.
+TEST(GauntletFields, EachFieldReadsBackAlone) {
+  RunSettings with_books = tiny_settings(1, 2);
+  with_books.game.book = true;
+  const Fields one = settings_fields(with_books), two = settings_fields(other_settings());
+  ASSERT_EQ(one.size(), two.size());
+  EXPECT_EQ(field_map(one).size(), one.size());
+  EXPECT_EQ(one.front().first, "part");
+  for (std::size_t f = 0; f < one.size(); ++f) {
+    ASSERT_EQ(one[f].first, two[f].first);
+    ASSERT_NE(one[f].second, two[f].second) << one[f].first;
+    std::map<std::string, std::string> fields = field_map(one);
+    fields[one[f].first] = two[f].second;
+    RunSettings read;
+    std::string bad;
+    ASSERT_TRUE(settings_from_fields(fields, read, bad)) << one[f].first << ": " << bad;
+    Fields expected = one;
+    expected[f].second = two[f].second;
+    EXPECT_EQ(settings_fields(read), expected);
+  }
+  RunSettings read;
+  std::string bad;
+  ASSERT_TRUE(settings_from_fields(field_map(two), read, bad)) << bad;
+  EXPECT_EQ(settings_fields(read), two);
+  EXPECT_EQ(read.game.rules, other_settings().game.rules);
+  EXPECT_EQ(read.rows, other_settings().rows);
+}
+
+// A line written before the book was a field reads as a run without books; every other
+// field must be there, and a word that is neither of a flag's two is refused.
+TEST(GauntletFields, OlderLinesReadAsPlayed) {
+  // The settings line of docs/styles/games.csv, rows cut short.
+  const std::string line = "part=1/1 build=31bd9824cbc67b87 openings=361abc7b5d3aed09 nodes=100000 movetime_ms=0 "
+                           "max_plies=0 resign=600,4 draw=40,10,8 seed=1 games=120 rows=Balanced,KingAttack "
+                           "strengths=100,400 tactics=on threshold=40 setup=engines level=0";
+  std::map<std::string, std::string> fields;
+  for (const std::string& word : split_fields(line, ' '))
+    fields[word.substr(0, word.find('='))] = word.substr(word.find('=') + 1);
+  RunSettings read = tiny_settings(1, 2);
+  read.game.book = true;
+  std::string bad;
+  ASSERT_TRUE(settings_from_fields(fields, read, bad)) << bad;
+  EXPECT_FALSE(read.game.book);
+  std::string written;
+  for (const auto& [name, value] : settings_fields(read)) written += (written.empty() ? "" : " ") + name + "=" + value;
+  EXPECT_EQ(written, line + " book=off");
+
+  fields["book"] = "yes";
+  EXPECT_FALSE(settings_from_fields(fields, read, bad));
+  EXPECT_EQ(bad, "book=yes");
+  fields["book"] = "on";
+  fields["level"] = "999";
+  EXPECT_FALSE(settings_from_fields(fields, read, bad));
+  EXPECT_EQ(bad, "level=999");
+  fields.erase("seed");
+  EXPECT_FALSE(settings_from_fields(fields, read, bad));
+  EXPECT_EQ(bad, "");
 }
 
 }  // namespace
