@@ -390,6 +390,7 @@ std::string styles_usage() {
   }
   std::string text = "usage: brisvane styles [OPTIONS]   every style plays whole games against Balanced\n"
                      "       brisvane styles merge" + merge_options + " PART_DIR...   joins the parts of a run\n"
+                     "       brisvane styles --list   a line per style: published strength, gate columns, costed, book\n"
                      "options (with a value also as --name=value):\n";
   const RunSettings defaults;
   for (const RunField& field : RUN_FIELDS) {

@@ -191,6 +191,7 @@ TEST(GauntletOptions, UsageListsEveryOptionRead) {
             std::string::npos);
   EXPECT_NE(usage["--nodes"].find("(default " + std::to_string(GameSettings{}.nodes) + ")"), std::string::npos);
   EXPECT_NE(styles_usage().find("styles merge [--out DIR] [--gate] PART_DIR..."), std::string::npos);
+  EXPECT_NE(styles_usage().find("styles --list"), std::string::npos);
 
   RunSettings merge;
   std::vector<std::string> folders;
