@@ -80,7 +80,7 @@ GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& pl
       stats.checks += king_attacked(side) ? 1 : 0;
       stats.pressure += king_zone_pressure(side);
       stats.passers_advanced += is_advanced_passer(m, measured) ? 1 : 0;
-      if (bait_offered(taken) > 0) ++stats.baits;
+      if (bait_offered(m, taken, BaitRule::Exchange).offered) ++stats.baits;
     }
     note_endings(stats);
 
