@@ -48,7 +48,7 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     black_style_strength = settings.per_side ? black.strength : mover.strength;
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = settings.tactics && mover.tactics;
-    if (settings.book && record.plies.size() < GAUNTLET_BOOK_PLIES) {
+    if (settings.book && record.plies.size() < BOOK_DEPTH_DEFAULT) {
       const Move book_move =
           pick_book_move(builtin_book(mover.mode), BOOK_VARIETY_DEFAULT, next_strength_random()).move;
       if (!is_empty_move(book_move)) {
