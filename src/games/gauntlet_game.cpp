@@ -1,5 +1,6 @@
 #include "games/gauntlet_game.h"
 
+#include "base/saved_settings.h"
 #include "board/position.h"
 #include "book/book_choice.h"
 #include "book/builtin_books.h"
@@ -12,8 +13,8 @@
 
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings) {
-  const bool tactics_setting = tactical_move_selection;
-  const int threshold_setting = tactic_threshold_cp;
+  const SavedSettings saved(white_search_mode, black_search_mode, white_style_strength, black_style_strength,
+                            tactical_move_selection, tactic_threshold_cp);
   tactic_threshold_cp = settings.threshold;
   load_fen(opening.fen);
   GameProgress progress;
@@ -66,7 +67,5 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     record.plies.push_back({result.best, result.score, result.tactical_pick, result.depth});
   }
   record.final_side = record.end == GameEnd::Resigned ? loser : side;
-  tactical_move_selection = tactics_setting;
-  tactic_threshold_cp = threshold_setting;
   return record;
 }

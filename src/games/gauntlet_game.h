@@ -29,7 +29,9 @@ struct GameRecord {
 // when it and the settings both do, with the settings' threshold. With the settings'
 // books, the books play up to ply BOOK_DEPTH_DEFAULT, as the engine's own book does by
 // default. The searches print as usual: the caller points their lines elsewhere
-// (drop_line) when nobody reads them. Leaves the tactical selection's settings as it
-// found them.
+// (drop_line) when nobody reads them. Every setting it writes (both sides' styles and
+// strengths, the tactical selection and its threshold) is left as it found it; the
+// final position is left set up, and the table and the strength random numbers are
+// used as any search uses them.
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings);

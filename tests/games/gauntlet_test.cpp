@@ -369,6 +369,39 @@ TEST(GauntletGame, SeparateEnginesOrOneReadingPerSide) {
                 "info string white_mode=KingAttack black_mode=Wide tactics=on threshold=40" + strengths}));
 }
 
+// Every move writes both sides' styles and strengths, the selection and its threshold;
+// after the game the caller finds them as it left them, in either set-up.
+TEST(GauntletGame, LeavesEverySettingItWritesAsItFoundIt) {
+  init_tables();
+  GameSettings settings;
+  settings.nodes = 500;
+  settings.max_plies = 2;
+  settings.threshold = 90;
+  const Opening start{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
+  white_search_mode = PawnEnding;
+  black_search_mode = Deep;
+  white_style_strength = 30;
+  black_style_strength = 170;
+  tactical_move_selection = false;
+  tactic_threshold_cp = 15;
+  set_line_sink(drop_line);
+  for (bool per_side : {false, true}) {
+    settings.per_side = per_side;
+    EXPECT_EQ(play_game(start, {KingAttack, true, 250}, {Wide, true, 300}, settings).plies.size(), 2u);
+    EXPECT_EQ(white_search_mode, PawnEnding) << per_side;
+    EXPECT_EQ(black_search_mode, Deep) << per_side;
+    EXPECT_EQ(white_style_strength, 30) << per_side;
+    EXPECT_EQ(black_style_strength, 170) << per_side;
+    EXPECT_FALSE(tactical_move_selection) << per_side;
+    EXPECT_EQ(tactic_threshold_cp, 15) << per_side;
+  }
+  set_line_sink(nullptr);
+  white_search_mode = black_search_mode = Balanced;
+  white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
+  tactical_move_selection = true;
+  tactic_threshold_cp = 40;
+}
+
 TEST(GauntletGame, RecordsTravelAsOneLine) {
   GameRecord record;
   record.end = GameEnd::Checkmate;
