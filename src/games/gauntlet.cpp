@@ -182,19 +182,29 @@ int run_merge_command(const std::vector<std::string>& words) {
   return status;
 }
 
-// With books: how many games of each row open as an earlier one did, on screen and in variety.txt.
-bool write_variety(const std::string& folder, const std::vector<GameJob>& jobs, const std::vector<GameRecord>& records) {
+// With books: how many games of each row open as an earlier one did, and how many of
+// its side's moves the book played, on screen and in variety.txt.
+bool write_variety(const std::string& folder, const std::vector<GameJob>& jobs, const std::vector<GameRecord>& records,
+                   const std::vector<PartGame>& games) {
   std::string text = "\nOpening variety with books:\n";
+  std::string book_text = "Book moves of each row's style, left out of Depth and the per-move columns:\n";
   for (std::size_t first = 0; first < jobs.size();) {
     std::vector<std::vector<Move>> lines;
+    long book_moves = 0, searched_moves = 0;
     std::size_t end = first;
     for (; end < jobs.size() && jobs[end].row == jobs[first].row; ++end) {
       lines.emplace_back();
       for (const PlayedMove& played : records[end].plies) lines.back().push_back(played.move);
+      book_moves += games[end].stats.book_moves;
+      searched_moves += games[end].stats.moves;
     }
-    text += variety_line(row_name(jobs[first].row), repeated_openings(lines), static_cast<int>(lines.size()));
+    const std::string name = row_name(jobs[first].row);
+    const int count = static_cast<int>(lines.size());
+    text += variety_line(name, repeated_openings(lines), count);
+    book_text += book_moves_line(name, book_moves, searched_moves, count);
     first = end;
   }
+  text += book_text;
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::string error;
   if (write_file_atomically(folder + "/variety.txt", text.substr(1), error)) return true;
@@ -255,7 +265,7 @@ int run_styles_command(const std::vector<std::string>& words) {
   } else {
     status = write_report(settings, games);
     if (status == EXIT_FAILED) return status;
-    if (settings.game.book && !write_variety(settings.out_dir, jobs, records)) return EXIT_FAILED;
+    if (settings.game.book && !write_variety(settings.out_dir, jobs, records, games)) return EXIT_FAILED;
   }
   std::fflush(stdout);
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);

@@ -55,7 +55,7 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
       if (!is_empty_move(book_move)) {
         make_move(book_move);
         record_move(book_move, progress);
-        record.plies.push_back({book_move, 0, false, 0});
+        record.plies.push_back({book_move, 0, false, 0, true});
         continue;
       }
     }
