@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   set_line_sink(drop_line);
   NamedBookLines book;
   std::string error;
-  if (!read_book_file(argv[1], book, error)) {
+  if (!read_book_lines_file(argv[1], book, error)) {
     std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
     return 1;
   }

@@ -13,6 +13,10 @@
 // built-in book is as likely as any other.
 constexpr int BOOK_VARIETY_DEFAULT = 100;
 
+// The last ply of a game played from the book unless told otherwise (BookDepth, and the
+// style gauntlet's books): 1 is White's first move.
+constexpr int BOOK_DEPTH_DEFAULT = 20;
+
 // The index of the weight to play: weights below min_share_percent of the heaviest
 // one are dropped, and the rest are drawn in proportion to their weight with the
 // uniform random number draw. A weight of 0 is never played; -1 when none is left.

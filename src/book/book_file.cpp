@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/whole_file.h"
 #include "book/book_move.h"
 
 namespace {
@@ -50,6 +51,15 @@ bool read_book_bytes(std::span<const unsigned char> bytes, std::vector<BookEntry
   }
   entries = std::move(read);
   return true;
+}
+
+bool read_book_file(const std::string& path, std::vector<BookEntry>& entries, std::string& error) {
+  entries.clear();
+  std::string bytes;
+  if (!read_whole_file(path, bytes, error)) return false;
+  if (read_book_bytes({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, entries, error)) return true;
+  error = path + ": " + error;
+  return false;
 }
 
 std::vector<unsigned char> book_bytes(std::span<const BookEntry> entries) {

@@ -23,6 +23,10 @@ constexpr std::size_t BOOK_ENTRY_BYTES = 16;
 // order, or a move that no position can have.
 bool read_book_bytes(std::span<const unsigned char> bytes, std::vector<BookEntry>& entries, std::string& error);
 
+// The entries of the book file at path. False, with a one-line reason in error naming
+// the file: one that cannot be read, or bytes that are not a book.
+bool read_book_file(const std::string& path, std::vector<BookEntry>& entries, std::string& error);
+
 // The bytes of the entries in file order; the caller has sorted them.
 std::vector<unsigned char> book_bytes(std::span<const BookEntry> entries);
 

@@ -62,7 +62,7 @@ bool read_book_lines(const std::string& text, std::vector<BookLine>& lines, std:
   return true;
 }
 
-bool read_book_file(const std::string& path, NamedBookLines& book, std::string& error) {
+bool read_book_lines_file(const std::string& path, NamedBookLines& book, std::string& error) {
   const std::size_t slash = path.find_last_of('/');
   const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
   book = {file.substr(0, file.rfind('.')), {}};

@@ -48,7 +48,7 @@ constexpr std::size_t BOOK_MAIN_FROM_PLY = 2;
 
 // Reads a book's text from a file: the book's name is the file's name without its folder
 // and extension. False, with the file's fault or the first faulty line in error.
-bool read_book_file(const std::string& path, NamedBookLines& book, std::string& error);
+bool read_book_lines_file(const std::string& path, NamedBookLines& book, std::string& error);
 
 // Adds the lines that make the book of that name. The main book holds both sides of
 // every line of every book, its own at their weight and the others' at a quarter of

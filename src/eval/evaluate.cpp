@@ -11,8 +11,8 @@
 #include "style/trade_drive.h"
 
 int game_phase() {
-  int phase = popcount(bitboards[N] | bitboards[n]) + popcount(bitboards[B] | bitboards[b]) +
-              2 * popcount(bitboards[R] | bitboards[r]) + 4 * popcount(bitboards[Q] | bitboards[q]);
+  int phase = 0;
+  for (int type = N; type <= Q; ++type) phase += phase_units(type) * popcount(bitboards[type] | bitboards[type + 6]);
   return phase > 24 ? 24 : phase;
 }
 

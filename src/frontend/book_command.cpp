@@ -96,11 +96,9 @@ int build_book(const std::vector<std::string>& words) {
 
 int probe_book(const std::vector<std::string>& words) {
   if (words.size() < 2) return fail(BOOK_USAGE);
-  std::string bytes, error;
+  std::string error;
   std::vector<BookEntry> book;
-  if (!read_whole_file(words[1], bytes, error)) return fail(error);
-  if (!read_book_bytes({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, book, error))
-    return fail(words[1] + ": " + error);
+  if (!read_book_file(words[1], book, error)) return fail(error);
   std::string fen;
   for (std::size_t i = 2; i < words.size(); ++i) fen += (fen.empty() ? "" : " ") + words[i];
   if (fen.empty()) {

@@ -10,7 +10,6 @@
 #include "book/book_file.h"
 #include "book/builtin_books.h"
 #include "frontend/options.h"
-#include "games/atomic_file.h"
 #include "search/strength.h"
 #include "style/search_mode.h"
 
@@ -32,13 +31,9 @@ std::span<const BookEntry> user_book_entries() {
   if (!user_book_read || user_book_path != book_file) {
     user_book_read = true;
     user_book_path = book_file;
-    std::string bytes, error;
-    const bool read = read_whole_file(book_file, bytes, error) &&
-                      read_book_bytes({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, user_book, error);
-    if (!read) {
-      user_book.clear();
-      send_line("info string book " + book_file + " not used: " + error + "; playing without a book");
-    }
+    std::string error;
+    if (!read_book_file(book_file, user_book, error))
+      send_line("info string book not used: " + error + "; playing without a book");
   }
   return user_book;
 }

@@ -9,7 +9,6 @@
 #include "book/book_choice.h"
 #include "frontend/go.h"
 
-constexpr int BOOK_DEPTH_DEFAULT = 20;
 constexpr int BOOK_DEPTH_MAX = 200;
 
 extern bool own_book;          // OwnBook

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/output.h"
+#include "base/saved_settings.h"
 #include "board/position.h"
 #include "search/search.h"
 #include "search/search_state.h"
@@ -28,7 +29,7 @@ const SpeedPosition SPEED_SUITE[SPEED_SUITE_SIZE] = {
 };
 
 SpeedTotals run_speed_suite(int max_depth) {
-  const SearchMode saved_white = white_search_mode, saved_black = black_search_mode;
+  const SavedSettings saved(white_search_mode, black_search_mode);
   SpeedTotals totals;
   for (std::size_t i = 0; i < SPEED_SUITE_SIZE; ++i) {
     const SpeedPosition& entry = SPEED_SUITE[i];
@@ -62,8 +63,6 @@ SpeedTotals run_speed_suite(int max_depth) {
   send_line("total nodes " + std::to_string(totals.nodes) + " time " + std::to_string(totals.ms) + " nps " +
             std::to_string(nps));
 
-  white_search_mode = saved_white;
-  black_search_mode = saved_black;
   init_board_startpos();
   return totals;
 }

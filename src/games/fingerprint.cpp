@@ -63,12 +63,17 @@ GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& pl
   for (const PlayedMove& played : plies) {
     const Move& m = played.move;
     const bool ours = side == measured;
+    // A book move is not the style's choice: it counts in what the game reached, not per move.
+    const bool searched = ours && !played.book;
     int taken = 0;
     if (ours) {
+      stats.book_moves += played.book ? 1 : 0;
+      if (m.piece % 6 == P && on_kings_wing(file_of(m.to), lsb(bitboards[enemy_king]))) ++stats.wing_pawn_moves;
+    }
+    if (searched) {
       ++stats.moves;
       stats.captures += m.capture ? 1 : 0;
       stats.tactical_picks += played.tactical_pick ? 1 : 0;
-      if (m.piece % 6 == P && on_kings_wing(file_of(m.to), lsb(bitboards[enemy_king]))) ++stats.wing_pawn_moves;
       taken = material_taken(m);
       latest_score = played.score;
       stats.depth_sum += played.depth;
@@ -76,11 +81,11 @@ GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& pl
       stats.stood_ahead |= ahead_moves >= AHEAD_MOVES;
     }
     make_move(m);
-    if (ours) {
+    if (ours) stats.passers_advanced += is_advanced_passer(m, measured) ? 1 : 0;
+    if (searched) {
       stats.checks += king_attacked(side) ? 1 : 0;
       stats.pressure += king_zone_pressure(side);
-      stats.passers_advanced += is_advanced_passer(m, measured) ? 1 : 0;
-      if (bait_offered(taken) > 0) ++stats.baits;
+      if (bait_offered(m, taken, BaitRule::Exchange).offered) ++stats.baits;
     }
     note_endings(stats);
 

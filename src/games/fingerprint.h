@@ -13,13 +13,15 @@ struct PlayedMove {
   int score = 0;               // the mover's own search score, centipawns, mover's view
   bool tactical_pick = false;  // the tactical selection replaced the search's best move
   int depth = 0;               // the depth its search completed
+  bool book = false;           // played from a book, not searched
 };
 
 // Counts for the measured side (the side playing the style under test).
 struct GameStats {
   double score = 0;            // its result: 1, 0.5 or 0
   int plies = 0;               // length of the game
-  int moves = 0;               // moves it made
+  int moves = 0;               // moves it searched (its book moves are not the style's choice)
+  int book_moves = 0;          // moves it played from its book
   int checks = 0;              // its moves that give check
   int captures = 0;            // its moves that capture
   long pressure = 0;           // king-zone pressure on the enemy king, summed after each of its moves
@@ -44,5 +46,8 @@ constexpr int AHEAD_MOVES = 3;              // ... for this many of its moves in
 constexpr int SHORT_WIN_PLIES = 80;         // a short win: won within this many plies of the opening
 
 // Replays the game from fen on the global position and counts what measured
-// (0 White, 1 Black) did; score is measured's result. Leaves the final position set up.
+// (0 White, 1 Black) did; score is measured's result. Its book moves count in the
+// game's plies and in what the game reached (endings, wing pawn moves, passers,
+// sacrifices), and in book_moves alone of the per-move counts: moves, the depth and
+// the scores are its searches'. Leaves the final position set up.
 GameStats measure_game(const std::string& fen, const std::vector<PlayedMove>& plies, int measured, double score);

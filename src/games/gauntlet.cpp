@@ -162,16 +162,27 @@ int write_report(const RunSettings& settings, const std::vector<PartGame>& games
   return gate_passes(checks) && cost_passes(costs) ? 0 : EXIT_GATE_FAILED;
 }
 
-// With books: how many games of each row open as an earlier one did, on screen and in
-// variety.txt, from the moves of every game of the run in job order.
-bool write_variety(const RunSettings& settings, const std::vector<std::vector<Move>>& lines) {
+// With books: how many games of each row open as an earlier one did, and how many of
+// its side's moves the book played, on screen and in variety.txt; from every game of the
+// run in job order, with its moves.
+bool write_variety(const RunSettings& settings, const std::vector<PartGame>& games,
+                   const std::vector<std::vector<Move>>& lines) {
   std::string text = "\nOpening variety with books:\n";
+  std::string book_text = "Book moves of each row's style, left out of Depth and the per-move columns:\n";
   const auto per_row = static_cast<std::size_t>(settings.games);
   for (std::size_t r = 0; r < settings.rows.size(); ++r) {
-    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(r * per_row);
-    text += variety_line(row_name(settings.rows[r]), repeated_openings({first, first + settings.games}),
-                         settings.games);
+    const std::size_t first = r * per_row;
+    long book_moves = 0, searched_moves = 0;
+    for (std::size_t g = first; g < first + per_row; ++g) {
+      book_moves += games[g].stats.book_moves;
+      searched_moves += games[g].stats.moves;
+    }
+    const std::string name = row_name(settings.rows[r]);
+    const auto begin = lines.begin() + static_cast<std::ptrdiff_t>(first);
+    text += variety_line(name, repeated_openings({begin, begin + settings.games}), settings.games);
+    book_text += book_moves_line(name, book_moves, searched_moves, settings.games);
   }
+  text += book_text;
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::string error;
   if (write_file_atomically(settings.out_dir + "/variety.txt", text.substr(1), error)) return true;
@@ -209,7 +220,7 @@ int run_merge_command(const std::vector<std::string>& words) {
   settings.out_dir = asked.out_dir;
   settings.gate = asked.gate;
   const int status = write_report(settings, games);
-  if (status == EXIT_FAILED || (settings.game.book && !write_variety(settings, lines))) return EXIT_FAILED;
+  if (status == EXIT_FAILED || (settings.game.book && !write_variety(settings, games, lines))) return EXIT_FAILED;
   std::fflush(stdout);
   std::fprintf(stderr, "styles: %zu parts, %zu games, joined in %s\n", parts.size(), games.size(),
                settings.out_dir.c_str());
@@ -286,7 +297,7 @@ int run_styles_command(const std::vector<std::string>& words) {
         lines.emplace_back();
         for (const PlayedMove& played : record.plies) lines.back().push_back(played.move);
       }
-      if (!write_variety(settings, lines)) return EXIT_FAILED;
+      if (!write_variety(settings, games, lines)) return EXIT_FAILED;
     }
   }
   std::fflush(stdout);

@@ -1,5 +1,6 @@
 #include "games/gauntlet_game.h"
 
+#include "base/saved_settings.h"
 #include "board/position.h"
 #include "book/book_choice.h"
 #include "book/builtin_books.h"
@@ -12,8 +13,8 @@
 
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings) {
-  const bool tactics_setting = tactical_move_selection;
-  const int threshold_setting = tactic_threshold_cp;
+  const SavedSettings saved(white_search_mode, black_search_mode, white_style_strength, black_style_strength,
+                            tactical_move_selection, tactic_threshold_cp);
   tactic_threshold_cp = settings.threshold;
   load_fen(opening.fen);
   GameProgress progress;
@@ -48,13 +49,13 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     black_style_strength = settings.per_side ? black.strength : mover.strength;
     // The selection runs after the search, at the root only: the mover's choice alone.
     tactical_move_selection = settings.tactics && mover.tactics;
-    if (settings.book && record.plies.size() < GAUNTLET_BOOK_PLIES) {
+    if (settings.book && record.plies.size() < BOOK_DEPTH_DEFAULT) {
       const Move book_move =
           pick_book_move(builtin_book(mover.mode), BOOK_VARIETY_DEFAULT, next_strength_random()).move;
       if (!is_empty_move(book_move)) {
         make_move(book_move);
         record_move(book_move, progress);
-        record.plies.push_back({book_move, 0, false, 0});
+        record.plies.push_back({book_move, 0, false, 0, true});
         continue;
       }
     }
@@ -66,7 +67,5 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     record.plies.push_back({result.best, result.score, result.tactical_pick, result.depth});
   }
   record.final_side = record.end == GameEnd::Resigned ? loser : side;
-  tactical_move_selection = tactics_setting;
-  tactic_threshold_cp = threshold_setting;
   return record;
 }

@@ -12,10 +12,6 @@
 #include "style/search_mode.h"
 #include "style/style_strength.h"
 
-// Each side plays the built-in book of its style (the main book for Balanced) up to
-// GAUNTLET_BOOK_PLIES, drawing with the default variety from the game's random numbers.
-constexpr int GAUNTLET_BOOK_PLIES = 20;
-
 // What one side plays with.
 struct SidePlayer {
   SearchMode mode = Balanced;
@@ -30,8 +26,12 @@ struct GameRecord {
 };
 
 // Plays white against black from the opening. A side uses the tactical selection
-// when it and the settings both do, with the settings' threshold. The searches print
-// as usual: the caller points their lines elsewhere (drop_line) when nobody reads
-// them. Leaves the tactical selection's settings as it found them.
+// when it and the settings both do, with the settings' threshold. With the settings'
+// books, the books play up to ply BOOK_DEPTH_DEFAULT, as the engine's own book does by
+// default. The searches print as usual: the caller points their lines elsewhere
+// (drop_line) when nobody reads them. Every setting it writes (both sides' styles and
+// strengths, the tactical selection and its threshold) is left as it found it; the
+// final position is left set up, and the table and the strength random numbers are
+// used as any search uses them.
 GameRecord play_game(const Opening& opening, const SidePlayer& white, const SidePlayer& black,
                      const GameSettings& settings);

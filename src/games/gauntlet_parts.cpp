@@ -24,6 +24,7 @@ struct GameColumn {
 constexpr GameColumn GAME_COLUMNS[] = {
     {"plies", &GameStats::plies},
     {"moves", &GameStats::moves},
+    {"book_moves", &GameStats::book_moves},
     {"checks", &GameStats::checks},
     {"captures", &GameStats::captures},
     {"pressure", &GameStats::pressure},

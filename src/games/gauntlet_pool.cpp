@@ -154,7 +154,7 @@ std::string encode_record(int job, const GameRecord& record) {
   for (const PlayedMove& played : record.plies) {
     line += ' ';
     line += std::to_string(pack_move(played.move)) + " " + std::to_string(played.score) + " " +
-            std::to_string(played.depth) + " " + (played.tactical_pick ? "1" : "0");
+            std::to_string(played.depth) + " " + (played.tactical_pick ? "1" : "0") + " " + (played.book ? "1" : "0");
   }
   return line;
 }
@@ -169,11 +169,12 @@ bool decode_record(const std::string& line, int& job, GameRecord& record) {
   record.plies.clear();
   for (std::size_t i = 0; i < count; ++i) {
     PackedMove packed = 0;
-    int pick = 0;
+    int pick = 0, book = 0;
     PlayedMove played;
-    if (!(in >> packed >> played.score >> played.depth >> pick)) return false;
+    if (!(in >> packed >> played.score >> played.depth >> pick >> book)) return false;
     played.move = unpack_move(packed);
     played.tactical_pick = pick != 0;
+    played.book = book != 0;
     record.plies.push_back(played);
   }
   return true;

@@ -32,3 +32,13 @@ std::string variety_line(const std::string& row, int repeats, int games) {
   return row + ": " + std::to_string(repeats) + " of " + std::to_string(games) + " games repeat the first " +
          std::to_string(VARIETY_PLIES) + " plies of an earlier game (" + percent + ")\n";
 }
+
+std::string book_moves_line(const std::string& row, long book_moves, long searched_moves, int games) {
+  const long moves = book_moves + searched_moves;
+  char figures[64];
+  std::snprintf(figures, sizeof figures, "%.1f%% of its moves from the book, %.1f a game",
+                moves > 0 ? 100.0 * static_cast<double>(book_moves) / static_cast<double>(moves) : 0.0,
+                games > 0 ? static_cast<double>(book_moves) / games : 0.0);
+  return row + ": " + std::to_string(book_moves) + " book moves and " + std::to_string(searched_moves) +
+         " searched, " + figures + "\n";
+}

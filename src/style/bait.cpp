@@ -1,8 +1,5 @@
 #include "style/bait.h"
 
-#include <algorithm>
-#include <climits>
-
 #include "board/legal.h"
 #include "board/position.h"
 #include "search/ordering.h"
@@ -19,16 +16,48 @@ int material_taken(const Move& m) {
   return taken;
 }
 
-int best_capture_exchange() {
+bool least_attacker_capture(int square, Move& capture) {
+  int attacker_piece = 0;
+  const int attacker = see_least_attacker(square, side, occupancies[2], bitboards, attacker_piece);
+  if (attacker < 0) return false;
+  capture = Move{};
+  capture.from = attacker;
+  capture.to = square;
+  capture.piece = attacker_piece;
+  capture.capture = 1;
+  return true;
+}
+
+namespace {
+
+Bait exchange_bait(int taken) {
   MoveList legal;
   generate_legal_moves(legal);
-  int best = INT_MIN;
-  for (const Move& m : legal.moves)
-    if (m.capture) best = std::max(best, static_exchange_eval(m));
+  Bait best;
+  bool any = false;
+  for (const Move& m : legal.moves) {
+    if (!m.capture) continue;
+    const int see = static_exchange_eval(m);
+    if (!any || see > best.gain) best = {false, m, see};
+    any = true;
+  }
+  if (!any || best.gain < taken + BAIT_MARGIN_CP) return {};
+  best.offered = true;
+  best.gain -= taken;
   return best;
 }
 
-int bait_offered(int taken) {
-  const int best = best_capture_exchange();
-  return best != INT_MIN && best >= taken + BAIT_MARGIN_CP ? best - taken : 0;
+Bait moved_piece_bait(const Move& m) {
+  Bait bait;
+  if (!least_attacker_capture(m.to, bait.capture)) return {};
+  bait.gain = static_exchange_eval(bait.capture);
+  if (bait.gain < 0) return {};
+  bait.offered = true;
+  return bait;
+}
+
+}  // namespace
+
+Bait bait_offered(const Move& m, int taken, BaitRule rule) {
+  return rule == BaitRule::Exchange ? exchange_bait(taken) : moved_piece_bait(m);
 }

@@ -10,18 +10,6 @@
 #include "style/bait.h"
 #include "style/style_strength.h"
 
-bool least_attacker_capture(int square, Move& capture) {
-  int attacker_piece = 0;
-  const int attacker = see_least_attacker(square, side, occupancies[2], bitboards, attacker_piece);
-  if (attacker < 0) return false;
-  capture = Move{};
-  capture.from = attacker;
-  capture.to = square;
-  capture.piece = attacker_piece;
-  capture.capture = 1;
-  return true;
-}
-
 namespace {
 
 bool about_even(const Move& capture) {
@@ -71,12 +59,6 @@ bool offers_trade(const Move& m, SearchMode mode) {
   return false;
 }
 
-bool offers_bait(const Move& m) {
-  Move capture;
-  return is_square_attacked(m.to, side) && least_attacker_capture(m.to, capture) &&
-         static_exchange_eval(capture) >= 0;
-}
-
 namespace {
 
 bool is_pawn_move(const Move& m) { return m.piece == P || m.piece == p; }
@@ -101,9 +83,9 @@ bool first_pass_candidate(const Move& m, SearchMode mode) {
   return false;
 }
 
-// Second pass: a legal quiet move that checks, or that offers the moved piece
-// to a capture the opponent would not lose material on (in Provocation), or, for an
-// ending style above its default, that offers a trade of a piece it wants gone.
+// Second pass: a legal quiet move that checks, or that offers the moved piece as bait
+// (when the term mode is Provocation), or, above the default, that is the mover's own
+// kind: a trade offer of a piece it wants gone, or any bait.
 bool second_pass_candidate(const Move& m) {
   const int mover = side;
   const SavedPosition saved = save_position();
@@ -111,11 +93,12 @@ bool second_pass_candidate(const Move& m) {
     restore_position(saved);
     return false;
   }
-  bool wanted = king_attacked(side) || (term_mode(mover) == Provocation && offers_bait(m));
+  bool wanted =
+      king_attacked(side) || (term_mode(mover) == Provocation && bait_offered(m, 0, BaitRule::MovedPiece).offered);
   if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT) {
     const OwnMove own = style_entry(gathering_mode(mover)).own_move;
     if (own == OwnMove::Trade && offers_trade(m, gathering_mode(mover))) wanted = true;
-    if (own == OwnMove::Bait && !wanted && bait_offered(0) > 0) wanted = true;
+    if (own == OwnMove::Bait && !wanted && bait_offered(m, 0, BaitRule::Exchange).offered) wanted = true;
   }
   restore_position(saved);
   return wanted;
@@ -131,7 +114,7 @@ bool steered_candidate(const Move& m, SearchMode mode) {
     // Any move that leaves the opponent a capture winning more than the move took.
     const int taken = material_taken(m);
     const SavedPosition saved = save_position();
-    const bool bait = make_move(m) && bait_offered(taken) > 0;
+    const bool bait = make_move(m) && bait_offered(m, taken, BaitRule::Exchange).offered;
     restore_position(saved);
     return bait;
   }

@@ -51,10 +51,6 @@ constexpr int TRADE_OFFER_MARGIN_CP = 50;
 bool trade_capture(const Move& m, SearchMode mode);
 bool offers_trade(const Move& m, SearchMode mode);
 
-// Bait, read in the position after the quiet move m: the opponent can take the moved
-// piece without losing material on the exchange.
-bool offers_bait(const Move& m);
-
 // Both gathering passes over the generated moves, in generation order (above strength
 // 100, the mover's own kind of move first).
 std::vector<Move> gather_tactical_candidates(const MoveList& generated);
@@ -64,10 +60,6 @@ void keep_search_moves(std::vector<Move>& candidates, const std::vector<Move>& s
 
 // Cuts the list to its first eight and appends best when it is missing.
 void shape_candidate_list(std::vector<Move>& candidates, const Move& best);
-
-// The capture of the piece standing on square by the side to move's least
-// valuable attacker, or false when nothing attacks it.
-bool least_attacker_capture(int square, Move& capture);
 
 // Searches and rates each candidate to depth d (0..4) until the time manager's cap
 // (counted from scoring_start, in time for a clocked search, else in nodes) or the

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "board/attacks.h"
 #include "board/legal.h"
 #include "board/position.h"
 #include "eval/endgame.h"
@@ -47,17 +46,15 @@ int captured_piece(const Move& m, int root_side) {
 }
 
 // How much better the mover stands if the opponent takes the offered piece than
-// after the opponent's best reply. Called in the position after the candidate; offer
-// gets the static exchange the opponent would win by taking.
-int provocation_bait(const Move& candidate, int d, int ng, int& offer) {
-  if (!is_square_attacked(candidate.to, side)) return 0;
-  Move capture;
-  if (!least_attacker_capture(candidate.to, capture)) return 0;
-  const int see = static_exchange_eval(capture);
-  if (see < 0) return 0;
+// after the opponent's best reply. Called in the position after the candidate, which
+// took candidate_took; offer gets the static exchange the opponent would win by taking.
+int provocation_bait(const Move& candidate, int candidate_took, int d, int ng, int& offer) {
+  const Bait bait = bait_offered(candidate, candidate_took, BaitRule::MovedPiece);
+  if (!bait.offered) return 0;
+  const int see = bait.gain;
   offer = see;
   const SavedPosition after_candidate = save_position();
-  if (!make_move(capture)) {
+  if (!make_move(bait.capture)) {
     restore_position(after_candidate);
     return 0;
   }
@@ -112,9 +109,12 @@ StyleTerms style_terms(const Move& m, int mover, int captured, int taken, bool g
       terms.value = pawn_storm_score(mover);
       break;
     case Provocation:
-      terms.value = provocation_bait(m, d, ng, terms.offer);
+      terms.value = provocation_bait(m, taken, d, ng, terms.offer);
       // Only the steering above the default reads the wider offer: it costs a move generation.
-      if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT) terms.offer = std::max(terms.offer, bait_offered(taken));
+      if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT) {
+        const Bait exposed = bait_offered(m, taken, BaitRule::Exchange);
+        if (exposed.offered) terms.offer = std::max(terms.offer, exposed.gain);
+      }
       break;
     case PawnEnding:
     case MajorPieceEnding:

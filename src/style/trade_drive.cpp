@@ -3,28 +3,27 @@
 #include <algorithm>
 
 #include "board/position.h"
+#include "eval/evaluate.h"
 
 int steering_side = WHITE;
 
 namespace {
 
-// Phase units of a piece type (knight and bishop 1, rook 2, queen 4), and how many of
-// each a side starts with.
-constexpr int PHASE_UNITS[] = {0, 1, 1, 2, 4, 0};
+// How many of each piece type a side starts with.
 constexpr int START_COUNT[] = {8, 2, 2, 2, 1, 1};
 
 // Phase units of one side's pieces of the given kinds (base 0 for White, 6 for Black).
 int units_on_board(PieceKinds kinds, int base) {
   int units = 0;
   for (int type = N; type <= Q; ++type)
-    if (kinds & kind_bit(type)) units += PHASE_UNITS[type] * popcount(bitboards[base + type]);
+    if (kinds & kind_bit(type)) units += phase_units(type) * popcount(bitboards[base + type]);
   return units;
 }
 
 constexpr int full_set_units(PieceKinds kinds) {
   int units = 0;
   for (int type = N; type <= Q; ++type)
-    if (kinds & kind_bit(type)) units += PHASE_UNITS[type] * START_COUNT[type];
+    if (kinds & kind_bit(type)) units += phase_units(type) * START_COUNT[type];
   return units;
 }
 

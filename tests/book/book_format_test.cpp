@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "board/notation.h"
 #include "board/position.h"
 #include "book/book_builder.h"
@@ -8,6 +10,7 @@
 #include "book/book_key.h"
 #include "book/book_move.h"
 #include "search/startup.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -157,6 +160,35 @@ TEST(BookFile, BadBytesAreRefusedWithAReason) {
   const std::string text = "[Event \"not a book at all, just some text\"]\n";
   EXPECT_FALSE(read_book_bytes({reinterpret_cast<const unsigned char*>(text.data()), 32}, book, error));
   EXPECT_TRUE(book.empty());
+}
+
+class BookFileOnDisk : public TempDirTest {
+ protected:
+  std::string write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+};
+
+TEST_F(BookFileOnDisk, ReadsBackWhatWasWrittenAndNamesTheFileOfAFault) {
+  std::vector<BookEntry> book, expected;
+  std::string error;
+  ASSERT_TRUE(read_book_bytes(hand_written_book(), expected, error)) << error;
+  ASSERT_TRUE(read_book_file(write("good.bin", hand_written_book()), book, error)) << error;
+  EXPECT_EQ(book, expected);
+
+  // A file that is missing, or whose bytes are not a book: no entries, and the file named.
+  const std::vector<unsigned char> good = hand_written_book();
+  for (const std::string& path : {(dir / "missing.bin").string(),
+                                   write("truncated.bin", {good.begin(), good.end() - 1})}) {
+    book = expected;
+    EXPECT_FALSE(read_book_file(path, book, error)) << path;
+    EXPECT_TRUE(book.empty()) << path;
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+  }
+  EXPECT_NE(error.find("truncated"), std::string::npos) << error;
 }
 
 TEST(BookChoice, ShareAndProportion) {

@@ -18,7 +18,7 @@ std::vector<NamedBookLines> book_texts() {
     if (file.path().extension() != ".txt") continue;
     books.emplace_back();
     std::string error;
-    EXPECT_TRUE(read_book_file(file.path().string(), books.back(), error)) << books.back().name << ": " << error;
+    EXPECT_TRUE(read_book_lines_file(file.path().string(), books.back(), error)) << books.back().name << ": " << error;
   }
   return books;
 }

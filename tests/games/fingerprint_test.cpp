@@ -21,6 +21,7 @@ struct Ply {
   int score = 0;
   bool pick = false;
   int depth = 0;
+  bool book = false;
 };
 
 // The game as PlayedMove records, each move read in the position it is played in.
@@ -35,6 +36,7 @@ std::vector<PlayedMove> game(const std::string& fen, const std::vector<Ply>& pli
     move.score = ply.score;
     move.tactical_pick = ply.pick;
     move.depth = ply.depth;
+    move.book = ply.book;
     make_move(move.move);
     played.push_back(move);
   }
@@ -136,6 +138,46 @@ TEST(Fingerprint, DepthAndStandingAhead) {
   std::vector<Ply> broken = line;
   broken[2].score = 149;
   EXPECT_FALSE(measure_game(fen, game(fen, broken), WHITE, 0.5).stood_ahead);
+}
+
+TEST(Fingerprint, BookMovesCountInTheGameButNotPerMove) {
+  // Qxd5 from the book, then the searched Qe5+: the capture, its pressure and its depth
+  // are the book's; the check, its pressure and depth 7 are the style's.
+  const std::string queen = "4k3/8/8/3p4/8/8/8/3QK3 w - - 0 1";
+  const auto plies = game(queen, {{"d1d5", 0, false, 0, true}, {"e8e7", 0, false, 5}, {"d5e5", 20, false, 7}});
+  const GameStats white = measure_game(queen, plies, WHITE, 1.0);
+  EXPECT_EQ(white.plies, 3);
+  EXPECT_EQ(white.book_moves, 1);
+  EXPECT_EQ(white.moves, 1);
+  EXPECT_EQ(white.captures, 0);
+  EXPECT_EQ(white.checks, 1);
+  EXPECT_EQ(white.pressure, 5);
+  EXPECT_EQ(white.depth_sum, 7);
+  EXPECT_TRUE(white.major_ending);
+  // Black's searched move is its own; White's book move is not Black's.
+  const GameStats black = measure_game(queen, plies, BLACK, 0.0);
+  EXPECT_EQ(black.book_moves, 0);
+  EXPECT_EQ(black.moves, 1);
+  EXPECT_EQ(black.depth_sum, 5);
+
+  // The bait and sacrifice line of above played from the book: no bait of the style's,
+  // and no search of its own to see the deficit as sound.
+  const std::string rook = "4k3/pp6/8/8/3p4/7R/8/4K3 w - - 0 1";
+  const std::vector<Ply> line = {{"h3e3", 0, false, 0, true}, {"d4e3"}, {"e1e2", 0, false, 0, true},
+                                 {"a7a6"},                    {"e2e3", 0, false, 0, true}, {"b7b6"}};
+  const GameStats booked = measure_game(rook, game(rook, line), WHITE, 0.5);
+  EXPECT_EQ(booked.book_moves, 3);
+  EXPECT_EQ(booked.moves, 0);
+  EXPECT_EQ(booked.baits, 0);
+  EXPECT_EQ(booked.sacrifices, 0);
+
+  // What the game reached counts whoever chose the move: g4 onto the king's wing, a7.
+  const std::string pawns = "6k1/8/P7/8/8/8/6P1/4K3 w - - 0 1";
+  const GameStats pushed = measure_game(
+      pawns, game(pawns, {{"g2g4", 0, false, 0, true}, {"g8f8"}, {"a6a7", 0, false, 0, true}}), WHITE, 0.5);
+  EXPECT_EQ(pushed.wing_pawn_moves, 1);
+  EXPECT_EQ(pushed.passers_advanced, 1);
+  EXPECT_EQ(pushed.moves, 0);
 }
 
 TEST(FingerprintSummary, DepthAndTheAggressionShares) {

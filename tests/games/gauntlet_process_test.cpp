@@ -115,6 +115,28 @@ TEST_F(StylesCommand, SameSeedSameGamesWhateverTheWorkers) {
   EXPECT_NE(read_file(dir / "serial" / "games.pgn"), read_file(dir / "other" / "games.pgn"));
 }
 
+// With books the output ends with what the books played of each row's side, left out of
+// its per-move columns; a worker's games come back with their book moves marked, so
+// the figures do not depend on the workers either.
+TEST_F(StylesCommand, BookMovesAreReportedWhateverTheWorkers) {
+  const std::string run = "--book --styles=Provocation --games 2 --nodes 1000 --max-plies 30";
+  const StylesRun serial = styles(run + SERIAL + " --out " + (dir / "serial").string());
+  const StylesRun parallel = styles(run + " --jobs 2 --out " + (dir / "parallel").string());
+  ASSERT_EQ(serial.status, 0) << serial.err;
+  ASSERT_EQ(parallel.status, 0) << parallel.err;
+  EXPECT_EQ(serial.out, parallel.out);
+  const std::size_t books = serial.out.find("\nBook moves of each row's style, left out of Depth");
+  ASSERT_NE(books, std::string::npos) << serial.out;
+  for (const std::string row : {"\nBalanced: ", "\nProvocation: "}) {
+    const std::size_t at = serial.out.find(row, books);
+    ASSERT_NE(at, std::string::npos) << row;
+    EXPECT_GT(std::stoi(serial.out.substr(at + row.size())), 0) << serial.out.substr(at);
+  }
+  const std::size_t variety = serial.out.find("Opening variety with books:\n");
+  ASSERT_NE(variety, std::string::npos);
+  EXPECT_EQ(read_file(dir / "serial" / "variety.txt"), serial.out.substr(variety));
+}
+
 TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
   std::ofstream(dir / "bad.epd") << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\nnot a position\n";
   std::ofstream(dir / "file") << "a file, not a folder\n";

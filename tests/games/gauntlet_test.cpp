@@ -337,14 +337,27 @@ TEST(GauntletGame, BooksOpenTheGameAndSeedsVaryIt) {
   const Opening start{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
   set_line_sink(drop_line);
   std::vector<std::vector<Move>> games;
+  std::vector<GameRecord> records;
   for (std::uint64_t seed : {1, 2, 3, 4, 5, 6, 1}) {
     seed_strength_random(seed);
-    const GameRecord record = play_game(start, {Provocation, true}, {Balanced, true}, settings);
+    records.push_back(play_game(start, {Provocation, true}, {Balanced, true}, settings));
     games.emplace_back();
-    for (const PlayedMove& played : record.plies) games.back().push_back(played.move);
+    for (const PlayedMove& played : records.back().plies) games.back().push_back(played.move);
   }
   set_line_sink(nullptr);
   // Provocation's book opens with a flank move, and the first ply is a book move (no search).
+  ASSERT_FALSE(records[0].plies.empty());
+  EXPECT_TRUE(records[0].plies[0].book);
+  EXPECT_EQ(records[0].plies[0].depth, 0);
+  // The fingerprint counts the book moves apart from the searched ones.
+  for (const GameRecord& record : records) {
+    int book = 0, searched = 0;
+    for (std::size_t ply = 0; ply < record.plies.size(); ply += 2) (record.plies[ply].book ? book : searched) += 1;
+    const GameStats stats = measure_game(start.fen, record.plies, WHITE, 0.5);
+    EXPECT_GT(stats.book_moves, 0);
+    EXPECT_EQ(stats.book_moves, book);
+    EXPECT_EQ(stats.moves, searched);
+  }
   const std::string first = move_to_str(games[0][0]);
   EXPECT_TRUE(first == "g1f3" || first == "c2c4" || first == "d2d4" || first == "e2e4" || first == "b2b3") << first;
   EXPECT_EQ(repeated_openings(games), 1 + (repeated_openings({games.begin(), games.end() - 1})));
@@ -355,6 +368,10 @@ TEST(GauntletGame, BooksOpenTheGameAndSeedsVaryIt) {
   EXPECT_EQ(repeated_openings({{games[0].begin(), games[0].begin() + 2}, games[0]}), 0);
   EXPECT_EQ(variety_line("KingAttack", 2, 60),
             "KingAttack: 2 of 60 games repeat the first 16 plies of an earlier game (3.3%)\n");
+  EXPECT_EQ(book_moves_line("KingAttack", 540, 1620, 60),
+            "KingAttack: 540 book moves and 1620 searched, 25.0% of its moves from the book, 9.0 a game\n");
+  EXPECT_EQ(book_moves_line("Balanced", 0, 0, 0),
+            "Balanced: 0 book moves and 0 searched, 0.0% of its moves from the book, 0.0 a game\n");
 }
 
 TEST(GauntletGame, TacticalSelectionIsEachSidesOwn) {
@@ -414,12 +431,46 @@ TEST(GauntletGame, SeparateEnginesOrOneReadingPerSide) {
                 "info string white_mode=KingAttack black_mode=Wide tactics=on threshold=40" + strengths}));
 }
 
+// Every move writes both sides' styles and strengths, the selection and its threshold;
+// after the game the caller finds them as it left them, in either set-up.
+TEST(GauntletGame, LeavesEverySettingItWritesAsItFoundIt) {
+  init_tables();
+  GameSettings settings;
+  settings.nodes = 500;
+  settings.max_plies = 2;
+  settings.threshold = 90;
+  const Opening start{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
+  white_search_mode = PawnEnding;
+  black_search_mode = Deep;
+  white_style_strength = 30;
+  black_style_strength = 170;
+  tactical_move_selection = false;
+  tactic_threshold_cp = 15;
+  set_line_sink(drop_line);
+  for (bool per_side : {false, true}) {
+    settings.per_side = per_side;
+    EXPECT_EQ(play_game(start, {KingAttack, true, 250}, {Wide, true, 300}, settings).plies.size(), 2u);
+    EXPECT_EQ(white_search_mode, PawnEnding) << per_side;
+    EXPECT_EQ(black_search_mode, Deep) << per_side;
+    EXPECT_EQ(white_style_strength, 30) << per_side;
+    EXPECT_EQ(black_style_strength, 170) << per_side;
+    EXPECT_FALSE(tactical_move_selection) << per_side;
+    EXPECT_EQ(tactic_threshold_cp, 15) << per_side;
+  }
+  set_line_sink(nullptr);
+  white_search_mode = black_search_mode = Balanced;
+  white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
+  tactical_move_selection = true;
+  tactic_threshold_cp = 40;
+}
+
 TEST(GauntletGame, RecordsTravelAsOneLine) {
   GameRecord record;
   record.end = GameEnd::Checkmate;
   record.final_side = BLACK;
   record.plies = {{Move{12, 28, P, 0, NO_PIECE, 0, 0, 1}, 35, false, 9},
-                  {Move{52, 60, p, 1, q, 0, 0, 0}, -48998, true, 7}};
+                  {Move{52, 60, p, 1, q, 0, 0, 0}, -48998, true, 7},
+                  {Move{6, 21, N, 0, NO_PIECE, 0, 0, 0}, 0, false, 0, true}};
   const std::string line = encode_record(17, record);
   EXPECT_EQ(line.find('\n'), std::string::npos);
   int job = 0;
@@ -428,12 +479,14 @@ TEST(GauntletGame, RecordsTravelAsOneLine) {
   EXPECT_EQ(job, 17);
   EXPECT_EQ(back.end, GameEnd::Checkmate);
   EXPECT_EQ(back.final_side, BLACK);
-  ASSERT_EQ(back.plies.size(), 2u);
+  ASSERT_EQ(back.plies.size(), 3u);
   EXPECT_EQ(encode_record(17, back), line);
   EXPECT_EQ(back.plies[1].move.promoted, q);
   EXPECT_TRUE(back.plies[1].tactical_pick);
   EXPECT_EQ(back.plies[0].depth, 9);
-  EXPECT_FALSE(decode_record("17 1 0 2 4000 35 9 0", job, back));  // one ply short
+  EXPECT_FALSE(back.plies[1].book);
+  EXPECT_TRUE(back.plies[2].book);
+  EXPECT_FALSE(decode_record("17 1 0 2 4000 35 9 0 0", job, back));  // one ply short
   EXPECT_FALSE(decode_record("17 0 0 0", job, back));            // a game that did not end
 }
 

@@ -19,6 +19,7 @@
 #include "search/search_state.h"
 #include "search/startup.h"
 #include "search/tt.h"
+#include "style/bait.h"
 #include "style/search_mode.h"
 #include "style/style_strength.h"
 #include "style/tactical.h"
@@ -411,6 +412,53 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore
   white_style_strength = 100;
   const std::string at_default = picked(0);
   EXPECT_EQ(picked(500), at_default);
+}
+
+// The two readings of bait, each read after the move with the opponent to move.
+TEST_F(TacticalPick, BaitReadingsDifferWhereTheirReadersNeedThem) {
+  struct Read {
+    Bait exchange, moved_piece;
+  };
+  const auto read = [&](const char* fen, const char* text) {
+    load_fen(fen);
+    const Move m = move(text);
+    const int taken = material_taken(m);
+    EXPECT_TRUE(make_move(m)) << text;
+    return Read{bait_offered(m, taken, BaitRule::Exchange), bait_offered(m, taken, BaitRule::MovedPiece)};
+  };
+
+  // Nd5 offers an even knight trade (Nxd5 exd5): the moved piece is bait; no capture
+  // wins anything (Nxe4 loses the knight to fxe4), so nothing is left en prise.
+  Read r = read("4k3/8/5n2/8/4P3/2N2P2/8/4K3 w - - 0 1", "c3d5");
+  EXPECT_FALSE(r.exchange.offered);
+  ASSERT_TRUE(r.moved_piece.offered);
+  EXPECT_EQ(move_to_str(r.moved_piece.capture), "f6d5");
+  EXPECT_EQ(r.moved_piece.gain, 0);
+
+  // Nf3 leaves the d1 rook to Rxd1+ while the knight itself is safe.
+  r = read("3r3k/8/8/8/3N4/8/8/3R3K w - - 0 1", "d4f3");
+  ASSERT_TRUE(r.exchange.offered);
+  EXPECT_EQ(move_to_str(r.exchange.capture), "d8d1");
+  EXPECT_EQ(r.exchange.gain, 500);
+  EXPECT_FALSE(r.moved_piece.offered);
+
+  // Qxd5 takes a pawn and hangs the queen to cxd5: Exchange counts the gain beyond the
+  // pawn it took, MovedPiece the whole exchange.
+  r = read("4k3/8/2p5/3p4/8/8/8/3QK3 w - - 0 1", "d1d5");
+  ASSERT_TRUE(r.exchange.offered && r.moved_piece.offered);
+  EXPECT_EQ(r.exchange.gain, 900 - 100);
+  EXPECT_EQ(r.moved_piece.gain, 900);
+  EXPECT_EQ(move_to_str(r.exchange.capture), "c6d5");
+
+  // Bxd5 exd5 trades a bishop for a knight: 10 cp more than the move took is short of
+  // the margin, though the bishop is there to be taken.
+  r = read("4k3/8/4p3/3n4/2B5/8/8/4K3 w - - 0 1", "c4d5");
+  EXPECT_FALSE(r.exchange.offered);
+  ASSERT_TRUE(r.moved_piece.offered);
+  EXPECT_EQ(r.moved_piece.gain, 330);
+  // A quiet move that leaves nothing to take is no bait by either reading.
+  r = read("4k3/8/4p3/3n4/2B5/8/8/4K3 w - - 0 1", "e1f1");
+  EXPECT_FALSE(r.exchange.offered || r.moved_piece.offered);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   std::string error;
   for (int i = 2; i < argc; ++i) {
     books.emplace_back();
-    if (!read_book_file(argv[i], books.back(), error)) {
+    if (!read_book_lines_file(argv[i], books.back(), error)) {
       std::fprintf(stderr, "%s: %s\n", argv[i], error.c_str());
       return 1;
     }
