@@ -4,6 +4,7 @@
 
 #include "base/output.h"
 #include "base/text.h"
+#include "board/legal.h"
 #include "board/position.h"
 #include "board/san.h"
 #include "book/book_builder.h"
@@ -107,7 +108,8 @@ int probe_book(const std::vector<std::string>& words) {
     init_board_startpos();
   } else {
     load_fen(fen);
-    if (!has_one_king_each()) return fail("the FEN " + quoted(fen) + " needs one king a side");
+    const std::string_view why = why_unplayable();
+    if (!why.empty()) return fail("the FEN " + quoted(fen) + " " + std::string(why));
   }
   char key[17];
   std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(book_key()));

@@ -131,7 +131,7 @@ TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
 }
 
 TEST(UciDialogue, BoardDisplayAfterPositionCommands) {
-  // e2e5 names no legal move and is skipped.
+  // e2e5 names no legal move: it is named, skipped, and the moves after it are played.
   const Lines e4 = {"r n b q k b n r ", "p p p p p p p p ", ". . . . . . . . ", ". . . . . . . . ",
                     ". . . . P . . . ", ". . . . . . . . ", "P P P P . P P P ", "R N B Q K B N R ",
                     "side=b castle=15 ep=e3 key=a71fb59d3721a832"};
@@ -140,7 +140,11 @@ TEST(UciDialogue, BoardDisplayAfterPositionCommands) {
                      "position moves e2e4\nd\n"
                      "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves e2e4\nd\n"
                      "ucinewgame\nd\n"),
-            concat({e4, START_BOARD, e4, e4, START_BOARD}));
+            concat({{"info string position: skipped 'e2e5', not a legal move there"}, e4, START_BOARD, e4, e4,
+                    START_BOARD}));
+  // Two skipped: the first is named, the other counted.
+  EXPECT_EQ(dialogue("position startpos moves e2e5 e2e4 e2e4 zz e7e5\n"),
+            Lines{"info string position: skipped 'e2e5', not a legal move there, and 2 later moves not legal either"});
 }
 
 TEST(UciDialogue, DisplaysOfTheSamePositionReachedTwoWaysAgree) {

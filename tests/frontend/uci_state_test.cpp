@@ -159,16 +159,20 @@ TEST_F(UciState, FenWithFourOrSixFieldsThenMoves) {
   EXPECT_TRUE(same_position(after("position fen " + fen4 + " x y moves e1g1"), expected));
 }
 
-TEST_F(UciState, FenWithoutKingsSkipsMovesInsteadOfCrashing) {
-  uci_command("position fen 8/8/8/8/8/8/4P3/8 w - - moves e2e4");
-  EXPECT_EQ(repetition_stack.size(), 1u);
-  EXPECT_EQ(bitboards[P], square_bb(12));
-  uci_command("position fen moves e2e4");  // empty FEN: an empty board
-  EXPECT_EQ(repetition_stack.size(), 1u);
-  // White takes the king that Black left en prise; Black has no king to move.
-  uci_command("position fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1 moves e2e8 a7a6 e1d1");
-  EXPECT_EQ(repetition_stack.size(), 2u);
-  EXPECT_EQ(repetition_stack.back(), zobrist_key);
+// A board without one king a side, or with the king of the side not to move en
+// prise, is refused whole, moves and all: the game position and its history stay.
+TEST_F(UciState, FenTheEngineCannotPlayLeavesThePositionAsItWas) {
+  uci_command("position startpos moves e2e4 e7e5");
+  const Snapshot before = snapshot();
+  for (const char* line : {"position fen 8/8/8/8/8/8/4P3/8 w - - moves e2e4", "position fen moves e2e4",
+                           "position fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1 moves e2e8 a7a6 e1d1",
+                           "position fen 4k3/8/8/8/8/8/8/3KK3 b - - 0 1"}) {
+    ::testing::internal::CaptureStdout();
+    uci_command(line);
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("the position is unchanged"), std::string::npos) << line;
+    EXPECT_TRUE(same_position(snapshot(), before)) << line;
+    EXPECT_EQ(snapshot().stack, before.stack) << line;
+  }
 }
 
 TEST_F(UciState, UcinewgameResetsThePositionButKeepsTheSettings) {
