@@ -93,6 +93,11 @@ TEST(UciDialogue, CommandWordsAreCaseSensitiveAndUnknownOnesSilent) {
             Lines{"readyok"});
 }
 
+// A value the engine changes or refuses is said in an "info string", which a GUI shows.
+Lines note(const std::string& option, const std::string& value, const std::string& what) {
+  return {"info string setoption " + option + ": '" + value + "' " + what};
+}
+
 TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
   // Names and values ignore case; spins are clamped; mistyped values change nothing.
   EXPECT_EQ(dialogue("setoption name SearchMode value Deep\nuci\n"
@@ -108,8 +113,16 @@ TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
                      "setoption name TacticalMoveSelection value TRUE\nuci\n"
                      "setoption name TacticThreshold value -99999999999999999999\n"
                      "setoption name BlackStyleStrength value 9999\nuci\n"),
-            concat({id_block("Deep", "Deep"), id_block("Deep", "Wide", "false", "300"),
-                    id_block("PawnStorm", "Wide", "false", "300"), id_block("KingAttack", "Wide", "true", "12"),
+            concat({id_block("Deep", "Deep"),
+                    note("TacticThreshold", "500", "is outside 0 to 300; set to 300"),
+                    id_block("Deep", "Wide", "false", "300"),
+                    note("TacticThreshold", "abc", "is not a whole number; unchanged"),
+                    note("TacticalMoveSelection", "yes", "is not true or false; unchanged"),
+                    id_block("PawnStorm", "Wide", "false", "300"),
+                    note("TacticThreshold", "12abc", "is not a whole number; unchanged"),
+                    id_block("KingAttack", "Wide", "true", "12"),
+                    note("TacticThreshold", "-99999999999999999999", "is outside 0 to 300; set to 0"),
+                    note("BlackStyleStrength", "9999", "is outside 0 to 400; set to 400"),
                     id_block("KingAttack", "Wide", "true", "0", "false", "400")}));
 }
 
@@ -118,7 +131,10 @@ TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
                      "setoption name Ponder value true\nsetoption name Clear Hash\nsetoption name UCI_LimitStrength value true\n"
                      "setoption name UCI_Elo value 1\nsetoption name Seed value 9\nsetoption name OwnBook value true\n"
                      "setoption name BookFile value my.bin\nsetoption name BookDepth value 3\nuci\n"),
-            id_block());
+            concat({note("UCI_Elo", "1",
+                         "is outside " + std::to_string(STRENGTH_MIN_ELO) + " to " + std::to_string(STRENGTH_MAX_ELO) +
+                             "; set to " + std::to_string(STRENGTH_MIN_ELO)),
+                    id_block()}));
 }
 
 TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {

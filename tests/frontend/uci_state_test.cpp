@@ -291,17 +291,23 @@ TEST_F(UciState, EngineOptionsReachTheirSettingsClamped) {
   EXPECT_EQ(tt_lookup(0x0123456789ABCDEFULL), nullptr);
 }
 
-TEST_F(UciState, RefusedOptionsWriteOneLineToStandardErrorOnly) {
-  for (const char* line : {"setoption name Hash value 64x", "setoption name NoSuchOption value 1",
-                           "setoption name WhiteSearchMode value Aggressive", "setoption name Ponder value on",
-                           "setoption name MoveOverhead value 5", "setoption"}) {
+// A refused value is said once on standard error and once, the same words, to the
+// GUI; a name that is no option's only on standard error.
+TEST_F(UciState, RefusedOptionsSayWhyOnStandardErrorAndValuesAlsoToTheGui) {
+  const std::pair<const char*, bool> cases[] = {{"setoption name Hash value 64x", true},
+                                                {"setoption name NoSuchOption value 1", false},
+                                                {"setoption name WhiteSearchMode value Aggressive", true},
+                                                {"setoption name Ponder value on", true},
+                                                {"setoption name MoveOverhead value 5", false},
+                                                {"setoption", false}};
+  for (const auto& [line, to_gui] : cases) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     uci_command(line);
     const std::string out = testing::internal::GetCapturedStdout();
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(out, "") << line;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << line << ": " << err;
+    EXPECT_EQ(out, to_gui ? "info string " + err : "") << line;
   }
   EXPECT_EQ(white_search_mode, Balanced);
   EXPECT_EQ(hash_megabytes, 16);
