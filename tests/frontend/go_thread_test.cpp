@@ -248,7 +248,7 @@ TEST(GoThread, BoardDisplayDuringSearchShowsTheSearchedPosition) {
   EXPECT_EQ(engine.wait_exit(), 0);
 }
 
-TEST(GoThread, TacticalPickOnlyInTimedSearches) {
+TEST(GoThread, TacticalPickOnlyInTimedSearchesAndTheDepthShownDoesNotFall) {
   // The knight either forks king and rook (the search's choice) or takes the
   // other knight, a capture with a large exchange gain; a threshold of 300
   // lets the capture through, but only in a timed search with the selection on.
@@ -271,6 +271,14 @@ TEST(GoThread, TacticalPickOnlyInTimedSearches) {
   }
   for (const auto* run : {&timed, &analysis, &switched_off}) expect_last_pv_starts_with_bestmove(*run);
   EXPECT_EQ(timed.back(), "bestmove d5b4");
+  // Deeper than the selection's own searches go: its line still carries the depth
+  // the search completed, so the depth a GUI shows does not fall.
+  const std::vector<std::string> deep = search_to_bestmove(setup + "go depth 9 movetime 60000");
+  ASSERT_EQ(count_prefix(deep, "info string tactical pick"), 1);
+  ASSERT_GE(deep.size(), 3u);
+  EXPECT_TRUE(starts_with(deep.end()[-2], "info depth 9 ")) << deep.end()[-2];
+  EXPECT_TRUE(starts_with(deep.end()[-3], "info string tactical pick ")) << deep.end()[-3];
+  expect_last_pv_starts_with_bestmove(deep);
   EXPECT_EQ(analysis.back(), "bestmove d5c7");
   EXPECT_EQ(count_prefix(analysis, "info string tactical pick"), 0);
   EXPECT_EQ(count_prefix(switched_off, "info string tactical pick"), 0);
