@@ -90,8 +90,8 @@ int build_book(const std::vector<std::string>& words) {
                                    std::to_string(min_count) + " times or more");
   const std::vector<unsigned char> bytes = book_bytes(entries);
   if (!write_file_atomically(files[1], std::string(bytes.begin(), bytes.end()), error)) return fail(error);
-  send_line(std::to_string(used) + " games read, " + std::to_string(skipped) + " skipped; " +
-            std::to_string(entries.size()) + " entries written to " + files[1]);
+  send_line(counted(used, "game", "games") + " read, " + std::to_string(skipped) + " skipped; " +
+            counted(static_cast<std::int64_t>(entries.size()), "entry", "entries") + " written to " + files[1]);
   return 0;
 }
 
