@@ -30,6 +30,11 @@ inline std::string quoted(std::string_view text) {
   return shown;
 }
 
+// A count and its noun: "1 game", "3 games".
+inline std::string counted(std::int64_t count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 // A decimal integer at the start of a text: an optional sign, then digits. Every
 // place that reads a number from a person or a GUI goes through here and then
 // applies its own rule (whole text or leading digits, its range, what a fault means).

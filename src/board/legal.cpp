@@ -32,3 +32,9 @@ bool king_attacked(int colour) {
   const Bitboard king = bitboards[colour == WHITE ? K : k];
   return king && is_square_attacked(lsb(king), colour ^ 1);
 }
+
+std::string_view why_unplayable() {
+  if (!has_one_king_each()) return "needs one king a side";
+  if (king_attacked(side ^ 1)) return "has the side not to move in check";
+  return {};
+}

@@ -4,6 +4,7 @@
 
 #include "base/output.h"
 #include "base/text.h"
+#include "board/legal.h"
 #include "board/position.h"
 #include "board/san.h"
 #include "book/book_builder.h"
@@ -89,8 +90,8 @@ int build_book(const std::vector<std::string>& words) {
                                    std::to_string(min_count) + " times or more");
   const std::vector<unsigned char> bytes = book_bytes(entries);
   if (!write_file_atomically(files[1], std::string(bytes.begin(), bytes.end()), error)) return fail(error);
-  send_line(std::to_string(used) + " games read, " + std::to_string(skipped) + " skipped; " +
-            std::to_string(entries.size()) + " entries written to " + files[1]);
+  send_line(counted(used, "game", "games") + " read, " + std::to_string(skipped) + " skipped; " +
+            counted(static_cast<std::int64_t>(entries.size()), "entry", "entries") + " written to " + files[1]);
   return 0;
 }
 
@@ -105,7 +106,8 @@ int probe_book(const std::vector<std::string>& words) {
     init_board_startpos();
   } else {
     load_fen(fen);
-    if (!has_one_king_each()) return fail("the FEN " + quoted(fen) + " needs one king a side");
+    const std::string_view why = why_unplayable();
+    if (!why.empty()) return fail("the FEN " + quoted(fen) + " " + std::string(why));
   }
   char key[17];
   std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(book_key()));

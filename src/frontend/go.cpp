@@ -20,27 +20,86 @@
 
 namespace {
 
-// Reads the number after a limit word. Only its leading sign and digits count:
-// whatever follows them in the same word is read as the next word. Without digits
-// the value is 0; past the 32-bit range it is the nearest end. Either failure
-// returns false.
-bool read_limit_value(std::istream& words, int& value) {
-  std::string word;
-  words >> word;
-  const LeadingInteger read = read_leading_integer(word);
-  if (read.length > 0 && read.length < word.size()) {
-    words.clear();
-    words.seekg(-static_cast<std::streamoff>(word.size() - read.length), std::ios::cur);
-  }
-  value = static_cast<int>(std::clamp<std::int64_t>(read.value, INT32_MIN, INT32_MAX));
-  return read.length > 0 && read.value == value;
-}
-
 bool is_go_word(const std::string& word) {
   static constexpr std::array<std::string_view, 13> GO_WORDS = {
       "searchmoves", "ponder", "wtime", "btime",    "winc",     "binc",    "movestogo",
       "depth",       "nodes",  "mate",  "movetime", "infinite", "perft"};
   return std::find(GO_WORDS.begin(), GO_WORDS.end(), word) != GO_WORDS.end();
+}
+
+// Reads the number after a limit word; text receives the word it was read from.
+// Only its leading sign and digits count: whatever follows them in the same word
+// is read as the next word. A go word is left for the next read, not taken for a
+// missing value. Without digits the value is 0 and the answer false; past the
+// 32-bit range the value is the nearest end.
+bool read_limit_value(std::istream& words, int& value, std::string& text) {
+  value = 0;
+  text.clear();
+  const std::streampos before = words.tellg();
+  if (!(words >> text) || is_go_word(text)) {
+    words.clear();
+    if (!text.empty()) words.seekg(before);
+    text.clear();
+    return false;
+  }
+  const LeadingInteger read = read_leading_integer(text);
+  if (read.length > 0 && read.length < text.size()) {
+    words.clear();
+    words.seekg(-static_cast<std::streamoff>(text.size() - read.length), std::ios::cur);
+    text.resize(read.length);
+  }
+  value = static_cast<int>(std::clamp<std::int64_t>(read.value, INT32_MIN, INT32_MAX));
+  return read.length > 0;
+}
+
+// The limit words with a number, what their value must be, and what becomes of one
+// that is not. A clock or an increment may be 0 (a game without base time); a
+// count or a movetime of 0 asks for nothing.
+struct LimitWord {
+  std::string_view word;
+  bool zero_allowed;
+  std::string_view otherwise;
+};
+constexpr std::array<LimitWord, 9> LIMIT_WORDS = {{
+    {"depth", false, "ignored"},
+    {"nodes", false, "ignored"},
+    {"mate", false, "ignored"},
+    {"movestogo", false, "ignored"},
+    {"movetime", false, "moving at once"},
+    {"wtime", true, "no time left"},
+    {"btime", true, "no time left"},
+    {"winc", true, "no increment"},
+    {"binc", true, "no increment"},
+}};
+
+// Stores a value read for a limit word. A count that could not be used keeps its
+// default; a time word keeps what it read, which the time manager takes as no time.
+void store_limit(GoLimits& limits, std::string_view word, int value, bool usable) {
+  GoTime& time = limits.time;
+  if (word == "movetime") time.movetime = value;
+  else if (word == "wtime") time.wtime = value;
+  else if (word == "btime") time.btime = value;
+  else if (word == "winc") time.winc = value;
+  else if (word == "binc") time.binc = value;
+  else if (!usable) return;
+  else if (word == "depth") limits.depth = value;
+  else if (word == "nodes") limits.nodes = value;
+  else if (word == "mate") limits.mate = value;
+  else if (word == "movestogo") time.movestogo = value;
+}
+
+void read_limit(std::istream& words, const LimitWord& limit, GoLimits& limits) {
+  int value = 0;
+  std::string text;
+  const bool number = read_limit_value(words, value, text);
+  const bool usable = number && (limit.zero_allowed ? value >= 0 : value > 0);
+  if (!usable) {
+    std::string fault = std::string(limit.word) + " needs " +
+                        (limit.zero_allowed ? "a number, 0 or more" : "a number above 0");
+    if (!text.empty()) fault += ", not " + quoted(text);
+    limits.faults.push_back(fault + "; " + std::string(limit.otherwise));
+  }
+  store_limit(limits, limit.word, value, usable);
 }
 
 // The words that name legal moves of the current position, each once, in the given order.
@@ -77,26 +136,27 @@ GoLimits parse_go_limits(std::istream& words) {
       while ((more = static_cast<bool>(words >> word)) && !is_go_word(word)) limits.searchmoves.push_back(word);
       continue;
     }
-    int* target = nullptr;
-    if (word == "depth") target = &limits.depth;
-    else if (word == "movetime") target = &limits.movetime;
-    else if (word == "wtime") target = &limits.wtime;
-    else if (word == "btime") target = &limits.btime;
-    else if (word == "winc") target = &limits.winc;
-    else if (word == "binc") target = &limits.binc;
-    else if (word == "nodes") target = &limits.nodes;
-    else if (word == "mate") target = &limits.mate;
-    else if (word == "movestogo") target = &limits.movestogo;
-    else if (word == "infinite") limits.infinite = true;
-    else if (word == "ponder") limits.ponder = true;
-    else if (word == "perft") {
+    const auto limit = std::find_if(LIMIT_WORDS.begin(), LIMIT_WORDS.end(),
+                                    [&](const LimitWord& l) { return l.word == word; });
+    if (limit != LIMIT_WORDS.end()) {
+      read_limit(words, *limit, limits);
+    } else if (word == "infinite") {
+      limits.infinite = true;
+    } else if (word == "ponder") {
+      limits.ponder = true;
+    } else if (word == "perft") {
       limits.perft = true;
-      target = &limits.perft_depth;
+      std::string text;
+      read_limit_value(words, limits.perft_depth, text);
     }
-    if (target != nullptr && !read_limit_value(words, *target)) break;
     more = static_cast<bool>(words >> word);
   }
   return limits;
+}
+
+bool go_must_end(const GoLimits& limits) {
+  return !limits.faults.empty() && !limits.infinite && limits.depth == GoLimits{}.depth && limits.nodes == 0 &&
+         !go_time_given(limits.time);
 }
 
 SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
@@ -111,24 +171,22 @@ SearchLimits derive_search_args(const GoLimits& limits, int side_to_move) {
   args.searchmoves = legal_search_moves(limits.searchmoves);
   if (limits.infinite) {
     args.infinite = args.analysis = true;
-  } else if (limits.movetime != 0) {
-    args.depth = limits.depth;
-    args.movetime_ms = limits.movetime;
-  } else if (limits.wtime != 0 || limits.btime != 0) {
-    args.depth = limits.depth;
-    const bool white = side_to_move == WHITE;
-    args.movetime_ms = clock_budget_ms(white ? limits.wtime : limits.btime, white ? limits.winc : limits.binc,
-                                       limits.movestogo, move_overhead_ms);
-  } else {
-    args.depth = limits.depth;
-    args.analysis = true;
+    return args;
   }
+  args.depth = limits.depth;
+  args.movetime_ms = go_budget_ms(limits.time, side_to_move, move_overhead_ms, go_must_end(limits));
+  // A search without a time of its own is analysis: no tactical selection.
+  args.analysis = !go_time_given(limits.time);
   return args;
 }
 
 void handle_go(std::istream& words) {
   wait_search_done();
   const GoLimits limits = parse_go_limits(words);
+  // A GUI shows "info string" lines, not standard error.
+  for (const std::string& fault : limits.faults) send_line("info string go: " + fault);
+  if (go_must_end(limits))
+    send_line("info string go: no limit left to end the search; moving at once");
   if (limits.perft) {
     stop_search.store(false);
     start_perft_thread(limits.perft_depth);

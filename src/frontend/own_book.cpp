@@ -55,7 +55,7 @@ bool go_may_use_book(const GoLimits& limits) {
       multi_pv > 1)
     return false;
   const bool plain = limits.depth == GoLimits{}.depth && limits.nodes == 0;
-  return limits.movetime != 0 || limits.wtime != 0 || limits.btime != 0 || plain;
+  return go_time_given(limits.time) || plain;
 }
 
 Move own_book_move() {

@@ -186,13 +186,13 @@ std::string uci_option_line(const UciOption& option) {
   return line;
 }
 
-bool read_option_value(const UciOption& option, const std::string& text, int& value) {
+OptionRead read_option_value(const UciOption& option, const std::string& text, int& value) {
   switch (option.type) {
     case OptionType::Spin: {
       std::int64_t number = 0;
-      if (!read_whole_integer(text, number)) return false;
+      if (!read_whole_integer(text, number)) return OptionRead::Refused;
       value = static_cast<int>(std::clamp<std::int64_t>(number, option.min, option.max));
-      return true;
+      return value == number ? OptionRead::Taken : OptionRead::Clamped;
     }
     case OptionType::Check:
       if (equal_ignoring_case(text, "true") || text == "1") {
@@ -200,19 +200,19 @@ bool read_option_value(const UciOption& option, const std::string& text, int& va
       } else if (equal_ignoring_case(text, "false") || text == "0") {
         value = 0;
       } else {
-        return false;
+        return OptionRead::Refused;
       }
-      return true;
+      return OptionRead::Taken;
     case OptionType::Combo: {
       SearchMode mode = Balanced;
-      if (!read_search_mode(text, mode)) return false;
+      if (!read_search_mode(text, mode)) return OptionRead::Refused;
       value = mode;
-      return true;
+      return OptionRead::Taken;
     }
     case OptionType::Button:
     case OptionType::String:
       value = 0;
-      return true;
+      return OptionRead::Taken;
   }
-  return false;
+  return OptionRead::Refused;
 }

@@ -31,8 +31,11 @@ const UciOption* find_uci_option(std::string_view name);
 // The "option name ..." line of the identification block.
 std::string uci_option_line(const UciOption& option);
 
+// What became of a text read as an option's value.
+enum class OptionRead { Refused, Taken, Clamped };
+
 // Reads a value for the option: a spin's whole integer (clamped to its range, also
 // when it overflows), a check's true or false (or 1 or 0), a combo's style name,
 // each without regard to case; anything for a button or a string (whose text
-// apply_text takes). False for other text.
-bool read_option_value(const UciOption& option, const std::string& text, int& value);
+// apply_text takes). Refused for other text, Clamped for a spin outside its range.
+OptionRead read_option_value(const UciOption& option, const std::string& text, int& value);

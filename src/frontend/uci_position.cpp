@@ -2,7 +2,9 @@
 #include <sstream>
 #include <string>
 
+#include "base/output.h"
 #include "base/text.h"
+#include "board/legal.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/types.h"
@@ -14,21 +16,25 @@
 namespace {
 
 // Plays each remaining word that names a legal move of the current position;
-// other words are skipped and the following ones still tried.
+// other words are skipped and the following ones still tried. The first word
+// skipped is named to the GUI, with the count of the others.
 void play_moves(std::istream& words) {
-  std::string text;
+  std::string text, first_skipped;
+  long long skipped = 0;
   while (words >> text) {
-    // A board loaded from FEN without one king per side has no move to try.
-    if (!has_one_king_each()) continue;
     const Move move = parse_uci_move(text);
-    if (is_empty_move(move)) continue;
     const SavedPosition saved = save_position();
-    if (!make_move(move)) {
+    if (is_empty_move(move) || !make_move(move)) {
       restore_position(saved);
+      if (skipped++ == 0) first_skipped = text;
       continue;
     }
     repetition_stack.push_back(zobrist_key);
   }
+  if (skipped == 0) return;
+  std::string line = "info string position: skipped " + quoted(first_skipped) + ", not a legal move there";
+  if (skipped > 1) line += ", and " + counted(skipped - 1, "later move", "later moves") + " not legal either";
+  send_line(line);
 }
 
 // Plies played before a FEN's position: from its move number (the sixth field, 1
@@ -69,7 +75,16 @@ void handle_position(std::istream& words) {
       if (!fen.empty()) fen += ' ';
       fen += word;
     }
+    // A board the engine cannot play is refused whole, its moves with it.
+    const PositionSnapshot before = take_position_snapshot();
     load_fen(fen);
+    const std::string_view why = why_unplayable();
+    if (!why.empty()) {
+      install_position_snapshot(before);
+      send_line("info string position: the FEN " + quoted(fen) + " " + std::string(why) +
+                "; the position is unchanged");
+      return;
+    }
     setup_ply = plies_before(fen);
     if (sub != "moves") next_word(words, sub);
   }

@@ -31,10 +31,16 @@ const char* expected_value(OptionType type) {
   return "nothing";
 }
 
+// A value that is refused or changed is said where a GUI shows it, in an "info
+// string", and on standard error for a person at a terminal.
+void report(const std::string& message) {
+  send_error_line(message);
+  send_line("info string " + message);
+}
+
 }  // namespace
 
-// A GUI reads only standard output: a name or value that is not understood is
-// reported on standard error and changes nothing.
+// A name that is not understood is reported on standard error and changes nothing.
 void handle_setoption(std::istream& words) {
   wait_search_done();
   std::string ignored;
@@ -47,14 +53,21 @@ void handle_setoption(std::istream& words) {
     send_error_line("setoption: no option named " + quoted(name));
     return;
   }
+  const std::string named = "setoption " + std::string(option->name) + ": ";
   int parsed = 0;
-  if (!read_option_value(*option, value, parsed)) {
-    send_error_line("setoption " + std::string(option->name) + ": " + quoted(value) + " is not " +
-                    expected_value(option->type) + "; unchanged");
+  const OptionRead read = read_option_value(*option, value, parsed);
+  if (read == OptionRead::Refused) {
+    report(named + quoted(value) + " is not " + expected_value(option->type) + "; unchanged");
     return;
   }
-  if (option->type == OptionType::String)
+  if (option->type == OptionType::String) {
     option->apply_text(value);
-  else
-    option->apply(parsed);
+  } else if (!option->apply(parsed)) {
+    // The option has said why on standard error.
+    send_line("info string " + named + std::to_string(parsed) + " could not be set; unchanged");
+    return;
+  }
+  if (read == OptionRead::Clamped)
+    report(named + quoted(value) + " is outside " + std::to_string(option->min) + " to " +
+           std::to_string(option->max) + "; set to " + std::to_string(parsed));
 }

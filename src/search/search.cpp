@@ -251,7 +251,6 @@ SearchResult search_best(const SearchLimits& limits) {
       played = pick.line;
       result.score = pick.score;
       result.tactical_pick = true;
-      result.pick_depth = pick.depth;
     }
   }
 

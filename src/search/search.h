@@ -11,7 +11,6 @@ struct SearchResult {
   int score = 0;               // of the played line, from the mover's view; see mate_moves
   int depth = 0;               // the last iteration completed; 0 when nothing was searched
   bool tactical_pick = false;  // the tactical selection replaced the search's best move
-  int pick_depth = 0;          // the depth of the pick's own search, when there is one
 
   // Whether the score is a mate score, printed as "score mate N" rather than "score cp".
   bool is_mate() const { return is_mate_score(score); }

@@ -34,13 +34,30 @@ int clock_budget_ms(int clock_ms, int increment_ms, int moves_to_go, int overhea
   // The overhead is the time the move spends outside the search (the pipes, the
   // GUI); it is never the search's to spend.
   const std::int64_t left = std::int64_t{clock_ms} - overhead_ms;
+  const int increment = std::max(increment_ms, 0);
   const int divisor = moves_to_go > 0 && moves_to_go < DEFAULT_MOVES_TO_GO ? moves_to_go : DEFAULT_MOVES_TO_GO;
-  std::int64_t budget = left / divisor + increment_ms / 2;
+  std::int64_t budget = left / divisor + increment / 2;
   // A large increment must not spend more than half of what is left on the
-  // clock: the increment arrives only after the move is made.
-  if (clock_ms > 0) budget = std::min(budget, std::max<std::int64_t>(left, 0) / 2);
+  // clock: the increment arrives only after the move is made. A clock with
+  // nothing left (a game without base time) has only the increment to spend, and
+  // the overhead comes out of that too.
+  const std::int64_t spendable = clock_ms > 0 ? left : std::int64_t{increment} - overhead_ms;
+  budget = std::min(budget, std::max<std::int64_t>(spendable, 0) / 2);
   return static_cast<int>(std::clamp<std::int64_t>(budget, MIN_CLOCK_BUDGET_MS, INT32_MAX));
 }
+
+int go_budget_ms(const GoTime& time, int side_to_move, int overhead_ms, bool must_end) {
+  // A fixed time is not a clock: the overhead is the GUI's to allow for.
+  if (time.movetime) return *time.movetime > 0 ? *time.movetime : MIN_CLOCK_BUDGET_MS;
+  if (go_time_given(time)) {
+    const bool white = side_to_move == WHITE;
+    const std::optional<int>& clock = white ? time.wtime : time.btime;
+    return clock_budget_ms(clock.value_or(0), white ? time.winc : time.binc, time.movestogo, overhead_ms);
+  }
+  return must_end ? MIN_CLOCK_BUDGET_MS : 0;
+}
+
+bool go_time_given(const GoTime& time) { return time.movetime || time.wtime || time.btime; }
 
 void start_search_budget(const SearchLimits& limits, TimePoint now) {
   search_movetime_ms = limits.movetime_ms;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 #include "board/types.h"
 #include "search/limits.h"
@@ -24,8 +25,29 @@ constexpr int DEFAULT_MOVES_TO_GO = 30;
 
 // The side to move's share of its clock: what is left after the move overhead,
 // divided by the moves to go, plus half the increment; never more than half of
-// what is left, never less than MIN_CLOCK_BUDGET_MS.
+// what is left, never less than MIN_CLOCK_BUDGET_MS. With the clock at or below
+// zero the increment alone pays for the move: never more than half of it after
+// the overhead. A negative increment counts as none.
 int clock_budget_ms(int clock_ms, int increment_ms, int moves_to_go, int overhead_ms);
+
+// The time words of a "go" line as the UCI handler read them. A word that is not
+// on the line is empty; a value that is not a number reads as 0.
+struct GoTime {
+  std::optional<int> movetime;
+  std::optional<int> wtime, btime;
+  int winc = 0, binc = 0;
+  int movestogo = 0;
+};
+
+// The time budget of a "go" line for the side to move; 0 means none. A movetime
+// wins over the clocks and is taken as given, except that one of 0 or less leaves
+// no time: the smallest budget, the search moves at once. Else a clock word of
+// either side gives the side to move's share of its own clock (a missing one reads
+// as 0). A line without either that must still end on its own (it asked for a
+// limit that could not be used) also moves at once, rather than search until "stop".
+int go_budget_ms(const GoTime& time, int side_to_move, int overhead_ms, bool must_end);
+// Whether the line names a time of its own: a movetime or a clock.
+bool go_time_given(const GoTime& time);
 
 // ---- The running search's budget ----
 // One instance per searching thread. Helper threads keep the initial values (no

@@ -84,9 +84,11 @@ TacticalPick pick_tactical_move(int depth, Move best, int best_score, const Sear
 
   send_line("info string tactical pick " + move_to_str(choice) + " (best was " + move_to_str(best) + ")");
   // The played move's own line follows, so the last info line names the move played.
+  // It carries the main search's depth: the depth a GUI shows must not fall because
+  // the line came from the selection's shorter search.
   const auto chosen = std::find_if(records.begin(), records.end(),
                                    [&](const TacticalCandidate& record) { return same_move(record.move, choice); });
-  const TacticalPick pick{chosen->move, true, chosen->score, d + 1, chosen->line};
-  send_info_line(pick.depth, 0, pick.score, elapsed_ms(search_began, std::chrono::steady_clock::now()), pick.line);
+  const TacticalPick pick{chosen->move, true, chosen->score, chosen->line};
+  send_info_line(depth, 0, pick.score, elapsed_ms(search_began, std::chrono::steady_clock::now()), pick.line);
   return pick;
 }

@@ -14,13 +14,12 @@ extern int tactic_threshold_cp;
 constexpr int TACTIC_THRESHOLD_MIN = 0;
 constexpr int TACTIC_THRESHOLD_MAX = 300;
 
-// The selection's answer. When it replaces best, its own short search of the move
-// played: the score, depth and line of the info line it prints.
+// The selection's answer. When it replaces best, the score and line of its own
+// short search of the move played, which its info line reports.
 struct TacticalPick {
   Move move;              // best or the move that replaces it
   bool replaced = false;  // move is not best
   int score = 0;          // from the mover's view
-  int depth = 0;
   std::vector<Move> line = {};  // move first
 };
 
@@ -28,6 +27,6 @@ struct TacticalPick {
 // best at best_score; answers with best or another legal move among the limits' search
 // moves. Its time comes
 // from the limits' budget, counted from budget_start. When it plays another move it
-// prints the pick and an info line of its own search of that move.
+// prints the pick and an info line of its own search of that move, at depth.
 TacticalPick pick_tactical_move(int depth, Move best, int best_score, const SearchLimits& limits,
                                 std::chrono::steady_clock::time_point budget_start);

@@ -82,14 +82,17 @@ TEST(Chess960Uci, StopEndsALongPerft) {
 }
 
 TEST(Chess960Uci, CastlingTextFollowsTheModeInPositionSearchmovesAndBestmove) {
-  // The castling is played in the mode's form; the other form is an unknown move, skipped.
+  // The castling is played in the mode's form; the other form is an unknown move,
+  // skipped and named.
   const Lines played = dialogue(ON + CORNERS + " moves b1g1 b1h1 b8a8\nd\n");
-  ASSERT_GE(played.size(), 9u);
-  EXPECT_EQ(played[7], "R . . . . R K . ");
-  EXPECT_EQ(played[0], ". . k r . . . r ");
+  ASSERT_GE(played.size(), 10u);
+  EXPECT_EQ(played[0], "info string position: skipped 'b1g1', not a legal move there");
+  EXPECT_EQ(played[8], "R . . . . R K . ");
+  EXPECT_EQ(played[1], ". . k r . . . r ");
   const Lines standard = dialogue(CORNERS + " moves b1h1 b1g1\nd\n");
-  ASSERT_GE(standard.size(), 9u);
-  EXPECT_EQ(standard[7], "R . . . . R K . ");
+  ASSERT_GE(standard.size(), 10u);
+  EXPECT_EQ(standard[0], "info string position: skipped 'b1h1', not a legal move there");
+  EXPECT_EQ(standard[8], "R . . . . R K . ");
   // searchmoves, bestmove and the info lines' moves in the active form.
   Lines search = dialogue(ON + CORNERS + "\ngo depth 3 searchmoves b1a1 b1g1\n");
   EXPECT_EQ(search.back(), "bestmove b1a1");

@@ -151,6 +151,13 @@ TEST(BookCommand, BuildThenProbe) {
   EXPECT_EQ(run_brisvane("book probe " + pgn + " 2>/dev/null").status, 1);
   EXPECT_EQ(run_brisvane("book build /nonexistent.pgn " + book + " 2>/dev/null").status, 1);
   EXPECT_EQ(run_brisvane("book 2>/dev/null").status, 1);
+  // One game, one entry: counted in the singular.
+  write_text(pgn, "[White \"A\"]\n[Black \"B\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n");
+  expect_output("book build " + pgn + " " + book, "1 game read, 0 skipped; 1 entry written to " + book + "\n");
+  // A position the engine cannot play has no key to probe: the engine's own check says why.
+  run = run_brisvane("book probe " + book + " 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1 2>&1");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("has the side not to move in check"), std::string::npos) << run.output;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "frontend/options.h"
@@ -182,13 +183,44 @@ TEST(GoThread, NoLegalMoveAnswersNullMove) {
   EXPECT_EQ(lines.back(), "bestmove 0000");
 }
 
-TEST(GoThread, DepthBelowOneStillNamesALegalMove) {
-  for (const char* input : {"go depth 0", "go depth -4", "go depth x movetime 500"}) {
+// A go whose limits leave no time, or cannot be used, still answers by itself with a
+// searched legal move, and names to the GUI each value it could not use. A clock at
+// zero is no fault: a bot's first move in a game without base time.
+TEST(GoThread, EveryGoThatAsksForAnEndAnswersAndNamesWhatItCouldNotUse) {
+  const std::pair<const char*, int> cases[] = {
+      {"go wtime 0 btime 0 winc 1000 binc 1000", 0},
+      {"go wtime 0 btime 0", 0},
+      {"go depth 0", 2},  // the note and that nothing else ends the search
+      {"go depth -4", 2},
+      {"go depth x movetime 500", 1},
+      {"go movetime -100", 1},
+      {"go movetime abc", 1},
+      {"go nodes 0", 2},
+      {"go mate 0", 2},
+      {"go wtime abc btime 1000 winc 100 binc 100", 1},
+  };
+  for (const auto& [input, notes] : cases) {
     const std::vector<std::string> lines = search_to_bestmove(input);
     ASSERT_FALSE(lines.empty()) << input;
     EXPECT_EQ(count_prefix(lines, "bestmove"), 1) << input;
     EXPECT_TRUE(is_start_position_move(lines.back())) << input << lines.back();
+    EXPECT_EQ(count_prefix(lines, "info string go: "), notes) << input;
+    EXPECT_GE(count_prefix(lines, "info depth "), 1) << input;
+    expect_last_pv_starts_with_bestmove(lines);
   }
+  const std::vector<std::string> lines = search_to_bestmove("go movetime -100");
+  EXPECT_EQ(lines.front(), "info string go: movetime needs a number above 0, not '-100'; moving at once");
+  // A bare go, as a limit that is left, keeps its meaning: it searches until "stop".
+  EngineProcess engine;
+  for (const char* go : {"go", "go depth 0 infinite"}) {
+    engine.send(go);
+    ASSERT_TRUE(engine.read_until("info depth 3 ").found) << go;
+    EXPECT_FALSE(engine.read_until("bestmove", 300).found) << go;
+    engine.send("stop");
+    EXPECT_TRUE(engine.read_until("bestmove").found) << go;
+  }
+  engine.send("quit");
+  EXPECT_EQ(engine.wait_exit(), 0);
 }
 
 TEST(GoThread, BoardDisplayDuringSearchShowsTheSearchedPosition) {
@@ -216,7 +248,7 @@ TEST(GoThread, BoardDisplayDuringSearchShowsTheSearchedPosition) {
   EXPECT_EQ(engine.wait_exit(), 0);
 }
 
-TEST(GoThread, TacticalPickOnlyInTimedSearches) {
+TEST(GoThread, TacticalPickOnlyInTimedSearchesAndTheDepthShownDoesNotFall) {
   // The knight either forks king and rook (the search's choice) or takes the
   // other knight, a capture with a large exchange gain; a threshold of 300
   // lets the capture through, but only in a timed search with the selection on.
@@ -239,6 +271,14 @@ TEST(GoThread, TacticalPickOnlyInTimedSearches) {
   }
   for (const auto* run : {&timed, &analysis, &switched_off}) expect_last_pv_starts_with_bestmove(*run);
   EXPECT_EQ(timed.back(), "bestmove d5b4");
+  // Deeper than the selection's own searches go: its line still carries the depth
+  // the search completed, so the depth a GUI shows does not fall.
+  const std::vector<std::string> deep = search_to_bestmove(setup + "go depth 9 movetime 60000");
+  ASSERT_EQ(count_prefix(deep, "info string tactical pick"), 1);
+  ASSERT_GE(deep.size(), 3u);
+  EXPECT_TRUE(starts_with(deep.end()[-2], "info depth 9 ")) << deep.end()[-2];
+  EXPECT_TRUE(starts_with(deep.end()[-3], "info string tactical pick ")) << deep.end()[-3];
+  expect_last_pv_starts_with_bestmove(deep);
   EXPECT_EQ(analysis.back(), "bestmove d5c7");
   EXPECT_EQ(count_prefix(analysis, "info string tactical pick"), 0);
   EXPECT_EQ(count_prefix(switched_off, "info string tactical pick"), 0);

@@ -38,8 +38,8 @@ int plies_to_mate(const std::string& fen, int elo, SearchMode attacker_mode) {
     GoLimits go;
     limit_strength = side == attacker;
     if (limit_strength) {
-      go.wtime = go.btime = 10000;
-      go.winc = go.binc = 100;
+      go.time.wtime = go.time.btime = 10000;
+      go.time.winc = go.time.binc = 100;
     } else {
       go.nodes = 20000;
     }

@@ -96,6 +96,11 @@ TEST(UciDialogue, CommandWordsAreCaseSensitiveAndUnknownOnesSilent) {
             Lines{"readyok"});
 }
 
+// A value the engine changes or refuses is said in an "info string", which a GUI shows.
+Lines note(const std::string& option, const std::string& value, const std::string& what) {
+  return {"info string setoption " + option + ": '" + value + "' " + what};
+}
+
 TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
   // Names and values ignore case; spins are clamped; mistyped values change nothing.
   EXPECT_EQ(dialogue("setoption name SearchMode value Deep\nuci\n"
@@ -111,8 +116,16 @@ TEST(UciDialogue, OptionDefaultsFollowTheCurrentSettings) {
                      "setoption name TacticalMoveSelection value TRUE\nuci\n"
                      "setoption name TacticThreshold value -99999999999999999999\n"
                      "setoption name BlackStyleStrength value 9999\nuci\n"),
-            concat({id_block("Deep", "Deep"), id_block("Deep", "Wide", "false", "300"),
-                    id_block("PawnStorm", "Wide", "false", "300"), id_block("KingAttack", "Wide", "true", "12"),
+            concat({id_block("Deep", "Deep"),
+                    note("TacticThreshold", "500", "is outside 0 to 300; set to 300"),
+                    id_block("Deep", "Wide", "false", "300"),
+                    note("TacticThreshold", "abc", "is not a whole number; unchanged"),
+                    note("TacticalMoveSelection", "yes", "is not true or false; unchanged"),
+                    id_block("PawnStorm", "Wide", "false", "300"),
+                    note("TacticThreshold", "12abc", "is not a whole number; unchanged"),
+                    id_block("KingAttack", "Wide", "true", "12"),
+                    note("TacticThreshold", "-99999999999999999999", "is outside 0 to 300; set to 0"),
+                    note("BlackStyleStrength", "9999", "is outside 0 to 400; set to 400"),
                     id_block("KingAttack", "Wide", "true", "0", "false", "400")}));
 }
 
@@ -121,7 +134,10 @@ TEST(UciDialogue, EngineOptionsAdvertiseTheirBuiltInDefaults) {
                      "setoption name Ponder value true\nsetoption name Clear Hash\nsetoption name UCI_LimitStrength value true\n"
                      "setoption name UCI_Elo value 1\nsetoption name Seed value 9\nsetoption name OwnBook value true\n"
                      "setoption name BookFile value my.bin\nsetoption name BookDepth value 3\nuci\n"),
-            id_block());
+            concat({note("UCI_Elo", "1",
+                         "is outside " + std::to_string(STRENGTH_MIN_ELO) + " to " + std::to_string(STRENGTH_MAX_ELO) +
+                             "; set to " + std::to_string(STRENGTH_MIN_ELO)),
+                    id_block()}));
 }
 
 TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
@@ -176,7 +192,7 @@ TEST(UciDialogue, StylePlaysAsTheFourPerSideOptions) {
 }
 
 TEST(UciDialogue, BoardDisplayAfterPositionCommands) {
-  // e2e5 names no legal move and is skipped.
+  // e2e5 names no legal move: it is named, skipped, and the moves after it are played.
   const Lines e4 = {"r n b q k b n r ", "p p p p p p p p ", ". . . . . . . . ", ". . . . . . . . ",
                     ". . . . P . . . ", ". . . . . . . . ", "P P P P . P P P ", "R N B Q K B N R ",
                     "side=b castle=15 ep=e3 key=a71fb59d3721a832"};
@@ -185,7 +201,11 @@ TEST(UciDialogue, BoardDisplayAfterPositionCommands) {
                      "position moves e2e4\nd\n"
                      "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves e2e4\nd\n"
                      "ucinewgame\nd\n"),
-            concat({e4, START_BOARD, e4, e4, START_BOARD}));
+            concat({{"info string position: skipped 'e2e5', not a legal move there"}, e4, START_BOARD, e4, e4,
+                    START_BOARD}));
+  // Two skipped: the first is named, the other counted.
+  EXPECT_EQ(dialogue("position startpos moves e2e5 e2e4 e2e4 zz e7e5\n"),
+            Lines{"info string position: skipped 'e2e5', not a legal move there, and 2 later moves not legal either"});
 }
 
 TEST(UciDialogue, DisplaysOfTheSamePositionReachedTwoWaysAgree) {

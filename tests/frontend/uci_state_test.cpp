@@ -163,16 +163,20 @@ TEST_F(UciState, FenWithFourOrSixFieldsThenMoves) {
   EXPECT_TRUE(same_position(after("position fen " + fen4 + " x y moves e1g1"), expected));
 }
 
-TEST_F(UciState, FenWithoutKingsSkipsMovesInsteadOfCrashing) {
-  uci_command("position fen 8/8/8/8/8/8/4P3/8 w - - moves e2e4");
-  EXPECT_EQ(repetition_stack.size(), 1u);
-  EXPECT_EQ(bitboards[P], square_bb(12));
-  uci_command("position fen moves e2e4");  // empty FEN: an empty board
-  EXPECT_EQ(repetition_stack.size(), 1u);
-  // White takes the king that Black left en prise; Black has no king to move.
-  uci_command("position fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1 moves e2e8 a7a6 e1d1");
-  EXPECT_EQ(repetition_stack.size(), 2u);
-  EXPECT_EQ(repetition_stack.back(), zobrist_key);
+// A board without one king a side, or with the king of the side not to move en
+// prise, is refused whole, moves and all: the game position and its history stay.
+TEST_F(UciState, FenTheEngineCannotPlayLeavesThePositionAsItWas) {
+  uci_command("position startpos moves e2e4 e7e5");
+  const Snapshot before = snapshot();
+  for (const char* line : {"position fen 8/8/8/8/8/8/4P3/8 w - - moves e2e4", "position fen moves e2e4",
+                           "position fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1 moves e2e8 a7a6 e1d1",
+                           "position fen 4k3/8/8/8/8/8/8/3KK3 b - - 0 1"}) {
+    ::testing::internal::CaptureStdout();
+    uci_command(line);
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("the position is unchanged"), std::string::npos) << line;
+    EXPECT_TRUE(same_position(snapshot(), before)) << line;
+    EXPECT_EQ(snapshot().stack, before.stack) << line;
+  }
 }
 
 TEST_F(UciState, UcinewgameResetsThePositionButKeepsTheSettings) {
@@ -377,17 +381,23 @@ TEST_F(UciState, EngineOptionsReachTheirSettingsClamped) {
   EXPECT_EQ(tt_lookup(0x0123456789ABCDEFULL), nullptr);
 }
 
-TEST_F(UciState, RefusedOptionsWriteOneLineToStandardErrorOnly) {
-  for (const char* line : {"setoption name Hash value 64x", "setoption name NoSuchOption value 1",
-                           "setoption name WhiteSearchMode value Aggressive", "setoption name Ponder value on",
-                           "setoption name MoveOverhead value 5", "setoption"}) {
+// A refused value is said once on standard error and once, the same words, to the
+// GUI; a name that is no option's only on standard error.
+TEST_F(UciState, RefusedOptionsSayWhyOnStandardErrorAndValuesAlsoToTheGui) {
+  const std::pair<const char*, bool> cases[] = {{"setoption name Hash value 64x", true},
+                                                {"setoption name NoSuchOption value 1", false},
+                                                {"setoption name WhiteSearchMode value Aggressive", true},
+                                                {"setoption name Ponder value on", true},
+                                                {"setoption name MoveOverhead value 5", false},
+                                                {"setoption", false}};
+  for (const auto& [line, to_gui] : cases) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     uci_command(line);
     const std::string out = testing::internal::GetCapturedStdout();
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(out, "") << line;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << line << ": " << err;
+    EXPECT_EQ(out, to_gui ? "info string " + err : "") << line;
   }
   EXPECT_EQ(white_search_mode, Balanced);
   EXPECT_EQ(hash_megabytes, 16);

@@ -290,7 +290,8 @@ TEST_F(DriverTest, NodeBudgetEndsTheSearchButNotTheTacticalSelection) {
 }
 
 // What search_best answers is what its last info line says: the move, the score in
-// its printed form, the depth and the reply; after a tactical pick, the pick's own line.
+// its printed form, the depth and the reply; after a tactical pick, the pick's own line
+// at the depth the search completed.
 TEST_F(DriverTest, ResultIsWhatTheLastInfoLineSays) {
   struct Case {
     const char* fen;
@@ -336,7 +337,7 @@ TEST_F(DriverTest, ResultIsWhatTheLastInfoLineSays) {
     EXPECT_EQ(first, move_to_str(result.best)) << c.fen;
     EXPECT_EQ(second, is_empty_move(result.ponder) ? "" : move_to_str(result.ponder)) << c.fen;
     EXPECT_EQ(result.tactical_pick, c.pick) << c.fen;
-    EXPECT_EQ(std::stoi(field_after(last, "depth")), c.pick ? result.pick_depth : result.depth) << c.fen;
+    EXPECT_EQ(std::stoi(field_after(last, "depth")), result.depth) << c.fen;
     EXPECT_EQ(pick.empty(), !c.pick) << c.fen;
     if (c.pick) {
       EXPECT_TRUE(pick.starts_with("info string tactical pick " + move_to_str(result.best) + " (best was ")) << pick;

@@ -53,6 +53,12 @@ TEST(ClockBudget, TableOfClocksAndBudgets) {
       {1200, 5000, 0, 1000, 100},
       {900, 5000, 0, 1000, 10},  // nothing left
       {1000, 0, 0, 5000, 10},
+      // A clock at zero: half the increment, after the overhead; a negative increment is none.
+      {0, 1000, 0, 0, 500},
+      {0, 1000, 0, 10, 495},
+      {0, 1000, 0, 800, 100},
+      {0, 1000, 0, 2000, 10},
+      {60000, -1000, 0, 0, 2000},
   };
   for (const BudgetCase& c : CASES)
     EXPECT_EQ(clock_budget_ms(c.clock, c.increment, c.moves_to_go, c.overhead), c.budget)

@@ -129,17 +129,20 @@ TEST_F(TacticalPick, BalancedCaptureWithExchangeGainReplacesQuietBest) {
   const std::string printed = pick(3, move("e1e2"), result);
   EXPECT_EQ(move_to_str(result), "d1d5");
   EXPECT_EQ(printed, "info string tactical pick d1d5 (best was e1e2)\n");
-  // Then its own search of the capture, two plies below it, with the capture first:
-  // the line the answer carries.
-  ASSERT_EQ(pick_info.size(), 1u);
-  EXPECT_TRUE(answer.replaced);
-  EXPECT_EQ(answer.depth, 3);
-  std::string line = "info depth 3 score cp " + std::to_string(answer.score) + " nodes ";
-  EXPECT_EQ(pick_info[0].rfind(line, 0), 0u) << pick_info[0];
-  line = " pv";
-  for (const Move& m : answer.line) line += " " + move_to_str(m);
-  EXPECT_TRUE(pick_info[0].ends_with(line)) << pick_info[0];
-  EXPECT_EQ(move_to_str(answer.line.at(0)), "d1d5");
+  // Then its own search of the capture, with the capture first: the line the answer
+  // carries, at the main search's depth. The pick searches no deeper than five plies,
+  // yet the depth a GUI shows must not fall below the one the search completed.
+  for (const int depth : {3, 8}) {
+    pick(depth, move("e1e2"), result);
+    ASSERT_EQ(pick_info.size(), 1u);
+    EXPECT_TRUE(answer.replaced);
+    std::string line = "info depth " + std::to_string(depth) + " score cp " + std::to_string(answer.score) + " nodes ";
+    EXPECT_EQ(pick_info[0].rfind(line, 0), 0u) << pick_info[0];
+    line = " pv";
+    for (const Move& m : answer.line) line += " " + move_to_str(m);
+    EXPECT_TRUE(pick_info[0].ends_with(line)) << pick_info[0];
+    EXPECT_EQ(move_to_str(answer.line.at(0)), "d1d5");
+  }
 }
 
 TEST_F(TacticalPick, PicksOnlyAmongTheSearchMoves) {
