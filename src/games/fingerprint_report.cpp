@@ -57,13 +57,13 @@ std::string settings_text(const GameSettings& run) {
 
 }  // namespace
 
-std::string fingerprint_csv(const std::vector<StyleRow>& rows, const GameSettings& run) {
+std::string fingerprint_csv(const std::vector<StyleRow>& rows, const GameSettings& run, const std::string& baseline) {
   std::string text = "style,games,nodes,movetime_ms,tactics,threshold,setup,level,strength";
   for (const FigureName& name : FIGURE_NAMES) {
     const std::string column = name.column;
     text += "," + column + "," + column + "_lo," + column + "_hi";
   }
-  text += '\n';
+  text += ",baseline\n";
   for (const StyleRow& row : rows) {
     text += row.name + "," + std::to_string(row.print.games) + "," +
             std::to_string(run.nodes) + "," + std::to_string(run.movetime_ms) + "," + (row.tactics ? "1" : "0") +
@@ -74,12 +74,12 @@ std::string fingerprint_csv(const std::vector<StyleRow>& rows, const GameSetting
         text += ',';
         text += std::isnan(figure) ? "nan" : fixed(figure, 3);
       }
-    text += '\n';
+    text += "," + baseline + "\n";
   }
   return text;
 }
 
-std::string fingerprint_table(const std::vector<StyleRow>& rows, const GameSettings& run) {
+std::string fingerprint_table(const std::vector<StyleRow>& rows, const GameSettings& run, const std::string& baseline) {
   std::vector<std::vector<std::string>> cells;
   std::vector<std::string> heading = {"Style", "Games", "Str%"};
   for (const FigureName& name : FIGURE_NAMES) heading.push_back(name.heading);
@@ -102,7 +102,7 @@ std::string fingerprint_table(const std::vector<StyleRow>& rows, const GameSetti
     }
 
   const bool without_selection = std::any_of(rows.begin(), rows.end(), [&](const StyleRow& r) { return !r.tactics; });
-  std::string text = "Styles against Balanced, " + settings_text(run) +
+  std::string text = "Styles against " + baseline + ", " + settings_text(run) +
                      (run.tactics && without_selection ? ", NoTactics = Balanced without it" : "") +
                      "; 95% intervals.\n";
   for (const auto& line : cells) {

@@ -79,12 +79,14 @@ bool prepare_output_folder(const std::string& folder, std::string& error) {
 
 // Each pair of games shares an opening, the style playing White first, then Black.
 // Every game has its own seed, drawn from the run's seed and its place in the list.
+// The opponent is the baseline's row, the first, so that it plays itself at one strength.
 std::vector<GameJob> make_jobs(const RunSettings& settings, const std::vector<int>& order) {
   std::vector<GameJob> jobs;
   for (const GauntletRow& row : settings.rows)
     for (int g = 0; g < settings.games; ++g) {
       const std::uint64_t seed = settings.seed * 0x9E3779B97F4A7C15ULL + jobs.size() + 1;
-      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()], seed == 0 ? 1 : seed});
+      jobs.push_back({row, g % 2, order[static_cast<std::size_t>(g / 2) % order.size()], seed == 0 ? 1 : seed,
+                      settings.rows.front()});
     }
   return jobs;
 }
@@ -103,12 +105,15 @@ double styled_score(const GameRecord& record, int styled_colour) {
   return record.final_side == styled_colour ? 0.0 : 1.0;
 }
 
+std::string player_name(const GauntletRow& row) {
+  return row.tactics ? mode_name(row.style) : mode_name(row.style) + std::string(" (no tactics)");
+}
+
 std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record, const Opening& opening) {
   PgnGame game;
   game.event = "Brisvane style gauntlet";
   game.round = std::to_string(round);
-  const std::string baseline = mode_name(Balanced);
-  const std::string styled = job.row.tactics ? mode_name(job.row.style) : baseline + " (no tactics)";
+  const std::string baseline = player_name(job.opponent), styled = player_name(job.row);
   game.white = job.styled_colour == WHITE ? styled : baseline;
   game.black = job.styled_colour == WHITE ? baseline : styled;
   game.result = game_result(record.end, record.final_side);
@@ -143,20 +148,21 @@ int write_report(const RunSettings& settings, const std::vector<PartGame>& games
     drawn += game.end == GameEnd::ScoreDraw;
     capped += game.end == GameEnd::LengthCap;
   }
-  const std::string table = fingerprint_table(rows, settings.game) +
+  const std::string baseline = row_name(settings.baseline);
+  const std::string table = fingerprint_table(rows, settings.game, baseline) +
                             adjudication_summary(settings.game.rules, settings.game.max_plies, resigned, drawn, capped);
   const std::string& folder = settings.out_dir;
   std::string error;
   if (!write_part(folder, settings, games, error) ||
-      !write_file_atomically(folder + "/fingerprint.csv", fingerprint_csv(rows, settings.game), error) ||
+      !write_file_atomically(folder + "/fingerprint.csv", fingerprint_csv(rows, settings.game, baseline), error) ||
       !write_file_atomically(folder + "/table.txt", table, error)) {
     report_fault(error);
     return EXIT_FAILED;
   }
   std::fwrite(table.data(), 1, table.size(), stdout);
   if (!settings.gate) return 0;
-  const std::vector<PromiseCheck> checks = check_promises(rows);
-  const CostTest costs = check_costs(rows, settings.game.max_plies);
+  const std::vector<PromiseCheck> checks = check_promises(rows, baseline);
+  const CostTest costs = check_costs(rows, settings.game.max_plies, baseline);
   const std::string verdict = gate_report(checks) + cost_report(costs);
   std::fwrite(verdict.data(), 1, verdict.size(), stdout);
   return gate_passes(checks) && cost_passes(costs) ? 0 : EXIT_GATE_FAILED;

@@ -51,6 +51,10 @@ bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& 
     error = "--gate needs the whole run: check the joined parts with \"styles merge --gate\"";
     return false;
   }
+  if (!settings.game.tactics && !settings.baseline.tactics) {
+    error = "with the tactical selection off, NoTactics is Balanced: --baseline Balanced measures against it";
+    return false;
+  }
   // With the selection off for everyone, the row without it is the baseline again.
   if (!settings.game.tactics) std::erase(settings.rows, GauntletRow{Balanced, false});
   return true;

@@ -57,7 +57,9 @@ struct RunSettings {
   GameSettings game;
   int games = 40;                  // per row, half with each colour
   std::uint64_t seed = 1;          // chooses and orders the openings
-  std::vector<GauntletRow> rows;   // Balanced (the baseline) first, then the rows asked for
+  std::vector<GauntletRow> rows;   // the baseline's row first, Balanced, then the rows asked for
+  // What every row plays against (--baseline); it plays at the strength of its own row.
+  GauntletRow baseline;
   std::string openings;            // a hash of the opening list
   std::string build;               // a hash of the program that plays the games
   int part = 1, parts = 1;         // --shard: this part of so many
@@ -65,7 +67,7 @@ struct RunSettings {
   int jobs = 1;                    // games played at once
   std::string out_dir = "styles-report";
   std::string openings_file;       // empty: the bundled openings
-  bool gate = false;               // check each style's promise against Balanced
+  bool gate = false;               // check each style's promise against Balanced and the baseline
 };
 
 // The settings of a "--quick" run: a few short games, for a look in under a minute.

@@ -22,7 +22,8 @@ namespace {
 GameRecord play_job(const GameJob& job, const std::vector<Opening>& openings, const GameSettings& settings) {
   // Each game draws its own random numbers, so that it is the same in any worker and any part.
   seed_strength_random(job.seed);
-  const SidePlayer styled{job.row.style, job.row.tactics, job.row.strength}, baseline{Balanced, true};
+  const SidePlayer styled{job.row.style, job.row.tactics, job.row.strength},
+      baseline{job.opponent.style, job.opponent.tactics, job.opponent.strength};
   return play_game(openings[job.opening], job.styled_colour == WHITE ? styled : baseline,
                    job.styled_colour == WHITE ? baseline : styled, settings);
 }

@@ -12,10 +12,11 @@
 #include "games/gauntlet_options.h"
 
 struct GameJob {
-  GauntletRow row;    // what is under test, at its strength
-  int styled_colour;  // the colour it plays; the other side plays Balanced with the tactical selection
-  int opening;        // index into the opening list
-  std::uint64_t seed; // the random choices of a level in this game
+  GauntletRow row;       // what is under test, at its strength
+  int styled_colour;     // the colour it plays; the other side plays the opponent
+  int opening;           // index into the opening list
+  std::uint64_t seed;    // the random choices of a level in this game
+  GauntletRow opponent;  // the run's baseline, at its row's strength
 };
 
 // Plays every job; records come back in job order. workers 1 plays in this process.

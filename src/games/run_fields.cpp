@@ -152,7 +152,8 @@ enum FieldTraits : unsigned {
   SHOWS_DEFAULT = 1,  // the usage text gives the default
   MERGE_TOO = 2,      // an option of "styles merge" as well
   APPLIES_FIRST = 4,  // before the other options, so that theirs win (--quick)
-  APPLIES_LAST = 8,   // after the other options, over the rows they chose (--strength)
+  AFTER_ROWS = 8,     // after the options that choose the rows (--baseline)
+  APPLIES_LAST = 16,  // after the other options, over the rows they chose (--strength)
 };
 
 struct RunField {
@@ -195,6 +196,9 @@ std::string joined(const std::vector<std::string>& items) {
   return text;
 }
 
+// Every name a row may have, for the errors that refuse another.
+std::string row_names() { return joined_style_names(", ") + ", " + row_name({Balanced, false}); }
+
 // --styles: Balanced first, then each row named once, at its published strength.
 bool take_styles(const std::string& list, RunSettings& s, std::string& error) {
   s.rows = {GauntletRow{}};
@@ -202,8 +206,7 @@ bool take_styles(const std::string& list, RunSettings& s, std::string& error) {
   for (std::string name; std::getline(in, name, ',');) {
     GauntletRow row;
     if (!row_from_name(name, row)) {
-      error = "unknown style \"" + name + "\" (styles: " + joined_style_names(", ") + ", " +
-              row_name({Balanced, false}) + ")";
+      error = "unknown style \"" + name + "\" (styles: " + row_names() + ")";
       return false;
     }
     row.strength = row_strength(row.style, PUBLISHED_STRENGTH);
@@ -247,6 +250,26 @@ std::string strength_wanted() {
   return "a whole number from " + std::to_string(STYLE_STRENGTH_MIN) + " to " + std::to_string(STYLE_STRENGTH_MAX);
 }
 
+// --baseline: its row first, at its published strength unless the run has it already;
+// Balanced stays a row whatever the baseline.
+bool take_baseline(const std::string& name, RunSettings& s, std::string& error) {
+  if (!row_from_name(name, s.baseline)) {
+    error = "--baseline needs a row name, not \"" + name + "\" (rows: " + row_names() + ")";
+    return false;
+  }
+  GauntletRow first = s.baseline;
+  first.strength = row_strength(first.style, PUBLISHED_STRENGTH);
+  const auto same = [&](const GauntletRow& row) { return row.style == first.style && row.tactics == first.tactics; };
+  if (const auto found = std::find_if(s.rows.begin(), s.rows.end(), same); found != s.rows.end()) {
+    first = *found;
+    s.rows.erase(found);
+  }
+  s.rows.insert(s.rows.begin(), first);
+  return true;
+}
+bool read_baseline(const std::string& text, RunSettings& s) { return row_from_name(text, s.baseline); }
+std::string baseline_text(const RunSettings& s) { return row_name(s.baseline); }
+
 bool take_quick(const std::string&, RunSettings& s, std::string&) {
   s.games = QUICK_GAMES;
   s.game.nodes = QUICK_NODES;
@@ -274,6 +297,11 @@ constexpr RunField RUN_FIELDS[] = {
      SHOWS_DEFAULT},
     {"seed", "--seed", "N", Number{&RunSettings::seed, 0}, "chooses and orders the openings", SHOWS_DEFAULT},
     {"games", "--games", "N", Number{&RunSettings::games}, "games per row, half with each colour", SHOWS_DEFAULT},
+    // Written before the rows it reorders, so that parts against different baselines are
+    // refused by the baseline's name.
+    {"baseline", "--baseline", "ROW", Custom{take_baseline, read_baseline, baseline_text},
+     "every row plays against this row, which heads the table, instead of Balanced", SHOWS_DEFAULT | AFTER_ROWS,
+     "Balanced"},
     {"rows", "--styles", "A,B,...", Custom{take_styles, read_rows, rows_text},
      "the rows besides Balanced, any letter case (default: every style and NoTactics)"},
     // After the rows: one for each.
@@ -297,7 +325,7 @@ constexpr RunField RUN_FIELDS[] = {
     {nullptr, "--quick", nullptr, Custom{take_quick}, "a look in a few seconds: 2 games a row at 5000 nodes a move",
      APPLIES_FIRST},
     {nullptr, "--gate", nullptr, Flag{&RunSettings::gate},
-     "check each style's promise against Balanced; exit status 3 when one fails", MERGE_TOO},
+     "check each style's promise against Balanced and the baseline; exit status 3 when one fails", MERGE_TOO},
 };
 
 // The merge tells the part apart from the fields that every part shares.
@@ -370,9 +398,9 @@ bool read_run_options(const std::vector<std::string>& words, bool merge, RunSett
       return false;
     }
   }
-  for (const unsigned pass : {unsigned{APPLIES_FIRST}, 0u, unsigned{APPLIES_LAST}})
+  for (const unsigned pass : {unsigned{APPLIES_FIRST}, 0u, unsigned{AFTER_ROWS}, unsigned{APPLIES_LAST}})
     for (const Given& option : given)
-      if ((option.field->traits & (APPLIES_FIRST | APPLIES_LAST)) == pass &&
+      if ((option.field->traits & (APPLIES_FIRST | AFTER_ROWS | APPLIES_LAST)) == pass &&
           !take_option(*option.field, option.value, settings, error))
         return false;
   return true;

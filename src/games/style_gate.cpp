@@ -3,14 +3,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "book/builtin_books.h"
 
 namespace {
 
-const StyleRow* find_row(const std::vector<StyleRow>& rows, SearchMode style) {
+// A style's row with the tactical selection, or the NoTactics row; nullptr when the run has none.
+const StyleRow* find_row(const std::vector<StyleRow>& rows, std::string_view name) {
+  GauntletRow wanted;
+  if (!row_from_name(std::string(name), wanted)) return nullptr;
   for (const StyleRow& row : rows)
-    if (row.tactics && row.name == mode_name(style)) return &row;
+    if (row.tactics == wanted.tactics && row.name == name) return &row;
   return nullptr;
 }
 
@@ -29,20 +33,24 @@ double signed_zero_free(double value) { return std::round(value) + 0.0; }
 
 }  // namespace
 
-std::vector<PromiseCheck> check_promises(const std::vector<StyleRow>& rows) {
+std::vector<PromiseCheck> check_promises(const std::vector<StyleRow>& rows, std::string_view baseline) {
   std::vector<PromiseCheck> checks;
-  const StyleRow* balanced = find_row(rows, Balanced);
-  if (balanced == nullptr) return checks;
+  std::vector<const StyleRow*> references = {find_row(rows, mode_name(Balanced))};
+  if (baseline != mode_name(Balanced)) references.push_back(find_row(rows, baseline));
+  if (std::find(references.begin(), references.end(), nullptr) != references.end()) return checks;
   for (const StyleEntry& style : STYLES) {
-    const StyleRow* row = find_row(rows, style.mode);
+    const StyleRow* row = find_row(rows, mode_name(style.mode));
     if (row == nullptr) continue;
     for (const GateColumn& gate : style.gate) {
       if (gate.column == nullptr) continue;
       const StylePromise promise = {style.mode, figure_named(gate.column), gate.higher};
-      const Estimate& base = balanced->print.figures[promise.figure];
       const Estimate& own = row->print.figures[promise.figure];
-      const bool apart = promise.higher ? own.low > base.high : own.high < base.low;
-      checks.push_back({promise, base, own, apart});
+      for (const StyleRow* reference : references) {
+        if (reference == row) continue;
+        const Estimate& base = reference->print.figures[promise.figure];
+        const bool apart = promise.higher ? own.low > base.high : own.high < base.low;
+        checks.push_back({promise, reference->name, base, own, apart});
+      }
     }
   }
   return checks;
@@ -53,28 +61,37 @@ bool gate_passes(const std::vector<PromiseCheck>& checks) {
 }
 
 std::string gate_report(const std::vector<PromiseCheck>& checks) {
-  std::string text = "Gate: each style against Balanced on its own column, 95% intervals apart\n";
-  std::string failed;
+  // The rows compared with, in the order met, each with the styles that fail against it.
+  std::vector<std::pair<std::string, std::string>> failed = {{mode_name(Balanced), ""}};
+  std::string body;
   for (const PromiseCheck& check : checks) {
     char line[256];
-    std::snprintf(line, sizeof line, "%-17s %-19s %-26s %s Balanced %-26s %s\n", mode_name(check.promise.style),
+    std::snprintf(line, sizeof line, "%-17s %-19s %-26s %s %s %-26s %s\n", mode_name(check.promise.style),
                   FIGURE_NAMES[check.promise.figure].column, interval_text(check.style).c_str(),
-                  check.promise.higher ? "above" : "below", interval_text(check.balanced).c_str(),
-                  check.separates ? "separates" : "DOES NOT SEPARATE");
-    text += line;
-    if (!check.separates) failed += (failed.empty() ? "" : ", ") + failed_name(check);
+                  check.promise.higher ? "above" : "below", check.against.c_str(),
+                  interval_text(check.reference).c_str(), check.separates ? "separates" : "DOES NOT SEPARATE");
+    body += line;
+    auto against = std::find_if(failed.begin(), failed.end(), [&](const auto& f) { return f.first == check.against; });
+    if (against == failed.end()) against = failed.insert(failed.end(), {check.against, ""});
+    if (!check.separates) against->second += (against->second.empty() ? "" : ", ") + failed_name(check);
   }
+  std::string names, verdict;
+  for (const auto& [against, styles] : failed) {
+    names += (names.empty() ? "" : " and ") + against;
+    if (!styles.empty()) verdict += "Gate failed, no longer separating from " + against + ": " + styles + "\n";
+  }
+  const std::string text = "Gate: each style against " + names + " on its own column, 95% intervals apart\n" + body;
   if (checks.empty()) return text + "Gate: no style of the run has a promise to check\n";
-  return text + (failed.empty() ? "Gate passed: every style separates from Balanced\n"
-                                : "Gate failed, no longer separating from Balanced: " + failed + "\n");
+  return text + (verdict.empty() ? "Gate passed: every style separates from " + names + "\n" : verdict);
 }
 
-CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies) {
+CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies, std::string_view baseline) {
   CostTest test;
-  if (find_row(rows, Balanced) == nullptr) return test;
+  test.baseline = baseline;
+  if (find_row(rows, baseline) == nullptr) return test;
   int fewest = -1;
   for (const StyleEntry& style : STYLES) {
-    const StyleRow* row = style.costed ? find_row(rows, style.mode) : nullptr;
+    const StyleRow* row = style.costed ? find_row(rows, mode_name(style.mode)) : nullptr;
     if (row == nullptr) continue;
     const Estimate& elo = row->print.figures[EloDifference];
     // Judged on the whole Elo the report prints; a NaN estimate never passes.
@@ -99,8 +116,8 @@ bool cost_passes(const CostTest& test) {
 std::string cost_report(const CostTest& test) {
   if (test.checks.empty()) return "";
   char heading[128];
-  std::snprintf(heading, sizeof heading, "Gate: each steering style's Elo against Balanced, %+.0f or better\n",
-                COST_ELO_FLOOR);
+  std::snprintf(heading, sizeof heading, "Gate: each steering style's Elo against %s, %+.0f or better\n",
+                test.baseline.c_str(), COST_ELO_FLOOR);
   std::string text = heading;
   std::string failed;
   for (const CostCheck& check : test.checks) {
@@ -124,7 +141,8 @@ std::string cost_report(const CostTest& test) {
     std::snprintf(verdict, sizeof verdict, "Cost test passed: every steering style scores %+.0f Elo or better\n",
                   COST_ELO_FLOOR);
   else
-    std::snprintf(verdict, sizeof verdict, "Gate failed, costing more than %.0f Elo against Balanced: ", -COST_ELO_FLOOR);
+    std::snprintf(verdict, sizeof verdict, "Gate failed, costing more than %.0f Elo against %s: ", -COST_ELO_FLOOR,
+                  test.baseline.c_str());
   return text + verdict + (failed.empty() ? "" : failed + "\n");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The distinctness gate: every style must differ from Balanced on its own column,
-// in the direction its name promises, with the two 95% intervals apart.
+// The distinctness gate: every style must differ from Balanced, and from the baseline
+// the run measured against, on its own column, in the direction its name promises, with
+// the two 95% intervals apart.
 
 #include <string>
 #include <string_view>
@@ -33,31 +34,34 @@ static_assert(gate_columns_known(), "a style's gate column must be a column of t
 
 struct PromiseCheck {
   StylePromise promise;
-  Estimate balanced;
+  std::string against;  // the row compared with: Balanced or the baseline
+  Estimate reference;   // its figure
   Estimate style;
   bool separates;
 };
 
-// The promises of the styles among rows (the rows with the tactical selection; the
-// Balanced row is the baseline), in the order of the style table. Styles the run did
-// not play are left out.
-std::vector<PromiseCheck> check_promises(const std::vector<StyleRow>& rows);
+// The promises of the styles among rows (the rows with the tactical selection), in the
+// order of the style table, each checked against Balanced's row and then against the
+// baseline's row (once when they are one, and never against the style's own row). Styles
+// the run did not play are left out; without Balanced's or the baseline's row, none.
+std::vector<PromiseCheck> check_promises(const std::vector<StyleRow>& rows, std::string_view baseline = "Balanced");
 
-// A line per promise, then the verdict naming each style and column that does not separate.
+// A line per check, then the verdict naming each style and column that does not
+// separate, under the row it does not separate from.
 std::string gate_report(const std::vector<PromiseCheck>& checks);
 
 // Whether every promise checked separates.
 bool gate_passes(const std::vector<PromiseCheck>& checks);
 
 // The cost test: a costed style must not pay more than COST_ELO_FLOOR for its steering
-// against Balanced (the point estimate), measured over at least COST_MIN_GAMES whole
+// against the baseline (the point estimate), measured over at least COST_MIN_GAMES whole
 // games a row.
 constexpr double COST_ELO_FLOOR = -50;
 constexpr int COST_MIN_GAMES = 120;
 
 struct CostCheck {
   SearchMode style;
-  Estimate elo;  // against Balanced
+  Estimate elo;  // against the baseline
   int games;
   bool passes;
 };
@@ -67,12 +71,13 @@ struct CostTest {
   // length cap, leave it unanswered. The checks are still listed, marked untested.
   bool applied = false;
   std::string not_applied;  // why, when not applied
+  std::string baseline;     // the row the Elo is measured against
   std::vector<CostCheck> checks;
 };
 
 // The cost test of the costed styles among rows, in the order of the style table (styles
 // the run did not play are left out), for a run whose games were cut at max_plies (0: whole games).
-CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies);
+CostTest check_costs(const std::vector<StyleRow>& rows, int max_plies, std::string_view baseline = "Balanced");
 
 // A line per style, then the verdict naming each style that costs too much with its Elo.
 std::string cost_report(const CostTest& test);

@@ -72,6 +72,8 @@ TEST_F(StylesCommand, WritesTableCsvAndPgn) {
                       0),
             0u);
   EXPECT_NE(csv.find("\nKingAttack,2,1000,0,1,40,engines,0,"), std::string::npos);
+  EXPECT_NE(csv.find("_hi,baseline\nBalanced,2,"), std::string::npos);
+  EXPECT_NE(csv.find(",Balanced\nKingAttack,2,"), std::string::npos);
 
   const std::string pgn = read_file(dir / "a" / "games.pgn");
   std::size_t games = 0;
@@ -143,6 +145,7 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
   const fs::path out = dir / "out";
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"--styles Balanced,Sharp", "unknown style \"Sharp\""},
+      {"--baseline Sharp", "--baseline needs a row name, not \"Sharp\" (rows: Balanced, "},
       {"--games 0", "--games needs a whole number above 0"},
       {"--games -4", "--games needs a whole number above 0"},
       {"--nodes lots", "--nodes needs a whole number above 0"},
@@ -209,12 +212,14 @@ TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
       EXPECT_EQ(read_file(dir / (name + "-joined") / file), read_file(whole / file)) << file;
     }
   };
-  // A part written before the book was a field of the settings line still joins.
+  // A part written before the book and the baseline were fields of the settings line still joins.
   expect_joined_whole("level", "--styles=KingAttack,Deep --games 3 --nodes 1000 --max-plies 24 --level 1200", 3,
                       REPORT_FILES, [](const fs::path& part) {
                         std::string csv = read_file(part / "games.csv");
-                        ASSERT_NE(csv.find(" book=off\n"), std::string::npos);
-                        csv.erase(csv.find(" book=off\n"), 9);
+                        for (const std::string field : {" book=off\n", " baseline=Balanced "}) {
+                          ASSERT_NE(csv.find(field), std::string::npos) << field;
+                          csv.erase(csv.find(field), field.size() - 1);
+                        }
                         std::ofstream(part / "games.csv") << csv;
                       });
   // A part holds its own games only: game 2 is in part 2, dealt out in turn.
@@ -229,6 +234,25 @@ TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
                       [](const fs::path&) {});
   EXPECT_NE(read_file(dir / "book-whole" / "games.csv").find(" openings=start-position "), std::string::npos);
   EXPECT_NE(read_file(dir / "book-whole" / "games.csv").find(" book=on\n"), std::string::npos);
+
+  // Against NoTactics: its row heads the table measured against itself, Balanced stays a
+  // row, every game has NoTactics on one side, and the parts still join as one run.
+  expect_joined_whole("baseline", "--baseline notactics --styles=KingAttack --games 2 --nodes 1000 --max-plies 24",
+                      2, REPORT_FILES, [](const fs::path&) {});
+  std::istringstream table(read_file(dir / "baseline-whole" / "table.txt"));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(table, line);) lines.push_back(line);
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_EQ(lines[0].rfind("Styles against NoTactics, 1000 nodes a move", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[2].rfind("NoTactics ", 0), 0u) << lines[2];
+  EXPECT_NE(lines[2].find(" 50.0 ±"), std::string::npos) << lines[2];
+  EXPECT_EQ(lines[3].rfind("Balanced ", 0), 0u) << lines[3];
+  EXPECT_EQ(lines[4].rfind("KingAttack ", 0), 0u) << lines[4];
+  const std::string pgn = read_file(dir / "baseline-whole" / "games.pgn");
+  EXPECT_NE(pgn.find("[White \"Balanced (no tactics)\"]\n[Black \"KingAttack\"]"), std::string::npos);
+  EXPECT_EQ(pgn.find("[White \"KingAttack\"]\n[Black \"Balanced\"]"), std::string::npos);
+  const std::string csv = read_file(dir / "baseline-whole" / "fingerprint.csv");
+  EXPECT_NE(csv.find(",NoTactics\nBalanced,2,"), std::string::npos) << csv;
 }
 
 // Parts that do not make one run are refused with the reason; nothing is written.
@@ -243,6 +267,7 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
   const std::string seed = part(" --seed 9 --shard 2/2", "seed"), three = part(" --shard 3/3", "three");
   const std::string per_side = part(" --per-side --shard 2/2", "per_side");
   const std::string no_draw = part(" --draw off --shard 2/2", "no_draw");
+  const std::string against = part(" --baseline NoTactics --shard 2/2", "against");
   // Another build: the same part with another program's hash in its settings line.
   fs::create_directories(dir / "build");
   fs::copy_file(dir / "p2" / "games.pgn", dir / "build" / "games.pgn");
@@ -254,7 +279,7 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
   const std::vector<std::pair<std::string, std::string>> tampered = {
       {"part=2/2", "part=4294967298/2"}, {"games=2", "games=4294967298"}, {"strengths=100,100", "strengths=100,401"},
       {"threshold=40", "threshold=-1"},  {"level=0", "level=999"}, {"resign=600,4", "resign=600,0"},
-      {"draw=40,10,8", "draw=40,10"},    {"book=off", "book=yes"}};
+      {"draw=40,10,8", "draw=40,10"},    {"book=off", "book=yes"}, {"baseline=Balanced", "baseline=Sharp"}};
   for (const auto& [field, bad] : tampered) {
     const fs::path folder = dir / ("bad-" + field.substr(0, field.find('=')));
     fs::create_directories(folder);
@@ -273,6 +298,7 @@ TEST_F(StylesCommand, MismatchedPartsAreRefused) {
       {p1 + seed, "the parts differ in seed: 1 in "},
       {p1 + per_side, "the parts differ in setup: engines in "},
       {p1 + no_draw, "the parts differ in draw: 40,10,8 in "},
+      {p1 + against, "the parts differ in baseline: Balanced in "},
       {p1 + " " + (dir / "build").string(), "the parts differ in build: "},
       {p1 + three, "the parts differ in their number of parts: 1/2 in "},
       {p1, "part 2/2 is missing"},

@@ -69,8 +69,28 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
                              Words{"--styles=KingAttack,NoTactics", "--strength=300"}}) {
     ASSERT_TRUE(parse_gauntlet_options(words, o, error)) << error;
     EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true, 100}, {KingAttack, true, 300}, {Balanced, false, 100}}));
-    EXPECT_EQ(settings_fields(o)[11], (std::pair<std::string, std::string>{"strengths", "100,300,100"}));
+    EXPECT_EQ(settings_fields(o)[12], (std::pair<std::string, std::string>{"strengths", "100,300,100"}));
   }
+  // --baseline puts its row first, wherever the options stand: the row the run has, or
+  // a new one at the strength --strength gives; Balanced stays a row.
+  EXPECT_EQ(o.baseline, GauntletRow{});
+  for (const Words& words : {Words{"--baseline", "kingattack", "--styles=Deep,KingAttack", "--strength=200"},
+                             Words{"--strength=200", "--styles=Deep", "--baseline=KingAttack"}}) {
+    ASSERT_TRUE(parse_gauntlet_options(words, o, error)) << error;
+    EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{KingAttack, true, 200}, {Balanced, true, 100}, {Deep, true, 200}}));
+    EXPECT_EQ(o.baseline, (GauntletRow{KingAttack, true}));
+  }
+  ASSERT_TRUE(parse_gauntlet_options({"--baseline", "NoTactics"}, o, error)) << error;
+  ASSERT_EQ(o.rows.size(), 11u);
+  EXPECT_EQ(o.rows[0], (GauntletRow{Balanced, false, 100}));
+  EXPECT_EQ(o.rows[1], GauntletRow{});
+  EXPECT_EQ(o.rows.back(), (GauntletRow{MinorPieceEnding, true, published_strength(MinorPieceEnding)}));
+  EXPECT_EQ(settings_fields(o)[10], (std::pair<std::string, std::string>{"baseline", "NoTactics"}));
+  // With the selection off for every side, NoTactics is Balanced and no baseline of its own.
+  tactical_move_selection = false;
+  EXPECT_FALSE(parse_gauntlet_options({"--baseline", "NoTactics"}, o, error));
+  EXPECT_EQ(error.rfind("with the tactical selection off, NoTactics is Balanced", 0), 0u) << error;
+  tactical_move_selection = true;
 }
 
 TEST(GauntletOptions, SetUpLevelStrengthAndParts) {
@@ -137,6 +157,8 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--max-plies", "0"}, "--max-plies needs a whole number above 0, not \"0\""},
       {{"--book=on"}, "--book takes no value"},
       {{"--per-side", "yes"}, "unexpected word \"yes\""},
+      {{"--baseline", "Sharp"}, "--baseline needs a row name, not \"Sharp\""},
+      {{"--baseline"}, "--baseline needs a value"},
   };
   for (const auto& [words, message] : cases) {
     RunSettings o;
@@ -168,7 +190,8 @@ TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
 TEST(GauntletOptions, UsageListsEveryOptionRead) {
   const std::vector<std::string> spellings = {
       "--games", "--nodes", "--movetime", "--max-plies", "--resign", "--draw", "--seed", "--styles", "--jobs",
-      "--out",   "--openings", "--level", "--shard", "--strength", "--quick", "--per-side", "--gate", "--book"};
+      "--out",   "--openings", "--level", "--shard", "--strength", "--quick", "--per-side", "--gate", "--book",
+      "--baseline"};
   std::map<std::string, std::string> usage;  // option: its usage line
   std::istringstream lines(styles_usage());
   for (std::string line; std::getline(lines, line);) {

@@ -57,6 +57,40 @@ TEST(StyleGate, IntervalsApartInThePromisedDirection) {
   EXPECT_FALSE(check_promises({balanced, nothing}).front().separates);
 }
 
+// Against a baseline the gate also holds each style apart from the baseline's row, and
+// names the row a style fails to separate from; the baseline's own style meets Balanced only.
+TEST(StyleGate, SeparatesFromBalancedAndTheBaseline) {
+  StyleRow balanced = row("Balanced", ChecksPer100, 14, 16, 18);
+  StyleRow no_tactics = row("NoTactics", ChecksPer100, 18, 22, 26, false);
+  for (StyleRow* reference : {&balanced, &no_tactics}) reference->print.figures[KingZonePressure] = {3.8, 3.4, 4.2};
+  StyleRow king = row("KingAttack", ChecksPer100, 20, 24, 28);  // above Balanced, within NoTactics
+  king.print.figures[KingZonePressure] = {9, 8, 10};
+  const std::vector<PromiseCheck> checks = check_promises({no_tactics, balanced, king}, "NoTactics");
+  ASSERT_EQ(checks.size(), 4u);  // each promise against Balanced, then NoTactics
+  EXPECT_TRUE(checks[0].separates);
+  EXPECT_EQ(checks[1].against, "NoTactics");
+  EXPECT_FALSE(checks[1].separates);
+  const std::string report = gate_report(checks);
+  EXPECT_EQ(report.rfind("Gate: each style against Balanced and NoTactics on its own column", 0), 0u) << report;
+  EXPECT_NE(report.find("\nGate failed, no longer separating from NoTactics: KingAttack (checks_per100)\n"),
+            std::string::npos)
+      << report;
+  EXPECT_EQ(report.find("separating from Balanced"), std::string::npos) << report;
+  king.print.figures[ChecksPer100] = {32, 27, 37};
+  EXPECT_NE(gate_report(check_promises({no_tactics, balanced, king}, "NoTactics"))
+                .find("Gate passed: every style separates from Balanced and NoTactics\n"),
+            std::string::npos);
+  // The baseline's row is not held apart from itself; without the baseline's row, nothing is checked.
+  for (const PromiseCheck& check : check_promises({king, balanced}, "KingAttack")) EXPECT_EQ(check.against, "Balanced");
+  EXPECT_TRUE(check_promises({balanced, king}, "NoTactics").empty());
+  // The cost test reads the Elo against the baseline and says so.
+  StyleRow costed = row("PawnEnding", EloDifference, -80, -60, -40);
+  costed.print.games = COST_MIN_GAMES;
+  const std::string cost = cost_report(check_costs({no_tactics, balanced, costed}, 0, "NoTactics"));
+  EXPECT_NE(cost.find("costing more than 50 Elo against NoTactics: PawnEnding (-60 Elo"), std::string::npos) << cost;
+  EXPECT_TRUE(check_costs({balanced, costed}, 0, "NoTactics").checks.empty());
+}
+
 // The cost test: each steering style's Elo against Balanced at -50 or better, over
 // at least 120 whole games a row; Deep and Wide are not held to it.
 TEST(StyleGate, CostOfEachSteeringStyle) {
@@ -283,6 +317,7 @@ RunSettings other_settings() {
   s.seed = 0;
   s.games = 7;
   s.rows = {{Balanced, true, 120}, {Balanced, false, 300}};
+  s.baseline = {Balanced, false};
   s.part = 2;
   s.parts = 3;
   return s;
@@ -317,8 +352,8 @@ TEST(GauntletFields, EachFieldReadsBackAlone) {
   EXPECT_EQ(read.rows, other_settings().rows);
 }
 
-// A line written before the book was a field reads as a run without books; every other
-// field must be there, and a word that is neither of a flag's two is refused.
+// A line written before the book and the baseline were fields reads as a run without books against
+// Balanced; every other field must be there, and a word that is neither of a flag's two is refused.
 TEST(GauntletFields, OlderLinesReadAsPlayed) {
   // The settings line of docs/styles/games.csv, rows cut short.
   const std::string line = "part=1/1 build=31bd9824cbc67b87 openings=361abc7b5d3aed09 nodes=100000 movetime_ms=0 "
@@ -329,12 +364,16 @@ TEST(GauntletFields, OlderLinesReadAsPlayed) {
     fields[word.substr(0, word.find('='))] = word.substr(word.find('=') + 1);
   RunSettings read = tiny_settings(1, 2);
   read.game.book = true;
+  read.baseline = {KingAttack, true};
   std::string bad;
   ASSERT_TRUE(settings_from_fields(fields, read, bad)) << bad;
   EXPECT_FALSE(read.game.book);
+  EXPECT_EQ(read.baseline, GauntletRow{});
   std::string written;
   for (const auto& [name, value] : settings_fields(read)) written += (written.empty() ? "" : " ") + name + "=" + value;
-  EXPECT_EQ(written, line + " book=off");
+  std::string expected = line + " book=off";
+  expected.insert(expected.find(" rows="), " baseline=Balanced");
+  EXPECT_EQ(written, expected);
 
   fields["book"] = "yes";
   EXPECT_FALSE(settings_from_fields(fields, read, bad));

@@ -45,7 +45,7 @@ class StylesCurve : public TempDirTest {
  protected:
   std::string write_run(const std::string& name, const std::vector<StyleRow>& rows) const {
     fs::create_directories(dir / name);
-    std::ofstream(dir / name / "fingerprint.csv") << fingerprint_csv(rows, GameSettings{});
+    std::ofstream(dir / name / "fingerprint.csv") << fingerprint_csv(rows, GameSettings{}, "Balanced");
     return (dir / name).string();
   }
 
