@@ -10,9 +10,9 @@
 #include "style/style_strength.h"
 
 // One row of the gauntlet: a style, with or without the tactical selection, against
-// Balanced with it, and the StyleStrength its side plays at. Balanced itself is the
-// baseline; Balanced without the selection (named "NoTactics") measures what the
-// selection is worth.
+// the baseline (Balanced with it unless --baseline names another row), and the
+// StyleStrength its side plays at. Balanced without the selection (named "NoTactics")
+// measures what the selection is worth.
 struct GauntletRow {
   SearchMode style = Balanced;
   bool tactics = true;
