@@ -416,7 +416,7 @@ std::string styles_usage() {
     column = std::max(column, option_with_value(field).size() + 4);
     if (field.traits & MERGE_TOO) merge_options += " [" + option_with_value(field) + "]";
   }
-  std::string text = "usage: brisvane styles [OPTIONS]   every style plays whole games against Balanced\n"
+  std::string text = "usage: brisvane styles [OPTIONS]   every style plays whole games against Balanced or the baseline\n"
                      "       brisvane styles merge" + merge_options + " PART_DIR...   joins the parts of a run\n"
                      "       brisvane styles --list   a line per style: published strength, gate columns, costed, book\n"
                      "options (with a value also as --name=value):\n";
