@@ -52,41 +52,28 @@ bool read_limit_value(std::istream& words, int& value, std::string& text) {
   return read.length > 0;
 }
 
-// The limit words with a number, what their value must be, and what becomes of one
-// that is not. A clock or an increment may be 0 (a game without base time); a
-// count or a movetime of 0 asks for nothing.
+// The limit words with a number, what their value must be, what becomes of one that
+// is not, and where it is kept. A clock or an increment may be 0 (a game without base
+// time); a count or a movetime of 0 asks for nothing. A time word keeps even a value
+// it could not use, which the time manager takes as no time; a count keeps its default.
 struct LimitWord {
   std::string_view word;
   bool zero_allowed;
+  bool time_word;
   std::string_view otherwise;
+  void (*store)(GoLimits& limits, int value);
 };
 constexpr std::array<LimitWord, 9> LIMIT_WORDS = {{
-    {"depth", false, "ignored"},
-    {"nodes", false, "ignored"},
-    {"mate", false, "ignored"},
-    {"movestogo", false, "ignored"},
-    {"movetime", false, "moving at once"},
-    {"wtime", true, "no time left"},
-    {"btime", true, "no time left"},
-    {"winc", true, "no increment"},
-    {"binc", true, "no increment"},
+    {"depth", false, false, "ignored", [](GoLimits& l, int v) { l.depth = v; }},
+    {"nodes", false, false, "ignored", [](GoLimits& l, int v) { l.nodes = v; }},
+    {"mate", false, false, "ignored", [](GoLimits& l, int v) { l.mate = v; }},
+    {"movestogo", false, false, "ignored", [](GoLimits& l, int v) { l.time.movestogo = v; }},
+    {"movetime", false, true, "moving at once", [](GoLimits& l, int v) { l.time.movetime = v; }},
+    {"wtime", true, true, "no time left", [](GoLimits& l, int v) { l.time.wtime = v; }},
+    {"btime", true, true, "no time left", [](GoLimits& l, int v) { l.time.btime = v; }},
+    {"winc", true, true, "no increment", [](GoLimits& l, int v) { l.time.winc = v; }},
+    {"binc", true, true, "no increment", [](GoLimits& l, int v) { l.time.binc = v; }},
 }};
-
-// Stores a value read for a limit word. A count that could not be used keeps its
-// default; a time word keeps what it read, which the time manager takes as no time.
-void store_limit(GoLimits& limits, std::string_view word, int value, bool usable) {
-  GoTime& time = limits.time;
-  if (word == "movetime") time.movetime = value;
-  else if (word == "wtime") time.wtime = value;
-  else if (word == "btime") time.btime = value;
-  else if (word == "winc") time.winc = value;
-  else if (word == "binc") time.binc = value;
-  else if (!usable) return;
-  else if (word == "depth") limits.depth = value;
-  else if (word == "nodes") limits.nodes = value;
-  else if (word == "mate") limits.mate = value;
-  else if (word == "movestogo") time.movestogo = value;
-}
 
 void read_limit(std::istream& words, const LimitWord& limit, GoLimits& limits) {
   int value = 0;
@@ -99,7 +86,7 @@ void read_limit(std::istream& words, const LimitWord& limit, GoLimits& limits) {
     if (!text.empty()) fault += ", not " + quoted(text);
     limits.faults.push_back(fault + "; " + std::string(limit.otherwise));
   }
-  store_limit(limits, limit.word, value, usable);
+  if (usable || limit.time_word) limit.store(limits, value);
 }
 
 // The words that name legal moves of the current position, each once, in the given order.

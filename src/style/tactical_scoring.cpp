@@ -46,10 +46,10 @@ int captured_piece(const Move& m, int root_side) {
 }
 
 // How much better the mover stands if the opponent takes the offered piece than
-// after the opponent's best reply. Called in the position after the candidate, which
-// took candidate_took; offer gets the static exchange the opponent would win by taking.
-int provocation_bait(const Move& candidate, int candidate_took, int d, int ng, int& offer) {
-  const Bait bait = bait_offered(candidate, candidate_took, BaitRule::MovedPiece);
+// after the opponent's best reply. Called in the position after the candidate; offer
+// gets the static exchange the opponent would win by taking.
+int provocation_bait(const Move& candidate, int d, int ng, int& offer) {
+  const Bait bait = bait_offered(candidate, 0, BaitRule::MovedPiece);
   if (!bait.offered) return 0;
   const int see = bait.gain;
   offer = see;
@@ -109,7 +109,7 @@ StyleTerms style_terms(const Move& m, int mover, int captured, int taken, bool g
       terms.value = pawn_storm_score(mover);
       break;
     case Provocation:
-      terms.value = provocation_bait(m, taken, d, ng, terms.offer);
+      terms.value = provocation_bait(m, d, ng, terms.offer);
       // Only the steering above the default reads the wider offer: it costs a move generation.
       if (style_strength_of(mover) > STYLE_STRENGTH_DEFAULT) {
         const Bait exposed = bait_offered(m, taken, BaitRule::Exchange);
