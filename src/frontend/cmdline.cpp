@@ -66,7 +66,8 @@ void print_usage() {
            "  perft [N]      count the move tree of the start position to depth N (default 5)",
            "  kiwipete [N]   the same for the kiwipete test position (default 4)",
            "  bench          search the start position to depth 8; the last line gives nodes and speed",
-           "  speed [D]      the speed suite: each position to its own depth (or at most D), nodes and time",
+           "  speed [D] [STYLE]   the speed suite: each position to its own depth (or at most D), nodes and\n"
+           "                 time; with a style, every position in it at its published strength",
            "  styles [OPTS]  the style gauntlet: every style against Balanced (styles --help lists OPTS)",
            "  styles --list  a line per style for scripts: published strength, gate columns, costed, book",
            "  book build IN.pgn OUT.bin [--max-ply N] [--min-count N]   an opening book from the games of a PGN",
@@ -234,8 +235,18 @@ int run_command(const std::vector<std::string>& command_words) {
   }
 
   if (first == "speed") {
-    // The fixed suite, each position to its depth, or all capped at the given depth.
-    run_speed_suite(count_or(command_words, 64));
+    // The fixed suite, each position to its depth, or all capped at the given depth; a
+    // style name after it searches every position in that style.
+    std::vector<std::string> words = {first};
+    SearchMode style = Balanced;
+    bool styled = false;
+    for (std::size_t i = 1; i < command_words.size(); ++i) {
+      if (read_search_mode(command_words[i], style))
+        styled = true;
+      else
+        words.push_back(command_words[i]);
+    }
+    run_speed_suite(count_or(words, 64), styled ? &style : nullptr);
     return 0;
   }
 

@@ -28,8 +28,9 @@ const SpeedPosition SPEED_SUITE[SPEED_SUITE_SIZE] = {
     {"6k1/5pp1/7p/3P4/8/1Q5P/5PP1/2r3K1 w - - 0 1", 13, PassedPawn, Balanced},
 };
 
-SpeedTotals run_speed_suite(int max_depth) {
-  const SavedSettings saved(white_search_mode, black_search_mode);
+SpeedTotals run_speed_suite(int max_depth, const SearchMode* style) {
+  const SavedSettings saved(white_search_mode, black_search_mode, white_style_strength, black_style_strength,
+                            chosen_style);
   SpeedTotals totals;
   for (std::size_t i = 0; i < SPEED_SUITE_SIZE; ++i) {
     const SpeedPosition& entry = SPEED_SUITE[i];
@@ -37,6 +38,7 @@ SpeedTotals run_speed_suite(int max_depth) {
     load_fen(entry.fen);
     white_search_mode = entry.white_mode;
     black_search_mode = entry.black_mode;
+    if (style != nullptr) choose_style(*style);
     // Every position starts from an empty table, so the counts do not depend on the order.
     tt_clear();
 
@@ -56,7 +58,7 @@ SpeedTotals run_speed_suite(int max_depth) {
     totals.nodes += nodes;
     totals.ms += ms;
     send_line("position " + std::to_string(i + 1) + " depth " + std::to_string(depth) + " white " +
-              mode_name(entry.white_mode) + " black " + mode_name(entry.black_mode) + " nodes " +
+              mode_name(white_search_mode) + " black " + mode_name(black_search_mode) + " nodes " +
               std::to_string(nodes) + " time " + std::to_string(ms));
   }
   const std::int64_t nps = totals.ms > 0 ? totals.nodes * 1000 / totals.ms : 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "style/search_mode.h"
+#include "style/style_strength.h"
 
 struct SpeedPosition {
   const char* fen;
@@ -24,5 +25,7 @@ struct SpeedTotals {
 
 // Searches every suite position to its depth, or to max_depth when that is smaller,
 // printing one line per position and a total line. The search's own lines are not shown.
-// The styles are restored afterwards.
-SpeedTotals run_speed_suite(int max_depth);
+// With a style, every position is searched with both sides in it at its published
+// strength (the cost of a style's tree per node); without one, in the suite's own styles.
+// The styles and strengths are restored afterwards.
+SpeedTotals run_speed_suite(int max_depth, const SearchMode* style = nullptr);

@@ -15,7 +15,19 @@ constexpr const char* NO_TACTICS_NAME = "NoTactics";
 
 }  // namespace
 
-const char* row_name(const GauntletRow& row) { return row.tactics ? mode_name(row.style) : NO_TACTICS_NAME; }
+std::string row_name(const GauntletRow& row) {
+  if (!row.tactics) return NO_TACTICS_NAME;
+  std::string name = mode_name(row.style);
+  if (strength_named(row)) {
+    name += '@';
+    name += std::to_string(row.strength);
+  }
+  return name;
+}
+
+bool strength_named(const GauntletRow& row) {
+  return row.style == Balanced && row.tactics && row.strength != STYLE_STRENGTH_DEFAULT;
+}
 
 int row_strength(SearchMode style, int strength) {
   if (style == Balanced) return STYLE_STRENGTH_DEFAULT;
@@ -28,9 +40,13 @@ bool row_from_name(const std::string& name, GauntletRow& row) {
     return true;
   }
   SearchMode mode = Balanced;
-  if (!read_search_mode(name, mode)) return false;
+  const std::size_t at = name.find('@');
+  if (!read_search_mode(name.substr(0, at), mode)) return false;
   row = {mode, true};
-  return true;
+  if (at == std::string::npos) return true;
+  // Only Balanced is named with its strength: every other row takes the run's.
+  return mode == Balanced &&
+         read_whole_number(name.substr(at + 1), STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, row.strength);
 }
 
 bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& settings, std::string& error) {

@@ -20,12 +20,14 @@ struct GauntletRow {
   bool operator==(const GauntletRow&) const = default;
 };
 
-// "KingAttack" and so on, or "NoTactics".
-const char* row_name(const GauntletRow& row);
+// "KingAttack" and so on, or "NoTactics"; Balanced at another strength than its default
+// is "Balanced@N".
+std::string row_name(const GauntletRow& row);
 
 // The one rule for a row's strength: a style plays at strength (0..400), or at its
 // published strength when strength is PUBLISHED_STRENGTH; Balanced, with the selection or
-// without it, has no weights to scale and always plays at the default.
+// without it, plays at the default unless its row is named with a strength ("Balanced@N"),
+// which nothing else changes.
 constexpr int PUBLISHED_STRENGTH = -1;
 int row_strength(SearchMode style, int strength);
 
@@ -82,4 +84,7 @@ constexpr std::int64_t QUICK_NODES = 5000;
 bool parse_gauntlet_options(const std::vector<std::string>& words, RunSettings& settings, std::string& error);
 
 // A row named by its name in any letter case ("KingAttack", "kingattack", "notactics"), or false.
+// A row read from its name has its strength from the name ("Balanced@N"), else the default.
 bool row_from_name(const std::string& name, GauntletRow& row);
+// Whether the row's strength came with its name, so a run's strength leaves it alone.
+bool strength_named(const GauntletRow& row);

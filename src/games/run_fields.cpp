@@ -209,7 +209,7 @@ bool take_styles(const std::string& list, RunSettings& s, std::string& error) {
       error = "unknown style \"" + name + "\" (styles: " + row_names() + ")";
       return false;
     }
-    row.strength = row_strength(row.style, PUBLISHED_STRENGTH);
+    if (!strength_named(row)) row.strength = row_strength(row.style, PUBLISHED_STRENGTH);
     if (std::find(s.rows.begin(), s.rows.end(), row) == s.rows.end()) s.rows.push_back(row);
   }
   return true;
@@ -230,7 +230,8 @@ std::string rows_text(const RunSettings& s) {
 bool take_strength(const std::string& value, RunSettings& s, std::string&) {
   int strength = 0;
   if (!read_whole_number(value, STYLE_STRENGTH_MIN, STYLE_STRENGTH_MAX, strength)) return false;
-  for (GauntletRow& row : s.rows) row.strength = row_strength(row.style, strength);
+  for (GauntletRow& row : s.rows)
+    if (!strength_named(row)) row.strength = row_strength(row.style, strength);
   return true;
 }
 // One for each row read before it.
@@ -258,8 +259,11 @@ bool take_baseline(const std::string& name, RunSettings& s, std::string& error) 
     return false;
   }
   GauntletRow first = s.baseline;
-  first.strength = row_strength(first.style, PUBLISHED_STRENGTH);
-  const auto same = [&](const GauntletRow& row) { return row.style == first.style && row.tactics == first.tactics; };
+  if (!strength_named(first)) first.strength = row_strength(first.style, PUBLISHED_STRENGTH);
+  const auto same = [&](const GauntletRow& row) {
+    return row.style == first.style && row.tactics == first.tactics &&
+           (first.style != Balanced || row.strength == first.strength);
+  };
   if (const auto found = std::find_if(s.rows.begin(), s.rows.end(), same); found != s.rows.end()) {
     first = *found;
     s.rows.erase(found);

@@ -83,8 +83,8 @@ struct StyleEntry {
   int steering = 0;
   ShapeAbove above = {};
   // Per 100 of strength above the default: how many centipawns below the main search's
-  // score its own kind of move may score, searched to the main search's depth, and
-  // still replace the best move.
+  // score a tactical pick (its own kind of move or any other) may score, searched to the
+  // main search's depth, and still replace the best move.
   int steer_margin = 0;
   // Per 100 of strength above the default: what the tree counts for a full set of the
   // wanted_gone kinds traded off (see trade_drive.h).
@@ -104,8 +104,9 @@ struct StyleEntry {
 };
 
 constexpr StyleEntry STYLES[] = {
-    // The default needs no word of its own.
-    {.mode = Balanced, .name = "Balanced", .published_strength = 100},
+    // The default needs no word of its own. At 100 it is the default a GUI gets; above it,
+    // its tactical picks must hold up at the main search's depth too.
+    {.mode = Balanced, .name = "Balanced", .steer_margin = 10, .published_strength = 200},
     {.mode = Deep, .name = "Deep", .word = "deep", .published_strength = 100, .gate = {{"depth", true}}},
     {.mode = Wide, .name = "Wide", .word = "wide", .published_strength = 100, .gate = {{"depth", false}}},
     {.mode = KingAttack, .name = "KingAttack", .word = "kingattack", .own_move = OwnMove::Check,

@@ -1,8 +1,8 @@
 #pragma once
 // How hard each side's style steers, in percent of its built-in weights. At 100 a
 // style is exactly its default. Above it the style steers at the root: the tactical
-// selection scores its own kind of move first and rates it higher, and plays it only
-// if a search to the main search's depth finds it within the style's margin of the
+// selection scores its own kind of move first and rates it higher, and plays any pick
+// only if a search to the main search's depth finds it within the style's margin of the
 // best move's score. In the tree it keeps what its row's shape says
 // (ShapeAbove): its evaluation term grows with the strength, stays or is dropped, and
 // its move ordering and extensions stay or go; the ending styles' trees also want trades
@@ -29,12 +29,14 @@ void choose_style(SearchMode mode);
 // A style weight at a strength; exactly value at 100.
 constexpr int at_strength(int value, int strength) { return value * strength / 100; }
 
-// Every published strength is one the options accept, and a style without its own kind
-// of move to steer by is published at its default.
+// Every published strength is one the options accept, and a style with neither its own
+// kind of move nor a margin for its picks to steer by is published at its default.
 constexpr bool published_strengths_in_range() {
   for (const StyleEntry& style : STYLES) {
     if (style.published_strength < STYLE_STRENGTH_MIN || style.published_strength > STYLE_STRENGTH_MAX) return false;
-    if (style.own_move == OwnMove::None && style.published_strength != STYLE_STRENGTH_DEFAULT) return false;
+    if (style.own_move == OwnMove::None && style.steer_margin == 0 &&
+        style.published_strength != STYLE_STRENGTH_DEFAULT)
+      return false;
   }
   return true;
 }

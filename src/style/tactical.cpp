@@ -51,7 +51,7 @@ Move choose_held_move(std::vector<TacticalCandidate> records, const Move& best, 
     const auto record = std::find_if(records.begin(), records.end(),
                                      [&](const TacticalCandidate& r) { return same_move(r.move, choice); });
     // The root move was searched one ply short of the main search's depth.
-    if (same_move(choice, best) || !record->steered || holds_up(choice, depth - 1, best_score - margin))
+    if (same_move(choice, best) || holds_up(choice, depth - 1, best_score - margin))
       return choice;
     records.erase(record);
   }
@@ -78,8 +78,14 @@ TacticalPick pick_tactical_move(int depth, Move best, int best_score, const Sear
       score_tactical_candidates(candidates, d, scoring_start, limits.movetime_ms > 0);
   if (records.empty()) return kept;
 
-  const Move choice = choose_held_move(records, best, tactic_threshold_cp, depth, best_score,
-                                       steer_margin_cp(bonus_mode(side), style_strength_of(side)));
+  // At the default strength the selection is the short searches' alone. Above it no pick
+  // may cost more at the main search's depth than the style's margin: the depth-4 scores
+  // that rate the candidates miss what the main search sees.
+  const int strength = style_strength_of(side);
+  const Move choice = strength > STYLE_STRENGTH_DEFAULT
+                          ? choose_held_move(records, best, tactic_threshold_cp, depth, best_score,
+                                             steer_margin_cp(bonus_mode(side), strength))
+                          : choose_tactical_move(records, best, tactic_threshold_cp);
   if (same_move(choice, best)) return kept;
 
   send_line("info string tactical pick " + move_to_str(choice) + " (best was " + move_to_str(best) + ")");

@@ -20,9 +20,6 @@ struct TacticalCandidate {
   // How much further below best than the threshold this candidate may score and still
   // be chosen: a style above strength 100 pays for its own kind of move.
   int slack = 0;
-  // Above strength 100, the mover's own kind of move or a candidate its style bonus
-  // rated up: it must hold up before it is played.
-  bool steered = false;
 };
 
 // At most this many gathered candidates are scored (best may come on top).
@@ -77,8 +74,8 @@ Move choose_tactical_move(const std::vector<TacticalCandidate>& records, const M
 // could otherwise search for minutes).
 bool holds_up(const Move& m, int depth, int floor, std::int64_t max_nodes = TACTICAL_SCORING_CAP_NODES);
 
-// The choice among records, where a steered choice must hold up at depth within margin
-// of best_score (the main search's): one that does not is struck off and the choice
-// made again among the rest.
+// The choice among records above strength 100, where any choice but best must hold up
+// at depth within margin of best_score (the main search's): one that does not is struck
+// off and the choice made again among the rest.
 Move choose_held_move(std::vector<TacticalCandidate> records, const Move& best, int threshold, int depth,
                       int best_score, int margin);

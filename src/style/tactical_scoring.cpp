@@ -198,9 +198,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
       // The style's own moves may cost as much more as the strength goes beyond 100.
       if (steered) slack = at_strength(tactic_threshold_cp, strength - STYLE_STRENGTH_DEFAULT);
     }
-    // Above 100 whatever the style's own rating helped to choose must hold up.
-    const bool styled = strength > STYLE_STRENGTH_DEFAULT && (steered || style_part > 0);
-    records.push_back({m, -ng, tactical_score, std::move(line), slack, styled});
+    records.push_back({m, -ng, tactical_score, std::move(line), slack});
   }
   return records;
 }

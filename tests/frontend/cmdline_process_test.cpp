@@ -56,31 +56,37 @@ TEST(CommandLineProcess, Kiwipete) {
 }
 
 // The speed suite, capped at a shallow depth: one line per position, then a total
-// that adds them up; the search's own lines stay hidden.
+// that adds them up; the search's own lines stay hidden. A style name, before or after
+// the depth, searches every position with both sides in it.
 TEST(CommandLineProcess, SpeedSuite) {
-  const ProcessResult run = run_brisvane("speed 3");
-  EXPECT_EQ(run.status, 0);
-  std::istringstream in(run.output);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  ASSERT_EQ(lines.size(), 11u) << run.output;
-  long long sum = 0;
-  for (std::size_t i = 0; i < 10; ++i) {
-    std::istringstream words(lines[i]);
-    std::string position, number, depth_word, white_word, white, black_word, black, nodes_word, time_word;
-    int depth = 0;
-    long long nodes = -1, ms = -1;
-    words >> position >> number >> depth_word >> depth >> white_word >> white >> black_word >> black >> nodes_word >>
-        nodes >> time_word >> ms;
-    EXPECT_EQ(position + " " + number, "position " + std::to_string(i + 1)) << lines[i];
-    EXPECT_EQ(depth_word + white_word + black_word + nodes_word + time_word, "depthwhiteblacknodestime") << lines[i];
-    EXPECT_EQ(depth, 3) << lines[i];
-    EXPECT_GT(nodes, 0) << lines[i];
-    EXPECT_GE(ms, 0) << lines[i];
-    sum += nodes;
+  for (const std::string style : {"", "PassedPawn"}) {
+    for (const std::string args : {"speed 3 " + style, "speed " + style + " 3"}) {
+      const ProcessResult run = run_brisvane(args);
+      EXPECT_EQ(run.status, 0);
+      std::istringstream in(run.output);
+      std::vector<std::string> lines;
+      for (std::string line; std::getline(in, line);) lines.push_back(line);
+      ASSERT_EQ(lines.size(), 11u) << run.output;
+      long long sum = 0;
+      for (std::size_t i = 0; i < 10; ++i) {
+        std::istringstream words(lines[i]);
+        std::string position, number, depth_word, white_word, white, black_word, black, nodes_word, time_word;
+        int depth = 0;
+        long long nodes = -1, ms = -1;
+        words >> position >> number >> depth_word >> depth >> white_word >> white >> black_word >> black >> nodes_word >>
+            nodes >> time_word >> ms;
+        EXPECT_EQ(position + " " + number, "position " + std::to_string(i + 1)) << lines[i];
+        EXPECT_EQ(depth_word + white_word + black_word + nodes_word + time_word, "depthwhiteblacknodestime") << lines[i];
+        EXPECT_EQ(depth, 3) << lines[i];
+        EXPECT_GT(nodes, 0) << lines[i];
+        EXPECT_GE(ms, 0) << lines[i];
+        if (!style.empty()) EXPECT_EQ(white + " " + black, style + " " + style) << lines[i];
+        sum += nodes;
+      }
+      EXPECT_EQ(lines[10].rfind("total nodes " + std::to_string(sum) + " time ", 0), 0u) << lines[10];
+      EXPECT_NE(lines[10].find(" nps "), std::string::npos);
+    }
   }
-  EXPECT_EQ(lines[10].rfind("total nodes " + std::to_string(sum) + " time ", 0), 0u) << lines[10];
-  EXPECT_NE(lines[10].find(" nps "), std::string::npos);
 }
 
 // Anything but a task word runs the UCI loop, which ends at the end of input.

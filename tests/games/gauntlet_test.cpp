@@ -42,11 +42,12 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   // The baseline, nine styles and Balanced without the tactical selection.
   ASSERT_EQ(o.rows.size(), 11u);
   EXPECT_EQ(o.rows.front(), GauntletRow{});
-  EXPECT_STREQ(row_name(o.rows[3]), "KingAttack");
-  EXPECT_STREQ(row_name(o.rows.back()), "NoTactics");
+  EXPECT_EQ(row_name(o.rows[3]), "KingAttack");
+  EXPECT_EQ(row_name(o.rows.back()), "NoTactics");
   EXPECT_GE(o.jobs, 1);
   // Each style at its published strength; Balanced, with or without the selection, at 100.
-  for (const GauntletRow& row : o.rows) EXPECT_EQ(row.strength, published_strength(row.style)) << row_name(row);
+  for (const GauntletRow& row : o.rows)
+    EXPECT_EQ(row.strength, row.style == Balanced ? 100 : published_strength(row.style)) << row_name(row);
   EXPECT_EQ(o.rows[KingAttack].strength, 400);
   EXPECT_EQ(o.rows.back().strength, STYLE_STRENGTH_DEFAULT);
   // Explicit values win over --quick wherever they stand.
@@ -86,6 +87,15 @@ TEST(GauntletOptions, DefaultsQuickAndOverrides) {
   EXPECT_EQ(o.rows[1], GauntletRow{});
   EXPECT_EQ(o.rows.back(), (GauntletRow{MinorPieceEnding, true, published_strength(MinorPieceEnding)}));
   EXPECT_EQ(settings_fields(o)[10], (std::pair<std::string, std::string>{"baseline", "NoTactics"}));
+  // Balanced named with a strength is a row of its own beside Balanced at 100, and
+  // keeps its strength whatever --strength says; it reads back from its name.
+  ASSERT_TRUE(parse_gauntlet_options({"--styles=Balanced@200,KingAttack", "--strength=300", "--baseline=balanced@200"},
+                                     o, error))
+      << error;
+  EXPECT_EQ(o.rows, (std::vector<GauntletRow>{{Balanced, true, 200}, {Balanced, true, 100}, {KingAttack, true, 300}}));
+  EXPECT_EQ(settings_fields(o)[11], (std::pair<std::string, std::string>{"rows", "Balanced@200,Balanced,KingAttack"}));
+  GauntletRow named;
+  EXPECT_TRUE(row_from_name("Balanced@100", named) && named == GauntletRow{});
   // With the selection off for every side, NoTactics is Balanced and no baseline of its own.
   tactical_move_selection = false;
   EXPECT_FALSE(parse_gauntlet_options({"--baseline", "NoTactics"}, o, error));
@@ -158,6 +168,8 @@ TEST(GauntletOptions, BadInputIsNamed) {
       {{"--book=on"}, "--book takes no value"},
       {{"--per-side", "yes"}, "unexpected word \"yes\""},
       {{"--baseline", "Sharp"}, "--baseline needs a row name, not \"Sharp\""},
+      {{"--styles", "KingAttack@300"}, "unknown style \"KingAttack@300\""},
+      {{"--styles", "Balanced@401"}, "unknown style \"Balanced@401\""},
       {{"--baseline"}, "--baseline needs a value"},
   };
   for (const auto& [words, message] : cases) {
@@ -174,7 +186,7 @@ TEST(GauntletOptions, RowsAndMessagesNameEveryStyle) {
   ASSERT_TRUE(parse_gauntlet_options({}, o, error)) << error;
   ASSERT_EQ(o.rows.size(), static_cast<std::size_t>(SEARCH_MODE_COUNT) + 1);
   for (const StyleEntry& style : STYLES)
-    EXPECT_EQ(o.rows[style.mode], (GauntletRow{style.mode, true, published_strength(style.mode)}));
+    EXPECT_EQ(o.rows[style.mode], (GauntletRow{style.mode, true, row_strength(style.mode, PUBLISHED_STRENGTH)}));
   EXPECT_FALSE(parse_gauntlet_options({"--styles", "Sharp"}, o, error));
   for (const StyleEntry& style : STYLES) {
     EXPECT_NE(error.find(std::string(style.name) + ","), std::string::npos) << style.name;
@@ -232,7 +244,8 @@ TEST(GauntletOptions, UsageListsEveryOptionRead) {
 TEST(GauntletOpenings, ShippedSetsAreBalancedLegalAndApart) {
   init_tables();
   const std::vector<std::string> files = {"openings.epd", "middlegames.epd", "openings-choose.epd",
-                                          "openings-confirm.epd", "openings-holdout.epd", "openings-recheck.epd"};
+                                          "openings-confirm.epd", "openings-holdout.epd", "openings-recheck.epd",
+                                          "openings-choose-2.epd", "openings-confirm-2.epd"};
   std::map<std::string, std::string> seen;  // a position's first four FEN fields, and its set
   for (const std::string& file : files) {
     std::string text, error;

@@ -316,7 +316,7 @@ RunSettings other_settings() {
   s.game.threshold = 0;
   s.seed = 0;
   s.games = 7;
-  s.rows = {{Balanced, true, 120}, {Balanced, false, 300}};
+  s.rows = {{Balanced, true, 100}, {Balanced, false, 300}};
   s.baseline = {Balanced, false};
   s.part = 2;
   s.parts = 3;

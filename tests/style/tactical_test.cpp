@@ -397,8 +397,8 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore
 
   // PawnEnding at 400 may give up 30 cp: with the main search scoring best level it
   // trades; had the main search found best 500 cp better (more than the tree's wish
-  // for this level pawn ending, 270 cp), the trade would not hold up and the choice
-  // falls to the other candidates (here the check Re1+).
+  // for this level pawn ending, 270 cp), the trade would not hold up, nor would the
+  // other candidates (the check Re1+, which the short searches rate next), so best stays.
   white_search_mode = black_search_mode = PawnEnding;
   white_style_strength = 400;
   steering_side = WHITE;
@@ -410,7 +410,15 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore
     return move_to_str(answer.move);
   };
   EXPECT_EQ(picked(0), "d1d8");
-  EXPECT_EQ(picked(500), "d1e1");
+  EXPECT_EQ(picked(500), "g1f1");
+  // Balanced above its default has no move of its own, and still holds every pick to the
+  // main search's score: at 100 the short searches alone swap best for a check.
+  white_search_mode = black_search_mode = Balanced;
+  white_style_strength = 200;
+  EXPECT_EQ(picked(500), "g1f1");
+  white_style_strength = 100;
+  EXPECT_EQ(picked(500), "d1d7");
+  white_search_mode = black_search_mode = PawnEnding;
   // At the default strength nothing is checked against the main search's score.
   white_style_strength = 100;
   const std::string at_default = picked(0);
