@@ -95,6 +95,15 @@ GameEnd adjudicate_scores(const std::vector<PlayedMove>& plies, const ScoreRules
   return GameEnd::None;
 }
 
+GameEnd adjudicate_game(const GameProgress& progress, const std::vector<PlayedMove>& plies, const ScoreRules& rules,
+                        int& loser) {
+  loser = side;
+  const GameEnd end = adjudicate(progress);
+  if (end != GameEnd::None && end != GameEnd::LengthCap) return end;
+  const GameEnd by_scores = adjudicate_scores(plies, rules, side, loser);
+  return by_scores != GameEnd::None ? by_scores : end;
+}
+
 const char* game_result(GameEnd end, int loser) {
   if (end == GameEnd::None) return "*";
   if (!decisive(end)) return "1/2-1/2";
@@ -114,6 +123,13 @@ const char* game_end_name(GameEnd end) {
     default: return "unterminated";
   }
 }
+
+std::string game_end_comment(GameEnd end, int loser) {
+  if (end != GameEnd::Resigned) return game_end_name(end);
+  return std::string(loser == WHITE ? "White" : "Black") + " resigns (" + game_end_name(end) + ")";
+}
+
+const char* termination_tag(GameEnd end) { return adjudicated(end) ? "adjudication" : "normal"; }
 
 bool game_end_from_name(const std::string& name, GameEnd& end) {
   for (int e = static_cast<int>(GameEnd::Checkmate); e <= static_cast<int>(LAST_GAME_END); ++e) {

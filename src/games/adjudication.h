@@ -57,11 +57,20 @@ struct ScoreRules {
   int draw_moves = 8;
   bool operator==(const ScoreRules&) const = default;
 };
+// Both rules off: the games run to a rule of chess.
+constexpr ScoreRules SCORE_RULES_OFF{.resign_moves = 0, .draw_moves = 0};
 
 // The score rules' verdict after the last of plies, with side_to_move to move next:
 // GameEnd::Resigned (loser set to the side that resigns), GameEnd::ScoreDraw or GameEnd::None.
 GameEnd adjudicate_scores(const std::vector<PlayedMove>& plies, const ScoreRules& rules, int side_to_move,
                           int& loser);
+
+// How the game stands after the last of plies, in the current global position: the
+// rules of chess first, then the score rules, which come before the length cap. loser
+// is set to the side that lost a decisive ending (the side to move when mated) and to
+// the side to move otherwise.
+GameEnd adjudicate_game(const GameProgress& progress, const std::vector<PlayedMove>& plies, const ScoreRules& rules,
+                        int& loser);
 
 // Whether an ending has a winner: checkmate, or a resignation.
 constexpr bool decisive(GameEnd end) { return end == GameEnd::Checkmate || end == GameEnd::Resigned; }
@@ -75,6 +84,10 @@ constexpr bool adjudicated(GameEnd end) {
 const char* game_result(GameEnd end, int loser);
 // A short description of the ending, e.g. "threefold repetition".
 const char* game_end_name(GameEnd end);
+// The PGN's words on an ending: its final comment ("Black resigns (resign rule)", or
+// the ending's name) and its Termination tag ("adjudication" for a match runner's rule).
+std::string game_end_comment(GameEnd end, int loser);
+const char* termination_tag(GameEnd end);
 // The ending a description names; false for none.
 bool game_end_from_name(const std::string& name, GameEnd& end);
 

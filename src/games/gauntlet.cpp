@@ -119,12 +119,10 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
   game.result = game_result(record.end, record.final_side);
   game.fen = opening.fen;
   game.extra_tags = start_position_tags(opening.fen);
-  game.extra_tags.insert(game.extra_tags.end(), {{"Termination", adjudicated(record.end) ? "adjudication" : "normal"},
+  game.extra_tags.insert(game.extra_tags.end(), {{"Termination", termination_tag(record.end)},
                                                  {"PlyCount", std::to_string(record.plies.size())}});
   for (const PlayedMove& played : record.plies) game.moves.push_back(played.move);
-  game.final_comment = record.end == GameEnd::Resigned
-                           ? std::string(record.final_side == WHITE ? "White" : "Black") + " resigns (resign rule)"
-                           : game_end_name(record.end);
+  game.final_comment = game_end_comment(record.end, record.final_side);
   return pgn_text(game);
 }
 

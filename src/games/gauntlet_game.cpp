@@ -27,14 +27,8 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
   limits.movetime_ms = settings.movetime_ms;
 
   GameRecord record;
-  int loser = WHITE;
   for (;;) {
-    // The rules of chess first; the score rules before the length cap.
-    record.end = adjudicate(progress);
-    if (record.end == GameEnd::None || record.end == GameEnd::LengthCap) {
-      const GameEnd by_scores = adjudicate_scores(record.plies, settings.rules, side, loser);
-      if (by_scores != GameEnd::None) record.end = by_scores;
-    }
+    record.end = adjudicate_game(progress, record.plies, settings.rules, record.final_side);
     if (record.end != GameEnd::None) break;
     // Neither side may read the other's table entries; the search sees the game's
     // reversible history so that it knows which moves repeat.
@@ -66,6 +60,5 @@ GameRecord play_game(const Opening& opening, const SidePlayer& white, const Side
     record_move(result.best, progress);
     record.plies.push_back({result.best, result.score, result.tactical_pick, result.depth});
   }
-  record.final_side = record.end == GameEnd::Resigned ? loser : side;
   return record;
 }

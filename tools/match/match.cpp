@@ -73,7 +73,7 @@ void play_games(MatchState& state) {
     const int first_colour = index % 2 == 0 ? WHITE : BLACK;
     UciPlayer& white = players[first_colour == WHITE ? 0 : 1];
     UciPlayer& black = players[first_colour == WHITE ? 1 : 0];
-    const GameOutcome outcome = play_game(game, opening, white, black, settings.tc, settings.max_plies);
+    const GameOutcome outcome = play_game(game, opening, white, black, settings.tc, settings.max_plies, settings.rules);
 
     PgnGame pgn;
     pgn.event = "brisvane_match";
@@ -82,12 +82,12 @@ void play_games(MatchState& state) {
     pgn.black = black.setup.name;
     pgn.result = outcome.result;
     pgn.fen = game.start_fen;
-    pgn.moves = game.moves;
+    for (const PlayedMove& played : game.plies) pgn.moves.push_back(played.move);
     pgn.final_comment = outcome.reason;
     pgn.extra_tags = start_position_tags(game.start_fen);
     pgn.extra_tags.insert(pgn.extra_tags.end(), {{"TimeControl", time_control_text(settings.tc)},
                                                  {"Termination", outcome.termination},
-                                                 {"PlyCount", std::to_string(game.moves.size())}});
+                                                 {"PlyCount", std::to_string(game.plies.size())}});
     // pgn_text replays the moves on this thread's own position, outside the lock.
     record_game(state, index + 1, pgn, pgn_text(pgn), outcome, first_colour);
   }

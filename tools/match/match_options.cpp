@@ -6,7 +6,7 @@ const char* const MATCH_USAGE =
     "usage: brisvane_match --engine name=A cmd=PATH [arg=WORD]... [option.NAME=VALUE]...\n"
     "                      --engine name=B cmd=PATH ... [--tc BASE+INC] [--openings FILE.epd]\n"
     "                      [--rounds N] [--concurrency N] [--pgn FILE] [--results FILE] [--max-plies N]\n"
-    "                      [--chess960] [--seed N]\n";
+    "                      [--resign CP,MOVES|off] [--draw AFTER_MOVE,CP,MOVES|off] [--chess960] [--seed N]\n";
 
 namespace {
 
@@ -78,6 +78,8 @@ bool parse_match_args(const std::vector<std::string>& args, MatchSettings& setti
     else if (word == "--pgn") settings.pgn_path = value;
     else if (word == "--results") settings.results_path = value;
     else if (word == "--max-plies") ok = parse_count(value, 0, settings.max_plies);
+    else if (word == "--resign") ok = read_resign_rule(value, settings.rules);
+    else if (word == "--draw") ok = read_draw_rule(value, settings.rules);
     else if (word == "--seed") ok = parse_count(value, 0, seed);
     else {
       error = "unknown option " + word;

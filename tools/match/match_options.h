@@ -4,13 +4,15 @@
 //   brisvane_match --engine name=A cmd=PATH [arg=WORD]... [option.NAME=VALUE]...
 //                  --engine name=B cmd=PATH ... [--tc 10+0.1] [--openings FILE.epd]
 //                  [--rounds N] [--concurrency N] [--pgn FILE] [--results FILE]
-//                  [--max-plies N] [--chess960] [--seed N]
+//                  [--max-plies N] [--resign CP,MOVES|off] [--draw AFTER_MOVE,CP,MOVES|off]
+//                  [--chess960] [--seed N]
 
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "games/adjudication.h"
 #include "match/game_clock.h"
 
 struct EngineSetup {
@@ -29,6 +31,9 @@ struct MatchSettings {
   std::string pgn_path;
   std::string results_path;  // a CSV line is appended there
   int max_plies = 0;         // a draw after this many plies; 0: no cap
+  // Resignation and draw on both engines' scores, as the style gauntlet reads them;
+  // off unless asked for, so that games run to a rule of chess.
+  ScoreRules rules = SCORE_RULES_OFF;
   // Chess960: both engines get UCI_Chess960, castling is refereed as king takes rook,
   // and without a file the openings are 960 start positions in the seed's order.
   bool chess960 = false;

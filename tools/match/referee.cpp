@@ -14,7 +14,8 @@ const char* win_for(int colour) { return colour == WHITE ? "1-0" : "0-1"; }
 
 }  // namespace
 
-void begin_game(RefereeGame& game, const Opening& opening, const TimeControl& tc, int max_plies) {
+void begin_game(RefereeGame& game, const Opening& opening, const TimeControl& tc, int max_plies,
+                const ScoreRules& rules) {
   load_fen(opening.fen);
   game.start_fen = opening.fen;
   game.progress = GameProgress{};
@@ -22,11 +23,12 @@ void begin_game(RefereeGame& game, const Opening& opening, const TimeControl& tc
   game.progress.halfmove_clock = opening.halfmove_clock;
   game.progress.max_plies = max_plies > 0 ? max_plies : INT_MAX;
   game.clock = start_clock(tc);
-  game.moves.clear();
+  game.rules = rules;
+  game.plies.clear();
   game.position_command = "position fen " + opening.fen + " moves";
 }
 
-bool play_move_text(RefereeGame& game, const std::string& text) {
+bool play_move_text(RefereeGame& game, const std::string& text, int score, int depth) {
   const Move m = parse_uci_move(text);
   if (is_empty_move(m)) return false;
   const SavedPosition saved = save_position();
@@ -35,16 +37,17 @@ bool play_move_text(RefereeGame& game, const std::string& text) {
     return false;
   }
   record_move(m, game.progress);
-  game.moves.push_back(m);
+  game.plies.push_back({m, score, false, depth});
   game.position_command += ' ';
   game.position_command += move_to_str(m);
   return true;
 }
 
 GameOutcome rules_outcome(const RefereeGame& game) {
-  const GameEnd end = adjudicate(game.progress);
+  int loser = WHITE;
+  const GameEnd end = adjudicate_game(game.progress, game.plies, game.rules, loser);
   if (end == GameEnd::None) return {};
-  return {game_result(end, side), game_end_name(end), "normal"};
+  return {game_result(end, loser), game_end_comment(end, loser), termination_tag(end)};
 }
 
 GameOutcome forfeit_outcome(Forfeit why, int loser, const std::string& detail) {
@@ -66,8 +69,8 @@ GameOutcome forfeit_outcome(Forfeit why, int loser, const std::string& detail) {
 }
 
 GameOutcome play_game(RefereeGame& game, const Opening& opening, UciPlayer& white, UciPlayer& black,
-                      const TimeControl& tc, int max_plies) {
-  begin_game(game, opening, tc, max_plies);
+                      const TimeControl& tc, int max_plies, const ScoreRules& rules) {
+  begin_game(game, opening, tc, max_plies, rules);
   for (;;) {
     GameOutcome outcome = rules_outcome(game);
     if (outcome.result != "*") return outcome;
@@ -76,6 +79,6 @@ GameOutcome play_game(RefereeGame& game, const Opening& opening, UciPlayer& whit
     if (reply.kind == EngineReply::Crashed) return forfeit_outcome(Forfeit::Crash, mover);
     if (reply.kind == EngineReply::NoReply) return forfeit_outcome(Forfeit::NoReply, mover);
     if (!charge_move(game.clock, mover, reply.elapsed_ms)) return forfeit_outcome(Forfeit::Time, mover);
-    if (!play_move_text(game, reply.move)) return forfeit_outcome(Forfeit::IllegalMove, mover, reply.move);
+    if (!play_move_text(game, reply.move, reply.score, reply.depth)) return forfeit_outcome(Forfeit::IllegalMove, mover, reply.move);
   }
 }

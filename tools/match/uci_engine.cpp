@@ -1,6 +1,10 @@
 #include "match/uci_engine.h"
 
 #include <chrono>
+#include <limits>
+#include <sstream>
+
+#include "base/text.h"
 
 namespace {
 
@@ -13,6 +17,36 @@ bool ready(UciPlayer& player) {
 }
 
 }  // namespace
+
+bool read_info_score(const std::string& line, int& score, int& depth) {
+  constexpr int LARGEST = std::numeric_limits<int>::max();
+  std::istringstream words(line);
+  std::string word;
+  if (!(words >> word) || word != "info") return false;
+  int read_score = 0, read_depth = 0;
+  bool scored = false;
+  // "string" starts free text, which may hold any word.
+  while (words >> word && word != "string") {
+    std::string kind, number;
+    if (word == "depth") {
+      words >> number;
+      read_whole_number(number, 0, LARGEST, read_depth);
+    } else if (word == "multipv") {
+      words >> number;
+      if (number != "1") return false;
+    } else if (word == "score") {
+      words >> kind >> number;
+      scored = (kind == "cp" || kind == "mate") && read_whole_number(number, -LARGEST, LARGEST, read_score);
+      if (!scored) return false;
+      // "mate 0" and below: the mover is mated.
+      if (kind == "mate") read_score = read_score > 0 ? MATE_SCORE_CP : -MATE_SCORE_CP;
+    }
+  }
+  if (!scored) return false;
+  score = read_score;
+  depth = read_depth;
+  return true;
+}
 
 bool ensure_started(UciPlayer& player, std::string& error) {
   if (alive(player)) return true;
@@ -43,6 +77,7 @@ EngineReply ask_move(UciPlayer& player, const std::string& position_command, con
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     const auto line = process.read_line(static_cast<int>(std::max<std::int64_t>(left, 0)));
     if (!line) break;
+    if (line->starts_with("info")) read_info_score(*line, reply.score, reply.depth);
     if (line->starts_with("bestmove")) {
       reply.elapsed_ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
       const std::size_t begin = line->find_first_not_of(' ', 8);

@@ -40,10 +40,10 @@ TEST(MatchProcess, TwoInstancesPlayOneShortGameToALegalEnd) {
   const GameOutcome outcome = play_game(game, opening, white, black, {1000, 10}, 0);
   EXPECT_TRUE(outcome.result == "1-0" || outcome.result == "0-1" || outcome.result == "1/2-1/2") << outcome.result;
   EXPECT_FALSE(outcome.reason.empty());
-  EXPECT_FALSE(game.moves.empty());
+  EXPECT_FALSE(game.plies.empty());
   RefereeGame replay;
   begin_game(replay, opening, {1000, 10}, 0);
-  for (const Move& m : game.moves) ASSERT_TRUE(play_move_text(replay, move_to_str(m)));
+  for (const PlayedMove& played : game.plies) ASSERT_TRUE(play_move_text(replay, move_to_str(played.move)));
   if (outcome.termination == "normal") {
     EXPECT_EQ(rules_outcome(replay).result, outcome.result);
   }
@@ -68,8 +68,8 @@ TEST(MatchProcess, Chess960GamesBetweenTwoInstances) {
   const Opening mate{"2rkr3/2p1p3/8/8/8/8/8/RK6 w A - 0 1", 0};
   GameOutcome outcome = play_game(game, mate, white, black, {5000, 50}, 0);
   EXPECT_EQ(outcome.result, "1-0") << outcome.reason;
-  ASSERT_EQ(game.moves.size(), 1u);
-  EXPECT_EQ(game.moves[0].castling, 1);
+  ASSERT_EQ(game.plies.size(), 1u);
+  EXPECT_EQ(game.plies[0].move.castling, 1);
   EXPECT_EQ(game.position_command, "position fen " + mate.fen + " moves b1a1");
   // A few moves from a 960 set-up: every move legal, the game ends by the length cap or a rule.
   const Opening setup{"bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9", 2};
@@ -79,8 +79,31 @@ TEST(MatchProcess, Chess960GamesBetweenTwoInstances) {
   EXPECT_NE(outcome.termination, "abandoned") << outcome.reason;
   RefereeGame replay;
   begin_game(replay, setup, {3000, 30}, 16);
-  for (const Move& m : game.moves) ASSERT_TRUE(play_move_text(replay, move_to_str(m)));
+  for (const PlayedMove& played : game.plies) ASSERT_TRUE(play_move_text(replay, move_to_str(played.move)));
   chess960 = false;
+  stop_player(white);
+  stop_player(black);
+}
+
+// Each engine's score is its last scored info line before bestmove, read off the pipe.
+TEST(MatchProcess, ResignRuleOnTheScoresTheEnginesSend) {
+  init_tables();
+  UciPlayer white = scripted("ahead", "echo 'info depth 1 score cp -50'; echo 'info depth 2 score cp 700'; "
+                                      "echo 'info string score cp 0'; echo 'bestmove g1f3'");
+  UciPlayer black = scripted("behind", "echo 'info depth 2 multipv 1 score mate -4'; "
+                                       "echo 'info depth 2 multipv 2 score cp 0'; echo 'bestmove g8f6'");
+  start(white);
+  start(black);
+  ScoreRules rules = SCORE_RULES_OFF;
+  ASSERT_TRUE(read_resign_rule("600,1", rules));
+  RefereeGame game;
+  const Opening opening{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0};
+  const GameOutcome outcome = play_game(game, opening, white, black, {5000, 0}, 0, rules);
+  EXPECT_EQ(outcome.reason, "Black resigns (resign rule)");
+  EXPECT_EQ(outcome.result, "1-0");
+  ASSERT_EQ(game.plies.size(), 2u);
+  EXPECT_EQ(game.plies[0].score, 700);
+  EXPECT_EQ(game.plies[1].depth, 2);
   stop_player(white);
   stop_player(black);
 }
@@ -98,13 +121,13 @@ TEST(MatchProcess, IllegalMoveAndCrashLoseAndTheEngineIsStartedAgain) {
   GameOutcome outcome = play_game(game, opening, cheat, honest, {5000, 0}, 0);
   EXPECT_EQ(outcome.result, "0-1");
   EXPECT_EQ(outcome.reason, "White plays an illegal move e2e5");
-  EXPECT_TRUE(game.moves.empty());
+  EXPECT_TRUE(game.plies.empty());
 
   ASSERT_TRUE(start_new_game(honest));
   outcome = play_game(game, opening, honest, quitter, {5000, 0}, 0);
   EXPECT_EQ(outcome.result, "1-0");
   EXPECT_EQ(outcome.termination, "abandoned");
-  EXPECT_EQ(game.moves.size(), 1u);
+  EXPECT_EQ(game.plies.size(), 1u);
   // The crashed engine is gone and comes back for the next game.
   EXPECT_EQ(quitter.process, nullptr);
   start(quitter);

@@ -1,5 +1,6 @@
-// The match referee's own rules: the clocks, forfeits, move legality and the
-// command line. The endings by the rules are adjudication's (tests/frontend).
+// The match referee's own rules: the clocks, forfeits, move legality, the engines'
+// scores as the score rules see them, and the command line. The endings by the rules
+// are adjudication's (tests/games).
 
 #include "match/referee.h"
 
@@ -10,6 +11,7 @@
 #include "games/openings.h"
 #include "match/match.h"
 #include "match/match_options.h"
+#include "match/uci_engine.h"
 #include "search/startup.h"
 
 namespace {
@@ -77,7 +79,7 @@ TEST(MatchReferee, OnlyLegalMovesArePlayed) {
     EXPECT_FALSE(play_move_text(game, bad)) << bad;
     EXPECT_EQ(zobrist_key, start) << bad;
   }
-  EXPECT_TRUE(game.moves.empty());
+  EXPECT_TRUE(game.plies.empty());
   EXPECT_TRUE(play_move_text(game, "e1d2"));
   EXPECT_TRUE(play_move_text(game, "h1h2"));
   EXPECT_EQ(game.position_command, "position fen " + opening.fen + " moves e1d2 h1h2");
@@ -89,6 +91,66 @@ TEST(MatchReferee, OnlyLegalMovesArePlayed) {
   EXPECT_TRUE(play_move_text(game, "e1d2"));
   EXPECT_EQ(rules_outcome(game).result, "1/2-1/2");
   EXPECT_EQ(rules_outcome(game).reason, "length cap");
+}
+
+// The plies of a game from the start, each with its mover's score and depth (0: not
+// searched), and how the referee then stands.
+GameOutcome after(const std::vector<std::pair<int, int>>& scored, const ScoreRules& rules) {
+  // Pawn and knight moves: nothing ends by the rules of chess.
+  static const char* const MOVES[] = {"e2e3", "e7e6", "d2d3", "d7d6", "g1f3", "g8f6", "b1c3", "b8c6"};
+  RefereeGame game;
+  begin_game(game, {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0}, {1000, 0}, 0, rules);
+  for (std::size_t i = 0; i < scored.size(); ++i)
+    EXPECT_TRUE(play_move_text(game, MOVES[i], scored[i].first, scored[i].second)) << i;
+  return rules_outcome(game);
+}
+
+TEST(MatchReferee, ScoreRulesOnTheEnginesOwnScores) {
+  init_tables();
+  // The mover's score from its last scored info line; a mate counts past every bound.
+  int score = 0, depth = 0;
+  EXPECT_TRUE(read_info_score("info depth 7 seldepth 9 score cp -35 nodes 100 pv e2e4", score, depth));
+  EXPECT_EQ(score, -35);
+  EXPECT_EQ(depth, 7);
+  EXPECT_TRUE(read_info_score("info depth 9 multipv 1 score mate -3 pv e2e4", score, depth));
+  EXPECT_EQ(score, -MATE_SCORE_CP);
+  EXPECT_TRUE(read_info_score("info score mate 2 lowerbound", score, depth));
+  EXPECT_EQ(score, MATE_SCORE_CP);
+  EXPECT_EQ(depth, 0);
+  for (const char* unscored : {"info depth 5 multipv 2 score cp 10", "info string score cp 700", "info depth 3",
+                               "info depth 3 score cp x", "bestmove e2e4 ponder e7e5"})
+    EXPECT_FALSE(read_info_score(unscored, score, depth)) << unscored;
+  EXPECT_EQ(score, MATE_SCORE_CP);
+
+  ScoreRules resign = SCORE_RULES_OFF;
+  ASSERT_TRUE(read_resign_rule("600,2", resign));
+  ScoreRules draw = SCORE_RULES_OFF;
+  ASSERT_TRUE(read_draw_rule("2,10,2", draw));
+  const std::vector<std::pair<int, int>> both_winning(8, {700, 12}), white_lost = {{-600, 5}, {600, 5}, {-900, 5},
+                                                                                   {MATE_SCORE_CP, 5}};
+  // Off, nothing but the rules of chess ends a game.
+  EXPECT_EQ(after(both_winning, SCORE_RULES_OFF).result, "*");
+  // The side both engines see lost resigns after two moves of each.
+  std::vector<std::pair<int, int>> both_agree;
+  for (int ply = 0; ply < 4; ++ply) both_agree.push_back({ply % 2 == 0 ? 700 : -700, 12});
+  const GameOutcome resigned = after(both_agree, resign);
+  EXPECT_EQ(resigned.result, "1-0");
+  EXPECT_EQ(resigned.reason, "Black resigns (resign rule)");
+  EXPECT_EQ(resigned.termination, "adjudication");
+  EXPECT_EQ(after(white_lost, resign).result, "0-1");
+  // Both engines think they are winning: no verdict.
+  EXPECT_EQ(after(both_winning, resign).result, "*");
+  // A move without a score does not count; two more scored moves do.
+  both_agree[1].second = 0;
+  EXPECT_EQ(after(both_agree, resign).result, "*");
+  both_agree.insert(both_agree.end(), {{700, 12}, {-700, 12}});
+  EXPECT_EQ(after(both_agree, resign).result, "1-0");
+  // Drawn when every score of two moves each after move 2 lies within 10 cp of 0.
+  const std::vector<std::pair<int, int>> level(8, {-10, 8});
+  const GameOutcome drawn = after(level, draw);
+  EXPECT_EQ(drawn.result, "1/2-1/2");
+  EXPECT_EQ(drawn.reason, "draw rule");
+  EXPECT_EQ(drawn.termination, "adjudication");
 }
 
 TEST(MatchReferee, CommandLine) {
@@ -110,6 +172,12 @@ TEST(MatchReferee, CommandLine) {
   EXPECT_EQ(settings.rounds, 3);
   EXPECT_EQ(settings.concurrency, 2);
   EXPECT_EQ(settings.max_plies, 300);
+  // The score rules are off unless asked for, and read as the style gauntlet reads them.
+  EXPECT_EQ(settings.rules, SCORE_RULES_OFF);
+  ASSERT_TRUE(parse_match_args({"--engine", "cmd=x", "--engine", "cmd=y", "--resign", "500,3", "--draw", "30,5,6"},
+                               settings, error));
+  EXPECT_EQ(resign_rule_text(settings.rules), "500,3");
+  EXPECT_EQ(draw_rule_text(settings.rules), "30,5,6");
 
   const std::vector<std::vector<std::string>> faults = {
       {"--engine", "cmd=x"},
@@ -117,7 +185,9 @@ TEST(MatchReferee, CommandLine) {
       {"--engine", "cmd=x", "--engine", "cmd=y", "--rounds", "0"},
       {"--engine", "cmd=x", "--engine", "cmd=y", "--tc"},
       {"--engine", "cmd=x", "colour=blue", "--engine", "cmd=y"},
-      {"--engine", "cmd=x", "--engine", "cmd=y", "--speed", "1"}};
+      {"--engine", "cmd=x", "--engine", "cmd=y", "--speed", "1"},
+      {"--engine", "cmd=x", "--engine", "cmd=y", "--resign", "600"},
+      {"--engine", "cmd=x", "--engine", "cmd=y", "--draw", "on"}};
   for (const auto& args : faults) {
     MatchSettings fresh;
     EXPECT_FALSE(parse_match_args(args, fresh, error)) << args.size();
