@@ -68,18 +68,21 @@ styles: build
 	./$(BUILD_DIR)/brisvane styles --out $(STYLES_DIR) $(STYLES_ARGS)
 	@$(MAKE) --no-print-directory styles-chart STYLES_DIR=$(STYLES_DIR)
 
-# The style gate: each style against Balanced on its own column, 95% intervals apart in
-# the promised direction, and each steering style at -50 Elo or better against it; fails
-# naming each style, test and figure that failed. Whole games (no ply cap; the score rules
-# for resigning and drawing end lost and dead games early), 120 games a row at 100000
-# nodes a move from the 60 positions the published strengths were chosen on.
+# The style gate: every style against the engine's strongest play (NoTactics: Balanced with
+# the tactical selection off) and beside Balanced at its default. Each style's own column
+# must lie beyond both rows' 95% intervals in the promised direction, and each steering style
+# must score -50 Elo or better against NoTactics; fails naming each style, test and figure
+# that failed. Whole games (no ply cap; the score rules for resigning and drawing end lost
+# and dead games early), 120 games a row at 100000 nodes a move from 60 positions of the
+# set the published strengths were chosen on.
 STYLES_CHECK_DIR ?= $(BUILD_DIR)/styles-check
-# Each style plays at its published strength; the rows are every style but Balanced, as the
-# program's own list names them.
-STYLES_CHECK_ARGS = --gate --games 120 --nodes 100000 --openings tests/data/openings-choose.epd
+# Each style plays at its published strength, Balanced at its own too ("Balanced@N") beside
+# Balanced at 100; the rows are every style, as the program's own list names them.
+STYLES_CHECK_ARGS = --gate --baseline NoTactics --games 120 --nodes 100000 --openings tests/data/openings-choose-2.epd
 styles-check: build
 	./$(BUILD_DIR)/brisvane styles $(STYLES_CHECK_ARGS) --jobs $(JOBS) --out $(STYLES_CHECK_DIR) --styles \
-	  $$(./$(BUILD_DIR)/brisvane styles --list | awk -F, 'NR > 1 && $$1 != "Balanced" { printf "%s%s", sep, $$1; sep = "," }')
+	  $$(./$(BUILD_DIR)/brisvane styles --list | awk -F, 'NR > 1 { name = $$1 == "Balanced" ? ($$2 == 100 ? "" : \
+	  "Balanced@" $$2) : $$1; if (name != "") { printf "%s%s", sep, name; sep = "," } }')
 
 # The playing levels (UCI_LimitStrength, UCI_Elo) measured in timed games against Stockfish
 # (Debian's stockfish package) and, below its lowest level, against the next level up: the

@@ -1,14 +1,14 @@
 #!/bin/sh
 # Every style under a real clock: for each row a match of this engine playing the style
-# with both colours at its published strength (UCI option Style) against the same
+# with both colours at its published strength (the Style option, and both strengths) against the same
 # binary without the tactical selection, its strongest play. The games end by the
 # rules of chess, a forfeit, or the score rules, as the style gauntlet's do.
 #
 #   OPENINGS=FILE.epd tools/style_matches.sh
 #
-# Rows: Balanced with every default (no Style option), then each style of
-# `brisvane styles --list` as Style=NAME, named NAME and its strength (KingAttack400);
-# Balanced100 is Style=Balanced. Deep and Wide play only when ROWS names them.
+# Rows: Balanced with every default (no option set), then each style of
+# `brisvane styles --list` at its published strength, named NAME and the strength
+# (KingAttack400, Balanced200). Deep and Wide play only when ROWS names them.
 #
 # Settings come from the environment (defaults in brackets):
 #   TC           time control, seconds: base+increment [3+0.03]
@@ -79,7 +79,14 @@ play() {
 played=
 while read -r name style; do
   wanted "$name" "$style" || continue
-  if [ "$style" = - ]; then play "$name"; else play "$name" "option.Style=$style"; fi
+  # Style chooses the style; the strengths say the published one outright, as Style leaves
+  # Balanced at its default.
+  strength=${name#"$style"}
+  if [ "$style" = - ]; then
+    play "$name"
+  else
+    play "$name" "option.Style=$style" "option.WhiteStyleStrength=$strength" "option.BlackStyleStrength=$strength"
+  fi
 done <<ROWS_END
 $rows
 ROWS_END

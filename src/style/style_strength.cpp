@@ -7,5 +7,8 @@ SearchMode chosen_style = Balanced;
 void choose_style(SearchMode mode) {
   const StyleEntry& style = style_entry(mode);
   white_search_mode = black_search_mode = chosen_style = style.mode;
-  white_style_strength = black_style_strength = style.published_strength;
+  // Balanced chosen is the engine's default again, as a fresh engine plays it; its published
+  // strength is a setting of the strengths.
+  white_style_strength = black_style_strength =
+      style.mode == Balanced ? STYLE_STRENGTH_DEFAULT : style.published_strength;
 }

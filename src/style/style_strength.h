@@ -23,7 +23,8 @@ inline int style_strength_of(int colour) { return colour == 0 ? white_style_stre
 // The style last given to both sides at once (the Style option, --style); Balanced until
 // then. Written by the main thread while no search runs.
 extern SearchMode chosen_style;
-// Both sides play mode at its published strength, and mode becomes the chosen style.
+// Both sides play mode at its published strength (Balanced at its default, as a fresh
+// engine does), and mode becomes the chosen style.
 void choose_style(SearchMode mode);
 
 // A style weight at a strength; exactly value at 100.

@@ -268,11 +268,10 @@ TEST_F(UciState, StyleOptionAndTheShownDefaults) {
   EXPECT_EQ(black_style_strength, 200);
   uci_command("setoption name Style value Aggressive");  // not a style: unchanged
   EXPECT_EQ(chosen_style, MinorPieceEnding);
-  // Chosen, Balanced plays at its published strength too; only a fresh engine is at 100.
+  // Balanced chosen is the default engine again, whatever Balanced's published strength.
   uci_command("setoption name Style value Balanced");
   EXPECT_EQ(black_search_mode, Balanced);
-  EXPECT_EQ(white_style_strength, published_strength(Balanced));
-  EXPECT_GT(white_style_strength, STYLE_STRENGTH_DEFAULT);
+  EXPECT_EQ(white_style_strength, STYLE_STRENGTH_DEFAULT);
 
   const auto fresh = [] {
     white_search_mode = black_search_mode = chosen_style = Balanced;
