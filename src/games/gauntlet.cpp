@@ -257,6 +257,29 @@ int run_merge_command(const std::vector<std::string>& words) {
   return status;
 }
 
+// "styles report [--gate] RUN_DIR": a played run's report again from its games.csv, on
+// the screen only. Nothing is replayed and the PGN is not needed: the recorded runs keep
+// games.csv alone.
+int run_report_command(const std::vector<std::string>& words) {
+  RunSettings settings;
+  std::vector<std::string> folders;
+  std::vector<PartGame> games;
+  std::string error;
+  bool gate = false;
+  for (const std::string& word : words) {
+    if (word == "--gate") gate = true;
+    else if (word.starts_with("--")) error = "unknown option " + word + " of report";
+    else folders.push_back(word);
+  }
+  if (error.empty() && folders.size() != 1) error = "report needs the folder of one run";
+  if (!error.empty() || !join_parts(folders, settings, games, error, PartPgn::Skipped)) {
+    report_fault(error);
+    return EXIT_BAD_INPUT;
+  }
+  settings.gate = gate;
+  return print_report(settings, compose_report(settings, games));
+}
+
 }  // namespace
 
 int run_styles_command(const std::vector<std::string>& words) {
@@ -267,6 +290,7 @@ int run_styles_command(const std::vector<std::string>& words) {
     return 0;
   }
   if (!words.empty() && words.front() == "merge") return run_merge_command({words.begin() + 1, words.end()});
+  if (!words.empty() && words.front() == "report") return run_report_command({words.begin() + 1, words.end()});
   if (words.size() == 1 && words.front() == "--list") {
     const std::string list = style_list();
     std::fwrite(list.data(), 1, list.size(), stdout);

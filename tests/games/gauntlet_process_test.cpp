@@ -264,6 +264,15 @@ TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
                                                                         "most_common_wrong\nNoTactics,Balanced,1,",
                                                                         0),
             0u);
+
+  // The report again from games.csv alone, without the PGN, is the run's own.
+  fs::remove(dir / "baseline-whole" / "games.pgn");
+  const StylesRun again = styles("report " + (dir / "baseline-whole").string());
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, read_file(dir / "baseline-whole" / "table.txt"));
+  EXPECT_EQ(styles("report --gate " + (dir / "baseline-part1").string()).err,
+            "brisvane styles: part 2/2 is missing\n");
+  EXPECT_EQ(styles("report").status, 2);
 }
 
 // Parts that do not make one run are refused with the reason; nothing is written.
