@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "games/fingerprint_summary.h"
@@ -36,19 +36,19 @@ double game_value(Figure figure, const GameStats& game) {
 // no column weighs by its unit; a column that never varies tells no style apart.
 std::vector<std::vector<Features>> standardised(const std::vector<RecognitionRow>& rows) {
   std::vector<std::vector<Features>> values;
-  for (const RecognitionRow& row : rows) {
-    values.emplace_back(row.games.size());
-  }
+  for (const RecognitionRow& row : rows) values.emplace_back(row.games.size());
   for (const Figure figure : gate_figures()) {
     std::vector<double> all;
     for (const RecognitionRow& row : rows)
       for (const GameStats& game : row.games) all.push_back(game_value(figure, game));
     const auto [low, high] = std::minmax_element(all.begin(), all.end());
     if (all.empty() || *low == *high) continue;
+    const auto n = static_cast<double>(all.size());
     double mean = 0, squares = 0;
-    for (const double value : all) mean += value / static_cast<double>(all.size());
+    for (const double value : all) mean += value;
+    mean /= n;
     for (const double value : all) squares += (value - mean) * (value - mean);
-    const double spread = std::sqrt(squares / static_cast<double>(all.size()));
+    const double spread = std::sqrt(squares / n);
     std::size_t at = 0;
     for (std::vector<Features>& row : values)
       for (Features& game : row) game.push_back(all[at++] / spread);

@@ -42,21 +42,16 @@ TEST(Recognition, DifferentStylesAreNamedAndAlikeOnesAreNot) {
   const Recognition apart = recognise({{"Deep", Deep, games(3 * BLOCK, 9.0, draw)},
                                        {"Wide", Wide, games(3 * BLOCK + BLOCK / 2, 8.5, draw)}});
   EXPECT_EQ(apart.features, 2);  // the other gate columns never vary
-  ASSERT_EQ(apart.rows.size(), 2u);
   EXPECT_EQ(apart.rows[1].blocks, 3);  // the short tail is no block
-  EXPECT_EQ(named_right(apart), 6);
-  EXPECT_EQ(apart.rows[0].most_common_wrong, "");
-  EXPECT_EQ(recognition_text(apart).rfind("Recognition: 6 of 6 blocks of 20 games named right (100.0% [", 0), 0u)
-      << recognition_text(apart);
+  // 6 of 6 has a Wilson interval from 61%.
+  const std::string text = recognition_text(apart);
+  EXPECT_EQ(text.rfind("Recognition: 6 of 6 blocks of 20 games named right (100.0% [61.0, 100.0]), ", 0), 0u) << text;
 
   // Two styles whose games are drawn alike: chance, not a perfect naming.
   const Recognition alike = recognise({{"Deep", Deep, games(10 * BLOCK, 9.0, draw)},
                                        {"Wide", Wide, games(10 * BLOCK, 9.0, draw)}});
   EXPECT_GE(named_right(alike), 2);
   EXPECT_LE(named_right(alike), 15);
-
-  EXPECT_EQ(recognition_text(recognise({{"Deep", Deep, games(BLOCK - 1, 9.0, draw)}})),
-            "Recognition: no row has a block of 20 games to name\n");
 }
 
 // A block is named against its own style's other games only.
@@ -72,14 +67,12 @@ TEST(Recognition, ItsOwnBlockIsLeftOut) {
   EXPECT_EQ(split.rows[0].most_common_wrong, "PassedPawn");
   EXPECT_EQ(split.rows[1].named_right, 2);
 
-  // A style with one block has no games of its own left to be named by; a tail of games
-  // is still its own.
-  const std::vector<RecognitionRow> one_block = {{"PawnStorm", PawnStorm, wing_games(BLOCK, 10)},
-                                                 {"Balanced", Balanced, wing_games(2 * BLOCK, 0)}};
-  EXPECT_EQ(recognise(one_block).rows[0].named_right, 0);
-  std::vector<RecognitionRow> with_tail = one_block;
-  with_tail[0].games.resize(BLOCK + BLOCK / 2, game(9.0, 0, 10));
-  EXPECT_EQ(recognise(with_tail).rows[0].named_right, 1);
+  // A style with one block has no games of its own left to be named by; a tail is its own.
+  std::vector<RecognitionRow> rows = {{"PawnStorm", PawnStorm, wing_games(BLOCK, 10)},
+                                      {"Balanced", Balanced, wing_games(2 * BLOCK, 0)}};
+  EXPECT_EQ(recognise(rows).rows[0].named_right, 0);
+  rows[0].games.resize(BLOCK + BLOCK / 2, game(9.0, 0, 10));
+  EXPECT_EQ(recognise(rows).rows[0].named_right, 1);
 }
 
 // NoTactics is Balanced's row without the selection: the two rows are one style.
@@ -88,7 +81,6 @@ TEST(Recognition, RowsOfOneStyleAreOneClass) {
   const Recognition r = recognise({{"NoTactics", Balanced, games(2 * BLOCK, 9.0, draw)},
                                    {"Balanced", Balanced, games(2 * BLOCK, 9.0, draw)},
                                    {"Deep", Deep, games(2 * BLOCK, 11.0, draw)}});
-  EXPECT_EQ(named_right(r), 6);
   EXPECT_NE(recognition_text(r).find("\nNamed right by style: Balanced 4 of 4, Deep 2 of 2\n"), std::string::npos)
       << recognition_text(r);
   EXPECT_EQ(recognition_csv(r),
