@@ -5,17 +5,12 @@
 
 namespace {
 
-constexpr double Z_95 = 1.959964;
 // A score of exactly 0 or 1 has no finite Elo; these keep it at about +-1200.
 constexpr double SCORE_CLAMP = 0.001;
 
-// One game's contribution to a figure: numerator and denominator.
-struct Pair {
-  double numerator;
-  double denominator;
-};
+}  // namespace
 
-Pair figure_pair(Figure figure, const GameStats& g) {
+FigureTerms figure_terms(Figure figure, const GameStats& g) {
   const double moves = g.moves;
   const bool won = g.score == 1, drawn = g.score == 0.5;
   switch (figure) {
@@ -41,14 +36,16 @@ Pair figure_pair(Figure figure, const GameStats& g) {
   }
 }
 
+namespace {
+
 // Ratio of sums with the delta-method interval: the spread of each game's
 // numerator around ratio x its denominator.
 Estimate ratio_estimate(Figure figure, const std::vector<GameStats>& games) {
   double numerator = 0, denominator = 0;
   for (const GameStats& g : games) {
-    const Pair pair = figure_pair(figure, g);
-    numerator += pair.numerator;
-    denominator += pair.denominator;
+    const FigureTerms terms = figure_terms(figure, g);
+    numerator += terms.numerator;
+    denominator += terms.denominator;
   }
   // A share of wins in a row that never won has nothing to measure.
   if (denominator <= 0) return {NAN, NAN, NAN};
@@ -57,8 +54,8 @@ Estimate ratio_estimate(Figure figure, const std::vector<GameStats>& games) {
   if (games.size() < 2) return {ratio, ratio, ratio};
   double squares = 0;
   for (const GameStats& g : games) {
-    const Pair pair = figure_pair(figure, g);
-    const double residual = pair.numerator - ratio * pair.denominator;
+    const FigureTerms terms = figure_terms(figure, g);
+    const double residual = terms.numerator - ratio * terms.denominator;
     squares += residual * residual;
   }
   const double mean_denominator = denominator / n;

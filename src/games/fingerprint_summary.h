@@ -55,6 +55,9 @@ inline constexpr std::array<FigureName, FIGURE_COUNT> FIGURE_NAMES = {{
     {"tactical_per100", "Tact/100"},
 }};
 
+// The normal quantile of a two-sided 95% interval.
+constexpr double Z_95 = 1.959964;
+
 // A figure with the bounds of its 95% interval.
 struct Estimate {
   double value = 0;
@@ -66,6 +69,14 @@ struct Fingerprint {
   int games = 0;
   std::array<Estimate, FIGURE_COUNT> figures{};
 };
+
+// One game's terms of a figure: what it adds to the figure's numerator and denominator
+// (checks and its moves for Chk/100). EloDifference, derived from the score, has none.
+struct FigureTerms {
+  double numerator;
+  double denominator;
+};
+FigureTerms figure_terms(Figure figure, const GameStats& game);
 
 // Each figure is a ratio of sums over games (a plain mean when the denominator is
 // one per game); its interval comes from the spread between games, cut to the

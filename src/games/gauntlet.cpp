@@ -20,6 +20,7 @@
 #include "games/gauntlet_pool.h"
 #include "games/opening_variety.h"
 #include "games/pgn.h"
+#include "games/recognition.h"
 #include "games/run_fields.h"
 #include "games/style_gate.h"
 #include "style/tactical.h"
@@ -127,43 +128,66 @@ std::string pgn_of_game(int round, const GameJob& job, const GameRecord& record,
 }
 
 
-// The report of a whole run in its output folder: the table, the fingerprint CSV, the
-// per-game CSV and the PGN, all from the settings and the measured games, so that
-// joined parts give the same bytes as one run. Prints the table and, when the
-// settings ask, the gate's verdict; returns the exit status.
-int write_report(const RunSettings& settings, const std::vector<PartGame>& games) {
+// The report's texts, from the settings and the measured games of the whole run.
+struct RunReport {
   std::vector<StyleRow> rows;
+  std::string table;
+  Recognition recognition;
+};
+
+RunReport compose_report(const RunSettings& settings, const std::vector<PartGame>& games) {
+  RunReport report;
+  std::vector<RecognitionRow> named;
   for (std::size_t r = 0; r < settings.rows.size(); ++r) {
     const auto first = games.begin() + static_cast<std::ptrdiff_t>(r * static_cast<std::size_t>(settings.games));
     std::vector<GameStats> stats;
     for (auto game = first; game != first + settings.games; ++game) stats.push_back(game->stats);
     const GauntletRow& row = settings.rows[r];
-    rows.push_back({row_name(row), settings.game.tactics && row.tactics, row.strength, summarise(stats)});
+    report.rows.push_back({row_name(row), settings.game.tactics && row.tactics, row.strength, summarise(stats)});
+    named.push_back({row_name(row), row.style, std::move(stats)});
   }
+  report.recognition = recognise(named);
   int resigned = 0, drawn = 0, capped = 0;
   for (const PartGame& game : games) {
     resigned += game.end == GameEnd::Resigned;
     drawn += game.end == GameEnd::ScoreDraw;
     capped += game.end == GameEnd::LengthCap;
   }
-  const std::string baseline = row_name(settings.baseline);
-  const std::string table = fingerprint_table(rows, settings.game, baseline) +
-                            adjudication_summary(settings.game.rules, settings.game.max_plies, resigned, drawn, capped);
-  const std::string& folder = settings.out_dir;
-  std::string error;
-  if (!write_part(folder, settings, games, error) ||
-      !write_file_atomically(folder + "/fingerprint.csv", fingerprint_csv(rows, settings.game, baseline), error) ||
-      !write_file_atomically(folder + "/table.txt", table, error)) {
-    report_fault(error);
-    return EXIT_FAILED;
-  }
-  std::fwrite(table.data(), 1, table.size(), stdout);
+  report.table = fingerprint_table(report.rows, settings.game, row_name(settings.baseline)) +
+                 adjudication_summary(settings.game.rules, settings.game.max_plies, resigned, drawn, capped) +
+                 recognition_text(report.recognition);
+  return report;
+}
+
+// Prints the table and, when the settings ask, the gate's verdict; returns the exit status.
+int print_report(const RunSettings& settings, const RunReport& report) {
+  std::fwrite(report.table.data(), 1, report.table.size(), stdout);
   if (!settings.gate) return 0;
+  const std::vector<StyleRow>& rows = report.rows;
+  const std::string baseline = row_name(settings.baseline);
   const std::vector<PromiseCheck> checks = check_promises(rows, baseline);
   const CostTest costs = check_costs(rows, settings.game.max_plies, baseline);
   const std::string verdict = gate_report(checks) + cost_report(costs);
   std::fwrite(verdict.data(), 1, verdict.size(), stdout);
   return gate_passes(checks) && cost_passes(costs) ? 0 : EXIT_GATE_FAILED;
+}
+
+// Writes the report of a whole run in its output folder: the table, the fingerprint and
+// recognition CSVs, the per-game CSV and the PGN, all from the settings and the measured
+// games, so that joined parts give the same bytes as one run; then prints it.
+int write_report(const RunSettings& settings, const std::vector<PartGame>& games) {
+  const RunReport report = compose_report(settings, games);
+  const std::string& folder = settings.out_dir;
+  const std::string fingerprint = fingerprint_csv(report.rows, settings.game, row_name(settings.baseline));
+  std::string error;
+  if (!write_part(folder, settings, games, error) ||
+      !write_file_atomically(folder + "/fingerprint.csv", fingerprint, error) ||
+      !write_file_atomically(folder + "/recognition.csv", recognition_csv(report.recognition), error) ||
+      !write_file_atomically(folder + "/table.txt", report.table, error)) {
+    report_fault(error);
+    return EXIT_FAILED;
+  }
+  return print_report(settings, report);
 }
 
 // With books: how many games of each row open as an earlier one did, and how many of
@@ -231,6 +255,29 @@ int run_merge_command(const std::vector<std::string>& words) {
   return status;
 }
 
+// "styles report [--gate] RUN_DIR": a played run's report again from its games.csv, on
+// the screen only. Nothing is replayed and the PGN is not needed: the recorded runs keep
+// games.csv alone.
+int run_report_command(const std::vector<std::string>& words) {
+  RunSettings settings;
+  std::vector<std::string> folders;
+  std::vector<PartGame> games;
+  std::string error;
+  bool gate = false;
+  for (const std::string& word : words) {
+    if (word == "--gate") gate = true;
+    else if (word.starts_with("--")) error = "unknown option " + word + " of report";
+    else folders.push_back(word);
+  }
+  if (error.empty() && folders.size() != 1) error = "report needs the folder of one run";
+  if (!error.empty() || !join_parts(folders, settings, games, error, PartPgn::Skipped)) {
+    report_fault(error);
+    return EXIT_BAD_INPUT;
+  }
+  settings.gate = gate;
+  return print_report(settings, compose_report(settings, games));
+}
+
 }  // namespace
 
 int run_styles_command(const std::vector<std::string>& words) {
@@ -241,6 +288,7 @@ int run_styles_command(const std::vector<std::string>& words) {
     return 0;
   }
   if (!words.empty() && words.front() == "merge") return run_merge_command({words.begin() + 1, words.end()});
+  if (!words.empty() && words.front() == "report") return run_report_command({words.begin() + 1, words.end()});
   if (words.size() == 1 && words.front() == "--list") {
     const std::string list = style_list();
     std::fwrite(list.data(), 1, list.size(), stdout);

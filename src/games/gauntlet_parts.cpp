@@ -20,11 +20,14 @@ constexpr const char* SETTINGS_MARK = "# brisvane styles";
 struct GameColumn {
   const char* name;
   std::variant<int GameStats::*, long GameStats::*, bool GameStats::*> count;
+  // Files written before the column existed lack it, and read 0 there (no book moves
+  // in a run from before the books), so that recorded runs can be reported again.
+  bool newer = false;
 };
 constexpr GameColumn GAME_COLUMNS[] = {
     {"plies", &GameStats::plies},
     {"moves", &GameStats::moves},
-    {"book_moves", &GameStats::book_moves},
+    {"book_moves", &GameStats::book_moves, true},
     {"checks", &GameStats::checks},
     {"captures", &GameStats::captures},
     {"pressure", &GameStats::pressure},
@@ -41,9 +44,11 @@ constexpr GameColumn GAME_COLUMNS[] = {
 };
 constexpr std::size_t LEADING_COLUMNS = 4;
 
-std::string column_names() {
+// This program's heading, or with older the one written before the newer columns.
+std::string column_names(bool older = false) {
   std::string names = "game,colour,score,end";
-  for (const GameColumn& column : GAME_COLUMNS) names += std::string(",") + column.name;
+  for (const GameColumn& column : GAME_COLUMNS)
+    if (!older || !column.newer) names += std::string(",") + column.name;
   return names;
 }
 
@@ -75,9 +80,11 @@ std::string game_line(const PartGame& game) {
   return line + "\n";
 }
 
-bool read_game_line(const std::string& line, PartGame& game) {
+bool read_game_line(const std::string& line, bool older, PartGame& game) {
   const std::vector<std::string> cells = split_fields(line, ',');
-  if (cells.size() != LEADING_COLUMNS + std::size(GAME_COLUMNS)) return false;
+  std::size_t at = LEADING_COLUMNS;
+  for (const GameColumn& column : GAME_COLUMNS) at += older && column.newer ? 0 : 1;
+  if (cells.size() != at) return false;
   GameStats& g = game.stats;
   if (!read_whole_number(cells[0], 1, std::numeric_limits<int>::max(), game.job)) return false;
   --game.job;
@@ -86,9 +93,11 @@ bool read_game_line(const std::string& line, PartGame& game) {
   if (cells[2] != "1" && cells[2] != "0" && cells[2] != "0.5") return false;
   g.score = cells[2] == "1" ? 1.0 : cells[2] == "0" ? 0.0 : 0.5;
   if (!game_end_from_name(cells[3], game.end)) return false;
-  for (std::size_t c = 0; c < std::size(GAME_COLUMNS); ++c) {
-    const std::string& cell = cells[LEADING_COLUMNS + c];
-    if (!std::visit([&](auto count) { return read_count(cell, g.*count); }, GAME_COLUMNS[c].count)) return false;
+  at = LEADING_COLUMNS;
+  for (const GameColumn& column : GAME_COLUMNS) {
+    if (older && column.newer) continue;
+    const std::string& cell = cells[at++];
+    if (!std::visit([&](auto count) { return read_count(cell, g.*count); }, column.count)) return false;
   }
   return true;
 }
@@ -131,10 +140,12 @@ bool write_part(const std::string& folder, const RunSettings& settings, const st
          write_file_atomically(folder + "/games.csv", part_csv(settings, games), error);
 }
 
-bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error) {
+bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error,
+               PartPgn pgn_text) {
   const std::string csv_path = folder + "/games.csv", pgn_path = folder + "/games.pgn";
+  const bool with_pgn = pgn_text == PartPgn::Read;
   std::string csv, pgn;
-  if (!read_whole_file(csv_path, csv, error) || !read_whole_file(pgn_path, pgn, error)) return false;
+  if (!read_whole_file(csv_path, csv, error) || (with_pgn && !read_whole_file(pgn_path, pgn, error))) return false;
   std::istringstream lines(csv);
   std::string line;
   std::map<std::string, std::string> fields;
@@ -150,7 +161,9 @@ bool read_part(const std::string& folder, RunSettings& settings, std::vector<Par
                         : csv_path + ": the setting " + bad + " is out of its range";
     return false;
   }
-  if (!std::getline(lines, line) || line != column_names()) {
+  const bool heading = std::getline(lines, line) && (line == column_names() || line == column_names(true));
+  const bool older = heading && line != column_names();
+  if (!heading) {
     error = csv_path + ": the column names are not those of this program's game list";
     return false;
   }
@@ -162,17 +175,19 @@ bool read_part(const std::string& folder, RunSettings& settings, std::vector<Par
   games.clear();
   for (int number = 3; std::getline(lines, line); ++number) {
     PartGame game;
-    if (!read_game_line(line, game)) {
+    if (!read_game_line(line, older, game)) {
       error = csv_path + ", line " + std::to_string(number) + ": not a game line";
       return false;
     }
-    const auto text = pgn_games.find(game.job);
-    if (text == pgn_games.end()) {
-      error = pgn_path + " lacks game " + std::to_string(game.job + 1);
-      return false;
+    if (with_pgn) {
+      const auto text = pgn_games.find(game.job);
+      if (text == pgn_games.end()) {
+        error = pgn_path + " lacks game " + std::to_string(game.job + 1);
+        return false;
+      }
+      game.pgn = std::move(text->second);
+      pgn_games.erase(text);
     }
-    game.pgn = std::move(text->second);
-    pgn_games.erase(text);
     games.push_back(std::move(game));
   }
   if (!pgn_games.empty()) {
@@ -183,7 +198,7 @@ bool read_part(const std::string& folder, RunSettings& settings, std::vector<Par
 }
 
 bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, std::vector<PartGame>& games,
-                std::string& error) {
+                std::string& error, PartPgn pgn) {
   if (folders.empty()) {
     error = "merge needs the folders of the parts";
     return false;
@@ -193,7 +208,7 @@ bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, 
   for (const std::string& folder : folders) {
     RunSettings part;
     std::vector<PartGame> part_games;
-    if (!read_part(folder, part, part_games, error)) return false;
+    if (!read_part(folder, part, part_games, error, pgn)) return false;
     if (part_folders.empty()) {
       settings = part;
       part_folders.assign(static_cast<std::size_t>(part.parts), "");

@@ -33,17 +33,22 @@ std::string part_csv(const RunSettings& settings, const std::vector<PartGame>& g
 bool write_part(const std::string& folder, const RunSettings& settings, const std::vector<PartGame>& games,
                 std::string& error);
 
-// Reads a part folder's games.csv and games.pgn into the settings the games depend on
-// and the games. False with error naming the file and the fault (a setting out of its
-// range by its name and value).
-bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error);
+// Whether a part's games are read with their PGN text, as a merge writes it again, or
+// without it, for their figures alone (the recorded runs keep games.csv only).
+enum class PartPgn { Read, Skipped };
+
+// Reads a part folder's games.csv (and games.pgn unless skipped) into the settings the
+// games depend on and the games. False with error naming the file and the fault (a
+// setting out of its range by its name and value).
+bool read_part(const std::string& folder, RunSettings& settings, std::vector<PartGame>& games, std::string& error,
+               PartPgn pgn = PartPgn::Read);
 
 // Joins the parts (each folder read whole) into the games of one run, in job order,
 // with settings saying part 1 of 1. False with error naming the first mismatch:
 // a setting that differs (with both values and their folders), a part missing or
 // given twice, a game missing.
 bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, std::vector<PartGame>& games,
-                std::string& error);
+                std::string& error, PartPgn pgn = PartPgn::Read);
 
 // A hash of a text (64-bit FNV-1a), as hexadecimal digits; and of this running program.
 std::string text_hash(const std::string& text);

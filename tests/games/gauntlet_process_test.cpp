@@ -53,12 +53,13 @@ const std::string SERIAL = " --jobs 1";
 TEST_F(StylesCommand, WritesTableCsvAndPgn) {
   const StylesRun run = styles(TINY + SERIAL + " --out " + (dir / "a").string());
   ASSERT_EQ(run.status, 0) << run.err;
-  // Standard output holds the table alone: a heading line, the column names, two rows
-  // and what the match runner's rules decided.
+  // Standard output holds the table alone: a heading line, the column names, two rows,
+  // what the match runner's rules decided and the naming of blocks, too few games for one.
   std::istringstream lines(run.out);
   std::vector<std::string> table;
   for (std::string line; std::getline(lines, line);) table.push_back(line);
-  ASSERT_EQ(table.size(), 5u) << run.out;
+  ASSERT_EQ(table.size(), 6u) << run.out;
+  EXPECT_EQ(table[5], "Recognition: no row has a block of 20 games to name");
   EXPECT_EQ(table[4].rfind("Adjudication: resign at 600 cp for 4 moves decided ", 0), 0u) << table[4];
   EXPECT_NE(table[4].find(" reached the 30-ply cap (drawn)"), std::string::npos) << table[4];
   EXPECT_EQ(table[0].rfind("Styles against Balanced, 1000 nodes a move", 0), 0u);
@@ -182,7 +183,8 @@ TEST_F(StylesCommand, BadInputFailsClearlyAndWritesNothing) {
   EXPECT_FALSE(fs::exists(out));
 }
 
-const std::vector<std::string> REPORT_FILES = {"games.pgn", "games.csv", "fingerprint.csv", "table.txt"};
+const std::vector<std::string> REPORT_FILES = {"games.pgn", "games.csv", "fingerprint.csv", "table.txt",
+                                               "recognition.csv"};
 
 // Parts played apart and joined give the very bytes of one run, whatever order the
 // parts are named in; a level's random choices repeat too, and so do the books'.
@@ -236,8 +238,9 @@ TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
   EXPECT_NE(read_file(dir / "book-whole" / "games.csv").find(" book=on\n"), std::string::npos);
 
   // Against NoTactics: its row heads the table measured against itself, Balanced stays a
-  // row, every game has NoTactics on one side, and the parts still join as one run.
-  expect_joined_whole("baseline", "--baseline notactics --styles=KingAttack --games 2 --nodes 1000 --max-plies 24",
+  // row, every game has NoTactics on one side, and the parts still join as one run, a
+  // block of games a row named alike.
+  expect_joined_whole("baseline", "--baseline notactics --styles=KingAttack --games 20 --nodes 1000 --max-plies 10",
                       2, REPORT_FILES, [](const fs::path&) {});
   std::istringstream table(read_file(dir / "baseline-whole" / "table.txt"));
   std::vector<std::string> lines;
@@ -252,7 +255,20 @@ TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
   EXPECT_NE(pgn.find("[White \"Balanced (no tactics)\"]\n[Black \"KingAttack\"]"), std::string::npos);
   EXPECT_EQ(pgn.find("[White \"KingAttack\"]\n[Black \"Balanced\"]"), std::string::npos);
   const std::string csv = read_file(dir / "baseline-whole" / "fingerprint.csv");
-  EXPECT_NE(csv.find(",NoTactics\nBalanced,2,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find(",NoTactics\nBalanced,20,"), std::string::npos) << csv;
+  // NoTactics and Balanced are one style; KingAttack's one block has no games of its own
+  // left to be named by.
+  EXPECT_EQ(lines.back().rfind("Named right by style: Balanced ", 0), 0u) << lines.back();
+  EXPECT_NE(lines.back().find(" of 2, KingAttack 0 of 1"), std::string::npos) << lines.back();
+
+  // The report again from games.csv alone, without the PGN, is the run's own.
+  fs::remove(dir / "baseline-whole" / "games.pgn");
+  const StylesRun again = styles("report " + (dir / "baseline-whole").string());
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, read_file(dir / "baseline-whole" / "table.txt"));
+  EXPECT_EQ(styles("report --gate " + (dir / "baseline-part1").string()).err,
+            "brisvane styles: part 2/2 is missing\n");
+  EXPECT_EQ(styles("report").status, 2);
 }
 
 // Parts that do not make one run are refused with the reason; nothing is written.

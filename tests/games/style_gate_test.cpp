@@ -288,6 +288,18 @@ TEST(GauntletParts, WrittenReadAndJoined) {
   EXPECT_EQ(games[1].stats.score, 0.5);
   EXPECT_EQ(part_csv(read, games).rfind("# brisvane styles part=1/1 build=00000000000000aa ", 0), 0u);
 
+  // For its figures alone a part needs no PGN, and a file from before the book_moves
+  // column reads with none.
+  std::string older = part_csv(tiny_settings(1, 2), {hand_game(0)});
+  older.replace(older.find(",book_moves"), 11, "");
+  older.replace(older.rfind(",20,0,3,"), 8, ",20,3,");
+  std::ofstream(dir / "1" / "games.csv") << older;
+  fs::remove(dir / "1" / "games.pgn");
+  ASSERT_TRUE(read_part((dir / "1").string(), read, games, error, PartPgn::Skipped)) << error;
+  ASSERT_EQ(games.size(), 1u);
+  EXPECT_EQ(games[0].stats.checks, 3);
+  EXPECT_FALSE(read_part((dir / "1").string(), read, games, error));
+
   // A part whose PGN lost a game, or whose CSV is not a part's, is refused by name.
   std::ofstream(dir / "2" / "games.pgn") << hand_game(1).pgn;
   EXPECT_FALSE(read_part((dir / "2").string(), read, games, error));

@@ -7,8 +7,6 @@
 #include "games/fingerprint_summary.h"
 
 namespace {
-// Two-sided 95% quantile of the normal distribution.
-constexpr double Z_95 = 1.959963984540054;
 constexpr double INF = std::numeric_limits<double>::infinity();
 
 double elo_or_infinite(double score) {
