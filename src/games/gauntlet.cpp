@@ -144,7 +144,8 @@ RunReport compose_report(const RunSettings& settings, const std::vector<PartGame
     for (auto game = first; game != first + settings.games; ++game) stats.push_back(game->stats);
     const GauntletRow& row = settings.rows[r];
     report.rows.push_back({row_name(row), settings.game.tactics && row.tactics, row.strength, summarise(stats)});
-    named.push_back({row_name(row), row.style, std::move(stats)});
+    // NoTactics is a yardstick, not a style a player picks: it is not named.
+    if (row.tactics || !settings.game.tactics) named.push_back({row_name(row), row.style, std::move(stats)});
   }
   report.recognition = recognise(named);
   int resigned = 0, drawn = 0, capped = 0;

@@ -11,8 +11,8 @@
 // Games to a block: about what a short match shows of a style.
 constexpr int RECOGNITION_BLOCK_GAMES = 20;
 
-// A row of a run: its name, its style (rows of one style, NoTactics with Balanced, are one
-// class) and its games in game order.
+// A row of a run: its name, its style (rows of one style, Balanced at two strengths, are
+// one class) and its games in game order. The gauntlet leaves NoTactics, its yardstick, out.
 struct RecognitionRow {
   std::string name;
   SearchMode style;

@@ -75,17 +75,17 @@ TEST(Recognition, ItsOwnBlockIsLeftOut) {
   EXPECT_EQ(recognise(rows).rows[0].named_right, 1);
 }
 
-// NoTactics is Balanced's row without the selection: the two rows are one style.
+// Balanced at two strengths is one style.
 TEST(Recognition, RowsOfOneStyleAreOneClass) {
   std::mt19937 draw(11);
-  const Recognition r = recognise({{"NoTactics", Balanced, games(2 * BLOCK, 9.0, draw)},
+  const Recognition r = recognise({{"Balanced@200", Balanced, games(2 * BLOCK, 9.0, draw)},
                                    {"Balanced", Balanced, games(2 * BLOCK, 9.0, draw)},
                                    {"Deep", Deep, games(2 * BLOCK, 11.0, draw)}});
   EXPECT_NE(recognition_text(r).find("\nNamed right by style: Balanced 4 of 4, Deep 2 of 2\n"), std::string::npos)
       << recognition_text(r);
   EXPECT_EQ(recognition_csv(r),
             "row,style,blocks,named_right,most_common_wrong\n"
-            "NoTactics,Balanced,2,2,\nBalanced,Balanced,2,2,\nDeep,Deep,2,2,\n");
+            "Balanced@200,Balanced,2,2,\nBalanced,Balanced,2,2,\nDeep,Deep,2,2,\n");
 }
 
 }  // namespace
