@@ -24,6 +24,14 @@ constexpr int CHECK_THREAT_CP = 12;
 // The one style term of the side to move's mode, as White's value minus Black's,
 // weighted by that side's style strength.
 void add_mode_term(int& sum_mg, int& sum_eg) {
+  const int strength = style_strength_of(side);
+  const int weight = term_strength(active_mode(), strength);
+  // Above its default KingAttack also wants the checks it could give next.
+  if (active_mode() == KingAttack && strength > STYLE_STRENGTH_DEFAULT)
+    sum_mg += at_strength(CHECK_THREAT_CP * (check_threats(WHITE) - check_threats(BLACK)),
+                          strength - STYLE_STRENGTH_DEFAULT);
+  // A term weighed at nothing is not worth its time at every node.
+  if (weight == 0) return;
   int mg = 0, eg = 0;
   switch (active_mode()) {
     case KingAttack:
@@ -52,14 +60,8 @@ void add_mode_term(int& sum_mg, int& sum_eg) {
     default:
       return;
   }
-  const int strength = style_strength_of(side);
-  const int weight = term_strength(active_mode(), strength);
   sum_mg += at_strength(mg, weight);
   sum_eg += at_strength(eg, weight);
-  // Above its default KingAttack also wants the checks it could give next.
-  if (active_mode() == KingAttack && strength > STYLE_STRENGTH_DEFAULT)
-    sum_mg += at_strength(CHECK_THREAT_CP * (check_threats(WHITE) - check_threats(BLACK)),
-                          strength - STYLE_STRENGTH_DEFAULT);
 }
 
 }  // namespace
