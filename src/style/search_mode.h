@@ -113,32 +113,38 @@ constexpr StyleEntry STYLES[] = {
      .bonus = {StyleMeasure::KingZone, 30, 3, 1}, .steering = 100, .above = {.term = TermAbove::Grows},
      .steer_margin = 10, .book = "king_attack", .published_strength = 400,
      .gate = {{"checks_per100", true}, {"king_zone_pressure", true}}, .costed = true},
+    // Its term growing, its push ordering and its push extension cost more than they
+    // steered; the term at its default, and the root's steering for its own push, carry it.
     {.mode = PassedPawn, .name = "PassedPawn", .word = "passedpawn", .own_move = OwnMove::PassedPush,
-     .bonus = {StyleMeasure::Passers, 200, 1, 4}, .above = {.term = TermAbove::Grows}, .steer_margin = 10,
-     .book = "passed_pawn", .published_strength = 200, .gate = {{"passers_6th_7th", true}}, .costed = true},
-    // Its storm term cost more in the tree than the pushes it bought; its push ordering
-    // and extension stay.
+     .bonus = {StyleMeasure::Passers, 200, 1, 4}, .steering = 60,
+     .above = {.term = TermAbove::Stays, .ordering = false, .extensions = false}, .steer_margin = 5,
+     .book = "passed_pawn", .published_strength = 300, .gate = {{"passers_6th_7th", true}}, .costed = true},
+    // Its storm term, push ordering and push extension cost more in the tree than the
+    // pushes they bought; it steers at the root alone, with picks held to 6 cp at 400.
     {.mode = PawnStorm, .name = "PawnStorm", .word = "pawnstorm", .own_move = OwnMove::StormPush,
-     .bonus = {StyleMeasure::Storm, 300, 1, 5}, .above = {.term = TermAbove::Off, .ordering = true, .extensions = true},
-     .steer_margin = 10, .book = "pawn_storm", .published_strength = 300, .gate = {{"wing_pawn_moves", true}},
+     .bonus = {StyleMeasure::Storm, 300, 1, 5}, .above = {.term = TermAbove::Off, .ordering = false, .extensions = false},
+     .steer_margin = 2, .book = "pawn_storm", .published_strength = 400, .gate = {{"wing_pawn_moves", true}},
      .costed = true},
     {.mode = Provocation, .name = "Provocation", .word = "provocation", .own_move = OwnMove::Bait,
-     .bonus = {StyleMeasure::Bait, 500, 1, 1}, .steering = 40, .above = {.term = TermAbove::Grows}, .steer_margin = 10,
+     .bonus = {StyleMeasure::Bait, 500, 1, 1}, .steering = 40, .above = {.term = TermAbove::Grows}, .steer_margin = 5,
      .book = "provocation", .published_strength = 400, .gate = {{"bait_per100", true}}, .costed = true},
     {.mode = PawnEnding, .name = "PawnEnding", .word = "pawnending", .wanted_gone = MINOR_PIECES | MAJOR_PIECES,
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80, .above = {.term = TermAbove::Stays},
-     .steer_margin = 10, .trade_drive = 60, .book = "pawn_ending", .published_strength = 400,
+     .steer_margin = 5, .trade_drive = 60, .book = "pawn_ending", .published_strength = 400,
      .gate = {{"pawn_endings_pct", true}}, .costed = true},
-    // Its term (which charges for its own minor pieces, so it paid for giving them away)
-    // and its capture extensions cost it more than a ply of depth; it still orders
-    // minor-piece captures first.
+    // Its term (which charges for its own minor pieces, so it paid for giving them away),
+    // its capture extensions and its capture ordering cost more than they steered; its wish
+    // for trades is what takes it to its ending.
     {.mode = MajorPieceEnding, .name = "MajorPieceEnding", .word = "majorpieceending", .wanted_gone = MINOR_PIECES,
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
-     .above = {.term = TermAbove::Off, .ordering = true, .extensions = false}, .steer_margin = 10, .trade_drive = 60,
+     .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 5, .trade_drive = 60,
      .book = "major_piece_ending", .published_strength = 400, .gate = {{"major_endings_pct", true}}, .costed = true},
+    // Its term and its wish for trades in the tree cost more than 100 Elo against the
+    // strongest play; it steers to its ending at the root alone.
     {.mode = MinorPieceEnding, .name = "MinorPieceEnding", .word = "minorpieceending", .wanted_gone = MAJOR_PIECES,
-     .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80, .above = {.term = TermAbove::Stays},
-     .steer_margin = 10, .trade_drive = 60, .book = "minor_piece_ending", .published_strength = 200,
+     .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
+     .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 5,
+     .trade_drive = 0, .book = "minor_piece_ending", .published_strength = 300,
      .gate = {{"minor_endings_pct", true}}, .costed = true},
 };
 

@@ -139,13 +139,16 @@ int style_bonus(SearchMode mode, const StyleTerms& terms) {
 // What a style adds above strength 100, per 100 points beyond it, for its own kind of
 // move: KingAttack wants the check itself, Provocation any piece left en prise that the
 // search still finds sound (within the threshold), not only the traps its own bonus
-// rewards, and the ending styles every trade, taken or offered, of the pieces they want gone.
-int steering_bonus(SearchMode mode, const StyleTerms& terms) {
+// rewards, the ending styles every trade, taken or offered, of the pieces they want gone,
+// and the pawn styles their own push (own_push: the candidate is the mover's own kind of move).
+int steering_bonus(SearchMode mode, const StyleTerms& terms, bool own_push) {
   const StyleEntry& style = style_entry(mode);
   switch (style.own_move) {
     case OwnMove::Check: return terms.check ? style.steering : 0;
     case OwnMove::Bait: return terms.offer > 0 ? style.steering + std::min(terms.offer, PROVOCATION_OFFER_CAP) / 2 : 0;
     case OwnMove::Trade: return terms.trade ? style.steering : 0;
+    case OwnMove::PassedPush:
+    case OwnMove::StormPush: return own_push ? style.steering : 0;
     default: return 0;
   }
 }
@@ -193,7 +196,7 @@ std::vector<TacticalCandidate> score_tactical_candidates(const std::vector<Move>
     tactical_score += style_part;
     int slack = 0;
     if (strength > STYLE_STRENGTH_DEFAULT) {
-      const int steering = steering_bonus(bonus, terms);
+      const int steering = steering_bonus(bonus, terms, steered);
       tactical_score += at_strength(steering, strength - STYLE_STRENGTH_DEFAULT);
       // The style's own moves may cost as much more as the strength goes beyond 100.
       if (steered) slack = at_strength(tactic_threshold_cp, strength - STYLE_STRENGTH_DEFAULT);

@@ -135,9 +135,10 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   EXPECT_GT(value(PawnStorm, 100, storm), value(Balanced, 100, storm));
   for (int strength : {101, 300}) EXPECT_EQ(value(PawnStorm, strength, storm), value(Balanced, 100, storm)) << strength;
 
-  // The ending styles' terms do not grow above 100: PawnEnding's and MinorPieceEnding's
-  // stay at their default, MajorPieceEnding's (which charges for the side's own minor
-  // pieces) is dropped. Black steers and is lost in both positions, so it wants no trades.
+  // The ending styles' terms do not grow above 100: PawnEnding's stays at its default,
+  // MajorPieceEnding's (which charges for the side's own minor pieces) and
+  // MinorPieceEnding's are dropped. Black steers and is lost in both positions, so it
+  // wants no trades.
   steering_side = BLACK;
   const char* ending = "8/8/P7/8/8/8/8/4K2k w - - 0 1";
   EXPECT_EQ(value(PawnEnding, 100, ending), 180 + 214);
@@ -145,9 +146,10 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   EXPECT_EQ(value(PawnEnding, 400, ending), 180 + 214);
   const char* minors = "r3k3/8/8/8/8/8/4P3/R3K1NN b - - 0 1";
   EXPECT_NE(value(MajorPieceEnding, 100, minors), value(Balanced, 100, minors));
+  EXPECT_NE(value(MinorPieceEnding, 100, minors), value(Balanced, 100, minors));
   for (int strength : {150, 400}) {
     EXPECT_EQ(value(MajorPieceEnding, strength, minors), value(Balanced, 100, minors)) << strength;
-    EXPECT_EQ(value(MinorPieceEnding, strength, minors), value(MinorPieceEnding, 100, minors)) << strength;
+    EXPECT_EQ(value(MinorPieceEnding, strength, minors), value(Balanced, 100, minors)) << strength;
   }
   white_style_strength = black_style_strength = STYLE_STRENGTH_DEFAULT;
   steering_side = WHITE;
@@ -161,23 +163,25 @@ TEST_F(EvalTest, EndingStylesWantTradesOnlyWhileNotWorse) {
     load(fen);
     return trade_drive(steerer_value);
   };
-  // MinorPieceEnding counts the larger army's 8 rook and queen phase units, 60 cp for
+  // MajorPieceEnding counts the larger army's 4 knight and bishop phase units, 60 cp for
   // all of them per 100 above the default, and half as much again for the last gone.
-  const char* no_majors = "1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1";
-  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, 0), 60 + 30);
-  EXPECT_EQ(drive(MinorPieceEnding, 400, no_majors, 0), 3 * (60 + 30));
-  // Only trades count: a rook given away leaves the larger army where it was.
-  EXPECT_EQ(drive(MinorPieceEnding, 200, "1n2k3/8/8/8/8/8/4P3/RN2K3 b - - 0 1", 0), 60 * 6 / 8);
-  EXPECT_EQ(drive(MinorPieceEnding, 200, "rn2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1", 0), 60 * 6 / 8);
-  // With its own kind gone too there is nothing left to want; other styles want nothing.
-  EXPECT_EQ(drive(MinorPieceEnding, 400, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1", 0), 0);
-  EXPECT_EQ(drive(KingAttack, 400, no_majors, 0), 0);
-  EXPECT_EQ(drive(MinorPieceEnding, 100, no_majors, 0), 0);
+  const char* no_minors = "1r2k3/8/8/8/8/8/4P3/1R2K3 b - - 0 1";
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, 0), 60 + 30);
+  EXPECT_EQ(drive(MajorPieceEnding, 400, no_minors, 0), 3 * (60 + 30));
+  // Only trades count: a knight given away leaves the larger army where it was.
+  EXPECT_EQ(drive(MajorPieceEnding, 200, "1r2k3/8/8/8/8/8/4P3/NR2K3 b - - 0 1", 0), 60 * 3 / 4);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, "nr2k3/8/8/8/8/8/4P3/1R2K3 b - - 0 1", 0), 60 * 3 / 4);
+  // With its own kind gone too there is nothing left to want; other styles want nothing,
+  // nor does MinorPieceEnding, which steers at the root alone.
+  EXPECT_EQ(drive(MajorPieceEnding, 400, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1", 0), 0);
+  EXPECT_EQ(drive(KingAttack, 400, no_minors, 0), 0);
+  EXPECT_EQ(drive(MinorPieceEnding, 400, "1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1", 0), 0);
+  EXPECT_EQ(drive(MajorPieceEnding, 100, no_minors, 0), 0);
   // Whole while level or better, fading to nothing 50 cp below level.
-  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, 500), 90);
-  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, -25), 90 / 2);
-  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, -50), 0);
-  EXPECT_EQ(drive(MinorPieceEnding, 200, no_majors, -400), 0);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, 500), 90);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, -25), 90 / 2);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, -50), 0);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, -400), 0);
 
   // In the evaluation: king and pawn against king is 394 for White. PawnEnding's wish
   // (60 cp per 100 for all pieces gone, plus 30) is White's when White steers...

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "search/strength.h"
+#include "style/style_strength.h"
 #include "support/engine_process.h"
 
 namespace {
@@ -149,7 +150,8 @@ TEST(UciDialogue, OptionDefaultsShowTheCommandLineSettings) {
   EXPECT_EQ(dialogue("uci\n", {"--threshold=500"}), id_block("Balanced", "Balanced", "true", "300"));
   // A style for both sides at its published strength, and --strength (UCI mode only) after it.
   EXPECT_EQ(dialogue("uci\n", {"--style", "passedPawn"}),
-            id_block("PassedPawn", "PassedPawn", "true", "40", "false", "200", "PassedPawn", "200"));
+            id_block("PassedPawn", "PassedPawn", "true", "40", "false", std::to_string(published_strength(PassedPawn)),
+                     "PassedPawn", std::to_string(published_strength(PassedPawn))));
   EXPECT_EQ(dialogue("uci\n", {"--strength", "300", "--style=KingAttack"}),
             id_block("KingAttack", "KingAttack", "true", "40", "false", "300", "KingAttack", "300"));
   EXPECT_EQ(dialogue("setoption name Style value Provocation\nuci\n"),

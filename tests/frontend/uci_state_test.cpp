@@ -265,7 +265,7 @@ TEST_F(UciState, StyleOptionAndTheShownDefaults) {
   EXPECT_EQ(black_search_mode, Deep);
   uci_command("setoption name Style value MinorPieceEnding");
   EXPECT_EQ(white_search_mode, MinorPieceEnding);
-  EXPECT_EQ(black_style_strength, 200);
+  EXPECT_EQ(black_style_strength, published_strength(MinorPieceEnding));
   uci_command("setoption name Style value Aggressive");  // not a style: unchanged
   EXPECT_EQ(chosen_style, MinorPieceEnding);
   // Balanced chosen is the default engine again, whatever Balanced's published strength.

@@ -97,14 +97,16 @@ TEST_F(NodeRulesTest, EndingCapturesExtend) {
     EXPECT_EQ(extension_of(knight_takes, Balanced, 5), c.knight_takes) << mode_name(c.white);
   }
   // Above its default MajorPieceEnding drops its capture extensions: neither extends.
-  // MinorPieceEnding keeps its extensions at any strength.
+  // So does MinorPieceEnding; PawnEnding keeps its extensions at any strength.
   white_style_strength = 400;
   white_search_mode = MajorPieceEnding;
   EXPECT_EQ(extension_of(pawn_takes, Balanced, 5), 0);
   load_fen("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
   EXPECT_EQ(extension_of(take_knight, MajorPieceEnding, 5), 0);
-  white_search_mode = MinorPieceEnding;
   load_fen("4k3/8/8/8/8/2p5/3R4/4K3 b - - 0 1");
+  white_search_mode = MinorPieceEnding;
+  EXPECT_EQ(extension_of(pawn_takes, Balanced, 5), 0);
+  white_search_mode = PawnEnding;
   EXPECT_EQ(extension_of(pawn_takes, Balanced, 5), 1);
   white_style_strength = STYLE_STRENGTH_DEFAULT;
   white_search_mode = Balanced;

@@ -133,20 +133,20 @@ TEST_F(OrderingTest, PawnStormRewardsPushesNearTheEnemyKing) {
   EXPECT_EQ(score_of("7k/8/8/8/8/8/6P1/4K3 w - - 0 1", "g2g3"), 3500 + 400 * 2);
   EXPECT_EQ(score_of("7k/8/8/8/8/8/6P1/4K3 w - - 0 1", "g2g4"), 3500 + 400 * 3);
   EXPECT_EQ(score_of("7k/8/8/8/8/8/3P4/4K3 w - - 0 1", "d2d3"), 0);
-  // Its term is dropped above its default, its ordering is not.
+  // Above its default it steers at the root alone: its ordering is dropped with its term.
   white_style_strength = 300;
-  EXPECT_EQ(score_of("7k/8/8/8/8/8/6P1/4K3 w - - 0 1", "g2g3"), 3500 + 400 * 2);
+  EXPECT_EQ(score_of("7k/8/8/8/8/8/6P1/4K3 w - - 0 1", "g2g3"), 0);
   white_style_strength = STYLE_STRENGTH_DEFAULT;
 }
 
 TEST_F(OrderingTest, EndingModesRewardTheirCaptures) {
   white_search_mode = MajorPieceEnding;
   EXPECT_EQ(score_of("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1", "d1d5"), 100000 + 3200 - 500 + 8000);
-  // Above its default it drops its term and extensions but still orders minor-piece
-  // captures first, in the tree and in quiescence alike.
+  // Above its default it drops its term, extensions and ordering, in the tree and in
+  // quiescence alike: a minor-piece capture is ordered as any capture.
   white_style_strength = 400;
-  EXPECT_EQ(score_of("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1", "d1d5"), 100000 + 3200 - 500 + 8000);
-  EXPECT_EQ(ordering_mode(), MajorPieceEnding);
+  EXPECT_EQ(score_of("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1", "d1d5"), 100000 + 3200 - 500);
+  EXPECT_EQ(ordering_mode(), Balanced);
   white_style_strength = STYLE_STRENGTH_DEFAULT;
   EXPECT_EQ(score_of("4k3/8/8/3r4/8/8/8/3RK3 w - - 0 1", "d1d5"), 100000 + 5000 - 500);
   EXPECT_EQ(score_of("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5d6"), 100900);

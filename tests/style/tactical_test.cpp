@@ -380,6 +380,16 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleWantsItsOwnMoves) {
   EXPECT_EQ(exposed.first - scored(Provocation, 100, "d4f3").first, 40 + 300 / 2);
   EXPECT_EQ(exposed.second, 40);
   EXPECT_EQ(scored(Provocation, 200, "h1g2").second, 0);
+
+  // d6 pushes a passed pawn: above 100 PassedPawn adds its steering (60) for the push on
+  // top of its passers bonus growing (at most 50 more); a king move gets the growth alone.
+  load_fen("4k3/8/8/3P4/8/8/8/4K3 w - - 0 1");
+  const auto growth = [&](const char* text) {
+    return scored(PassedPawn, 200, text).first - scored(PassedPawn, 100, text).first;
+  };
+  EXPECT_GE(growth("d5d6"), 60);
+  EXPECT_LE(growth("e1d2"), 50);
+  EXPECT_EQ(scored(PassedPawn, 200, "d5d6").second, 40);
 }
 
 TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore) {
