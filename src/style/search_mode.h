@@ -111,7 +111,7 @@ constexpr StyleEntry STYLES[] = {
     {.mode = Wide, .name = "Wide", .word = "wide", .published_strength = 100, .gate = {{"depth", false}}},
     {.mode = KingAttack, .name = "KingAttack", .word = "kingattack", .own_move = OwnMove::Check,
      .bonus = {StyleMeasure::KingZone, 30, 3, 1}, .steering = 100, .above = {.term = TermAbove::Grows},
-     .steer_margin = 10, .book = "king_attack", .published_strength = 400,
+     .steer_margin = 15, .book = "king_attack", .published_strength = 400,
      .gate = {{"checks_per100", true}, {"king_zone_pressure", true}}, .costed = true},
     // Its term growing, its push ordering and its push extension cost more than they
     // steered; the term at its default, and the root's steering for its own push, carry it.
@@ -126,7 +126,7 @@ constexpr StyleEntry STYLES[] = {
      .steer_margin = 2, .book = "pawn_storm", .published_strength = 400, .gate = {{"wing_pawn_moves", true}},
      .costed = true},
     {.mode = Provocation, .name = "Provocation", .word = "provocation", .own_move = OwnMove::Bait,
-     .bonus = {StyleMeasure::Bait, 500, 1, 1}, .steering = 40, .above = {.term = TermAbove::Grows}, .steer_margin = 5,
+     .bonus = {StyleMeasure::Bait, 500, 1, 1}, .steering = 40, .above = {.term = TermAbove::Grows}, .steer_margin = 2,
      .book = "provocation", .published_strength = 400, .gate = {{"bait_per100", true}}, .costed = true},
     {.mode = PawnEnding, .name = "PawnEnding", .word = "pawnending", .wanted_gone = MINOR_PIECES | MAJOR_PIECES,
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80, .above = {.term = TermAbove::Stays},
@@ -137,14 +137,14 @@ constexpr StyleEntry STYLES[] = {
     // for trades is what takes it to its ending.
     {.mode = MajorPieceEnding, .name = "MajorPieceEnding", .word = "majorpieceending", .wanted_gone = MINOR_PIECES,
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
-     .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 5, .trade_drive = 60,
+     .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 2, .trade_drive = 40,
      .book = "major_piece_ending", .published_strength = 400, .gate = {{"major_endings_pct", true}}, .costed = true},
     // Its term and its wish for trades in the tree cost more than 100 Elo against the
     // strongest play; it steers to its ending at the root alone.
     {.mode = MinorPieceEnding, .name = "MinorPieceEnding", .word = "minorpieceending", .wanted_gone = MAJOR_PIECES,
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
      .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 5,
-     .trade_drive = 0, .book = "minor_piece_ending", .published_strength = 300,
+     .trade_drive = 20, .book = "minor_piece_ending", .published_strength = 300,
      .gate = {{"minor_endings_pct", true}}, .costed = true},
 };
 

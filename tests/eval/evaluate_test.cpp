@@ -163,23 +163,23 @@ TEST_F(EvalTest, EndingStylesWantTradesOnlyWhileNotWorse) {
     load(fen);
     return trade_drive(steerer_value);
   };
-  // MajorPieceEnding counts the larger army's 4 knight and bishop phase units, 60 cp for
-  // all of them per 100 above the default, and half as much again for the last gone.
+  // MajorPieceEnding counts the larger army's 4 knight and bishop phase units, its row's
+  // wish for all of them per 100 above the default, and half as much again for the last gone.
+  const int wish = style_entry(MajorPieceEnding).trade_drive, whole = wish + wish / 2;
+  ASSERT_GT(wish, 0);
   const char* no_minors = "1r2k3/8/8/8/8/8/4P3/1R2K3 b - - 0 1";
-  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, 0), 60 + 30);
-  EXPECT_EQ(drive(MajorPieceEnding, 400, no_minors, 0), 3 * (60 + 30));
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, 0), whole);
+  EXPECT_EQ(drive(MajorPieceEnding, 400, no_minors, 0), 3 * whole);
   // Only trades count: a knight given away leaves the larger army where it was.
-  EXPECT_EQ(drive(MajorPieceEnding, 200, "1r2k3/8/8/8/8/8/4P3/NR2K3 b - - 0 1", 0), 60 * 3 / 4);
-  EXPECT_EQ(drive(MajorPieceEnding, 200, "nr2k3/8/8/8/8/8/4P3/1R2K3 b - - 0 1", 0), 60 * 3 / 4);
-  // With its own kind gone too there is nothing left to want; other styles want nothing,
-  // nor does MinorPieceEnding, which steers at the root alone.
+  EXPECT_EQ(drive(MajorPieceEnding, 200, "1r2k3/8/8/8/8/8/4P3/NR2K3 b - - 0 1", 0), wish * 3 / 4);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, "nr2k3/8/8/8/8/8/4P3/1R2K3 b - - 0 1", 0), wish * 3 / 4);
+  // With its own kind gone too there is nothing left to want; other styles want nothing.
   EXPECT_EQ(drive(MajorPieceEnding, 400, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1", 0), 0);
   EXPECT_EQ(drive(KingAttack, 400, no_minors, 0), 0);
-  EXPECT_EQ(drive(MinorPieceEnding, 400, "1n2k3/8/8/8/8/8/4P3/1N2K3 b - - 0 1", 0), 0);
   EXPECT_EQ(drive(MajorPieceEnding, 100, no_minors, 0), 0);
   // Whole while level or better, fading to nothing 50 cp below level.
-  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, 500), 90);
-  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, -25), 90 / 2);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, 500), whole);
+  EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, -25), whole / 2);
   EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, -50), 0);
   EXPECT_EQ(drive(MajorPieceEnding, 200, no_minors, -400), 0);
 

@@ -405,7 +405,7 @@ TEST_F(TacticalPick, AboveItsDefaultAStyleMovePlaysOnlyIfItHoldsUpToTheMainScore
   EXPECT_EQ(search_node_limit, 0);
   EXPECT_TRUE(same_position(before, save_position()));
 
-  // PawnEnding at 400 may give up 30 cp: with the main search scoring best level it
+  // PawnEnding at 400 may give up 15 cp: with the main search scoring best level it
   // trades; had the main search found best 500 cp better (more than the tree's wish
   // for this level pawn ending, 270 cp), the trade would not hold up, nor would the
   // other candidates (the check Re1+, which the short searches rate next), so best stays.
