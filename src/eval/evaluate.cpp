@@ -19,7 +19,7 @@ int game_phase() {
 namespace {
 
 // Centipawns per check that could be given next move, per 100 of strength above the default.
-constexpr int CHECK_THREAT_CP = 12;
+constexpr int CHECK_THREAT_CP = 24;
 
 // The one style term of the side to move's mode, as White's value minus Black's,
 // weighted by that side's style strength.

@@ -137,7 +137,7 @@ constexpr StyleEntry STYLES[] = {
     // for trades is what takes it to its ending.
     {.mode = MajorPieceEnding, .name = "MajorPieceEnding", .word = "majorpieceending", .wanted_gone = MINOR_PIECES,
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
-     .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 2, .trade_drive = 40,
+     .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 2, .trade_drive = 20,
      .book = "major_piece_ending", .published_strength = 400, .gate = {{"major_endings_pct", true}}, .costed = true},
     // Its term and its wish for trades in the tree cost more than 100 Elo against the
     // strongest play; it steers to its ending at the root alone.

@@ -125,11 +125,11 @@ TEST_F(EvalTest, StrengthWeighsOnlyTheStyle) {
   EXPECT_EQ(value(KingAttack, 0, pressed), plain);
   EXPECT_NEAR(value(KingAttack, 50, pressed) - plain, (attack - plain) / 2, 1);
   // Above 100 the pressure term grows and the checks that could come next count too,
-  // 12 cp each per 100 beyond the default, with middlegame weight (phase 5 here).
+  // 24 cp each per 100 beyond the default, with middlegame weight (phase 5 here).
   load(pressed);
   const int threats = check_threats(WHITE) - check_threats(BLACK);
   ASSERT_GT(threats, 0);
-  EXPECT_NEAR(value(KingAttack, 300, pressed) - plain, 3 * (attack - plain) + taper(2 * 12 * threats, 0, 5), 2);
+  EXPECT_NEAR(value(KingAttack, 300, pressed) - plain, 3 * (attack - plain) + taper(2 * 24 * threats, 0, 5), 2);
   // PawnStorm's term counts at its default and is gone above it.
   const char* storm = "r5k1/5ppp/8/6PP/8/8/1PP5/1K1R4 w - - 0 1";
   EXPECT_GT(value(PawnStorm, 100, storm), value(Balanced, 100, storm));
