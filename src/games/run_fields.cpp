@@ -307,7 +307,8 @@ constexpr RunField RUN_FIELDS[] = {
      "every row plays against this row, which heads the table, instead of Balanced", SHOWS_DEFAULT | AFTER_ROWS,
      "Balanced"},
     {"rows", "--styles", "A,B,...", Custom{take_styles, read_rows, rows_text},
-     "the rows besides Balanced, any letter case (default: every style and NoTactics)"},
+     "the rows besides Balanced, any letter case; Balanced@N is Balanced at strength N (default: every style "
+     "and NoTactics)"},
     // After the rows: one for each.
     {"strengths", "--strength", "N", Custom{take_strength, read_strengths, strengths_text, strength_wanted},
      "every style row at this StyleStrength instead of its published one", APPLIES_LAST},
