@@ -139,8 +139,8 @@ constexpr StyleEntry STYLES[] = {
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
      .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 2, .trade_drive = 20,
      .book = "major_piece_ending", .published_strength = 400, .gate = {{"major_endings_pct", true}}, .costed = true},
-    // Its term and its wish for trades in the tree cost more than 100 Elo against the
-    // strongest play; it steers to its ending at the root alone.
+    // Its term, and a wish for trades as strong as the other ending styles', cost more than
+    // 100 Elo against the strongest play; a mild wish and the root's steering carry it.
     {.mode = MinorPieceEnding, .name = "MinorPieceEnding", .word = "minorpieceending", .wanted_gone = MAJOR_PIECES,
      .own_move = OwnMove::Trade, .bonus = ENDING_BONUS, .steering = 80,
      .above = {.term = TermAbove::Off, .ordering = false, .extensions = false}, .steer_margin = 5,
