@@ -20,9 +20,22 @@ inline void add_promotions(Move*& out, int from, int to, int pawn, int capture, 
   add(out, from, to, pawn, capture, queen - 3);
 }
 
-// CAPTURES leaves out every move that is not a capture, keeping the order of the rest.
-template <bool CAPTURES>
-void generate_pawn_moves(Move*& out, int us, Bitboard enemy, Bitboard all) {
+// What each generation keeps: every move, the captures only, or the captures and the
+// quiet moves a QuietTargets lets through. Each keeps the order of the full list.
+enum class Kind { ALL, CAPTURES, FILTERED };
+
+// The empty squares a quiet move of type from `from` may go to.
+template <Kind KIND>
+inline Bitboard quiet_room(const QuietTargets* keep, int type, int from) {
+  if constexpr (KIND == Kind::ALL) return ~Bitboard{0};
+  if constexpr (KIND == Kind::CAPTURES) return 0;
+  if constexpr (KIND == Kind::FILTERED)
+    return keep->any_from & square_bb(from) ? ~Bitboard{0} : keep->by_type[type];
+}
+
+template <Kind KIND>
+void generate_pawn_moves(Move*& out, int us, Bitboard enemy, Bitboard all, const QuietTargets* keep) {
+  constexpr bool CAPTURES = KIND == Kind::CAPTURES;
   const int pawn = us == WHITE ? P : p;
   const int queen = us == WHITE ? Q : q;
   const int step = us == WHITE ? 8 : -8;
@@ -36,8 +49,9 @@ void generate_pawn_moves(Move*& out, int us, Bitboard enemy, Bitboard all) {
       if (rank_of(from) == promo_rank) {
         add_promotions(out, from, ahead, pawn, 0, queen);
       } else {
-        add(out, from, ahead, pawn, 0);
-        if (rank_of(from) == start_rank && !(all & square_bb(ahead + step)))
+        const Bitboard room = quiet_room<KIND>(keep, P, from);
+        if (room & square_bb(ahead)) add(out, from, ahead, pawn, 0);
+        if (rank_of(from) == start_rank && !(all & square_bb(ahead + step)) && (room & square_bb(ahead + step)))
           add(out, from, ahead + step, pawn, 0, NO_PIECE, 0, 0, 1);
       }
     }
@@ -64,13 +78,14 @@ inline Bitboard piece_targets(int from, Bitboard all) {
   if constexpr (TYPE == 4) return queen_attacks(from, all);
 }
 
-template <int TYPE, bool CAPTURES>
-void generate_piece_moves(Move*& out, int us, Bitboard own, Bitboard enemy, Bitboard all) {
+template <int TYPE, Kind KIND>
+void generate_piece_moves(Move*& out, int us, Bitboard own, Bitboard enemy, Bitboard all, const QuietTargets* keep) {
+  constexpr bool CAPTURES = KIND == Kind::CAPTURES;
   const int piece = us * 6 + TYPE;
   Bitboard pieces = bitboards[piece];
   while (pieces) {
     const int from = pop_lsb(pieces);
-    Bitboard targets = piece_targets<TYPE>(from, all) & (CAPTURES ? enemy : ~own);
+    Bitboard targets = piece_targets<TYPE>(from, all) & ~own & (enemy | quiet_room<KIND>(keep, TYPE, from));
     while (targets) {
       const int to = pop_lsb(targets);
       add(out, from, to, piece, CAPTURES || (enemy & square_bb(to)) ? 1 : 0);
@@ -106,8 +121,9 @@ int move_bound(int us) {
          27 * popcount(own[Q]) + 8 + 2;
 }
 
-template <bool CAPTURES>
-void generate(MoveList& list) {
+template <Kind KIND>
+void generate(MoveList& list, const QuietTargets* keep = nullptr) {
+  constexpr bool CAPTURES = KIND == Kind::CAPTURES;
   list.moves.clear();
   const int us = side;
   Move* out = list.moves.reserve_back(move_bound(us));
@@ -115,17 +131,17 @@ void generate(MoveList& list) {
   const Bitboard enemy = occupancies[us ^ 1];
   const Bitboard all = occupancies[2];
 
-  generate_pawn_moves<CAPTURES>(out, us, enemy, all);
-  generate_piece_moves<1, CAPTURES>(out, us, own, enemy, all);
-  generate_piece_moves<2, CAPTURES>(out, us, own, enemy, all);
-  generate_piece_moves<3, CAPTURES>(out, us, own, enemy, all);
-  generate_piece_moves<4, CAPTURES>(out, us, own, enemy, all);
+  generate_pawn_moves<KIND>(out, us, enemy, all, keep);
+  generate_piece_moves<1, KIND>(out, us, own, enemy, all, keep);
+  generate_piece_moves<2, KIND>(out, us, own, enemy, all, keep);
+  generate_piece_moves<3, KIND>(out, us, own, enemy, all, keep);
+  generate_piece_moves<4, KIND>(out, us, own, enemy, all, keep);
 
   // Only the king on the lowest square moves; a side without a king (FEN only) has no king step.
   const Bitboard king = bitboards[us * 6 + 5];
   if (king) {
     const int from = lsb(king);
-    Bitboard targets = king_attacks[from] & (CAPTURES ? enemy : ~own);
+    Bitboard targets = king_attacks[from] & ~own & (enemy | quiet_room<KIND>(keep, 5, from));
     while (targets) {
       const int to = pop_lsb(targets);
       add(out, from, to, us * 6 + 5, CAPTURES || (enemy & square_bb(to)) ? 1 : 0);
@@ -137,6 +153,8 @@ void generate(MoveList& list) {
 
 }  // namespace
 
-void generate_moves(MoveList& list) { generate<false>(list); }
+void generate_moves(MoveList& list) { generate<Kind::ALL>(list); }
 
-void generate_captures(MoveList& list) { generate<true>(list); }
+void generate_captures(MoveList& list) { generate<Kind::CAPTURES>(list); }
+
+void generate_captures_and_quiets(MoveList& list, const QuietTargets& keep) { generate<Kind::FILTERED>(list, &keep); }

@@ -21,22 +21,32 @@ namespace {
 // Centipawns per check that could be given next move, per 100 of strength above the default.
 constexpr int CHECK_THREAT_CP = 24;
 
+// KingAttack's term: pressure on the enemy king's zone and, above the default strength,
+// the checks it could give next, as White's value minus Black's.
+int king_attack_term(int strength, int weight, bool with_checks) {
+  const KingAttackCount white = king_attack_count(WHITE, with_checks);
+  const KingAttackCount black = king_attack_count(BLACK, with_checks);
+  int term = at_strength(king_safety_bonus(white.pressure) - king_safety_bonus(black.pressure), weight);
+  if (with_checks)
+    term += at_strength(CHECK_THREAT_CP * (white.checks - black.checks), strength - STYLE_STRENGTH_DEFAULT);
+  return term;
+}
+
 // The one style term of the side to move's mode, as White's value minus Black's,
 // weighted by that side's style strength.
 void add_mode_term(int& sum_mg, int& sum_eg) {
   const int strength = style_strength_of(side);
   const int weight = term_strength(active_mode(), strength);
-  // Above its default KingAttack also wants the checks it could give next.
-  if (active_mode() == KingAttack && strength > STYLE_STRENGTH_DEFAULT)
-    sum_mg += at_strength(CHECK_THREAT_CP * (check_threats(WHITE) - check_threats(BLACK)),
-                          strength - STYLE_STRENGTH_DEFAULT);
+  if (active_mode() == KingAttack) {
+    // Above its default KingAttack also wants the checks it could give next.
+    const bool with_checks = strength > STYLE_STRENGTH_DEFAULT;
+    if (with_checks || weight != 0) sum_mg += king_attack_term(strength, weight, with_checks);
+    return;
+  }
   // A term weighed at nothing is not worth its time at every node.
   if (weight == 0) return;
   int mg = 0, eg = 0;
   switch (active_mode()) {
-    case KingAttack:
-      mg += king_safety_bonus(king_zone_pressure(BLACK)) - king_safety_bonus(king_zone_pressure(WHITE));
-      break;
     case PassedPawn: {
       int mg_white, eg_white, mg_black, eg_black;
       passed_pawn_terms(WHITE, mg_white, eg_white);

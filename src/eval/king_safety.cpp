@@ -3,78 +3,73 @@
 #include "board/attacks.h"
 #include "board/position.h"
 
-int king_zone_pressure(int colour) {
-  Bitboard king = bitboards[colour == WHITE ? K : k];
-  // A position without this king has nothing to attack.
-  if (!king) return 0;
-  int king_square = lsb(king);
-  Bitboard zone = king_attacks[king_square] | square_bb(king_square);
+namespace {
 
-  int enemy = colour ^ 1;
-  int base = enemy * 6;
-  Bitboard occupancy = occupancies[2];
-  int weight = 0;
-  int attackers = 0;
+constexpr Bitboard FILE_A_BB = 0x0101010101010101ULL;
+constexpr Bitboard FILE_H_BB = FILE_A_BB << 7;
 
-  for (Bitboard set = bitboards[base + P]; set;) {
-    if (pawn_attacks[enemy][pop_lsb(set)] & zone) {
-      weight += 1;
-      ++attackers;
-    }
-  }
-  for (Bitboard set = bitboards[base + N]; set;) {
-    if (knight_attacks[pop_lsb(set)] & zone) {
-      weight += 2;
-      ++attackers;
-    }
-  }
-  for (Bitboard set = bitboards[base + B]; set;) {
-    if (bishop_attacks(pop_lsb(set), occupancy) & zone) {
-      weight += 2;
-      ++attackers;
-    }
-  }
-  for (Bitboard set = bitboards[base + R]; set;) {
-    if (rook_attacks(pop_lsb(set), occupancy) & zone) {
-      weight += 3;
-      ++attackers;
-    }
-  }
-  for (Bitboard set = bitboards[base + Q]; set;) {
-    if (queen_attacks(pop_lsb(set), occupancy) & zone) {
-      weight += 5;
-      ++attackers;
-    }
-  }
-  return attackers < 2 ? weight : weight + 2 * attackers;
+// Every square colour's pawns attack, all pawns at once.
+Bitboard pawn_attack_set(int colour) {
+  const Bitboard pawns = bitboards[colour * 6 + P];
+  if (colour == WHITE) return ((pawns & ~FILE_A_BB) << 7) | ((pawns & ~FILE_H_BB) << 9);
+  return ((pawns & ~FILE_H_BB) >> 7) | ((pawns & ~FILE_A_BB) >> 9);
 }
 
-int check_threats(int colour) {
-  const int enemy = colour ^ 1;
-  const Bitboard enemy_king = bitboards[enemy == WHITE ? K : k];
-  if (!enemy_king) return 0;
-  const int king_square = lsb(enemy_king);
-  const int base = colour * 6;
+// The squares from which a pawn of colour attacks some square of the set.
+Bitboard pawn_sources(int colour, Bitboard targets) {
+  if (colour == WHITE) return ((targets & ~FILE_A_BB) >> 9) | ((targets & ~FILE_H_BB) >> 7);
+  return ((targets & ~FILE_A_BB) << 7) | ((targets & ~FILE_H_BB) << 9);
+}
+
+}  // namespace
+
+KingAttackCount king_attack_count(int attacker, bool with_checks) {
+  KingAttackCount count;
+  const int defender = attacker ^ 1;
+  const Bitboard king = bitboards[defender * 6 + K];
+  // A position without that king has nothing to attack.
+  if (!king) return count;
+  const int king_square = lsb(king);
+  const Bitboard zone = king_attacks[king_square] | square_bb(king_square);
+  const int base = attacker * 6;
   const Bitboard occupancy = occupancies[2];
 
-  // Squares the enemy pawns guard are no place to check from.
-  Bitboard guarded = 0;
-  for (Bitboard set = bitboards[enemy * 6 + P]; set;) guarded |= pawn_attacks[enemy][pop_lsb(set)];
-  const Bitboard open = ~occupancies[colour] & ~guarded;
+  // Checks count only from squares that neither hold our own piece nor are guarded
+  // by an enemy pawn. Without them every check set is empty and costs nothing.
+  Bitboard knight_checks = 0, bishop_checks = 0, rook_checks = 0;
+  if (with_checks) {
+    const Bitboard open = ~occupancies[attacker] & ~pawn_attack_set(defender);
+    knight_checks = knight_attacks[king_square] & open;
+    bishop_checks = bishop_attacks(king_square, occupancy) & open;
+    rook_checks = rook_attacks(king_square, occupancy) & open;
+  }
 
-  const Bitboard knight_checks = knight_attacks[king_square] & open;
-  const Bitboard bishop_checks = bishop_attacks(king_square, occupancy) & open;
-  const Bitboard rook_checks = rook_attacks(king_square, occupancy) & open;
-
-  int threats = 0;
-  for (Bitboard set = bitboards[base + N]; set;) threats += popcount(knight_attacks[pop_lsb(set)] & knight_checks);
-  for (Bitboard set = bitboards[base + B]; set;)
-    threats += popcount(bishop_attacks(pop_lsb(set), occupancy) & bishop_checks);
-  for (Bitboard set = bitboards[base + R]; set;) threats += popcount(rook_attacks(pop_lsb(set), occupancy) & rook_checks);
+  // Each piece's attacks are found once and serve both counts.
+  int weight = 0, attackers = 0, checks = 0;
+  const int pawn_attackers = popcount(bitboards[base + P] & pawn_sources(attacker, zone));
+  weight += pawn_attackers;
+  attackers += pawn_attackers;
+  auto add = [&](Bitboard attacks, int piece_weight, Bitboard check_set) {
+    if (attacks & zone) {
+      weight += piece_weight;
+      ++attackers;
+    }
+    checks += popcount(attacks & check_set);
+  };
+  for (Bitboard set = bitboards[base + N]; set;) add(knight_attacks[pop_lsb(set)], 2, knight_checks);
+  for (Bitboard set = bitboards[base + B]; set;) add(bishop_attacks(pop_lsb(set), occupancy), 2, bishop_checks);
+  for (Bitboard set = bitboards[base + R]; set;) add(rook_attacks(pop_lsb(set), occupancy), 3, rook_checks);
   for (Bitboard set = bitboards[base + Q]; set;)
-    threats += popcount(queen_attacks(pop_lsb(set), occupancy) & (bishop_checks | rook_checks));
-  return threats;
+    add(queen_attacks(pop_lsb(set), occupancy), 5, bishop_checks | rook_checks);
+
+  count.pressure = attackers < 2 ? weight : weight + 2 * attackers;
+  count.checks = checks;
+  return count;
 }
+
+int king_zone_pressure(int colour) { return king_attack_count(colour ^ 1, false).pressure; }
+
+int check_threats(int colour) { return king_attack_count(colour, true).checks; }
 
 int pawn_storm_score(int colour) {
   Bitboard enemy_king = bitboards[colour == WHITE ? k : K];

@@ -14,6 +14,14 @@ constexpr int king_safety_bonus(int pressure) {
   return KING_SAFETY_TABLE[pressure < 63 ? pressure : 63];
 }
 
+// What attacker's pieces aim at the enemy king: the attack weight on its zone (uncapped,
+// >= 0) and, when asked, the checks they could give next move.
+struct KingAttackCount {
+  int pressure = 0;
+  int checks = 0;
+};
+KingAttackCount king_attack_count(int attacker, bool with_checks);
+
 // Attack weight of colour's enemy against colour's king zone (uncapped, >= 0).
 int king_zone_pressure(int colour);
 // The checks colour's knights, bishops, rooks and queens could give next move, one per

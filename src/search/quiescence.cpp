@@ -42,16 +42,20 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
 
   const bool quiets_allowed = qdepth < quiet_check_limit(active_mode());
   const SearchMode order_mode = ordering_mode();
-  // Without quiet candidates only the captures are needed; they come in the same
-  // relative order as in the full list, so the sort breaks ties the same way.
+  // Only the captures and the quiet moves that may check are generated; they come in
+  // the same relative order as in the full list, so the sort breaks ties the same way.
+  const CheckSquares check_from = quiets_allowed ? check_squares() : CheckSquares{};
   MoveList list;
-  if (quiets_allowed)
-    generate_moves(list);
-  else
+  if (check_from.king) {
+    QuietTargets keep;
+    for (int type = P; type <= K; ++type) keep.by_type[type] = check_from.by_type[type];
+    keep.any_from = check_from.lines;
+    generate_captures_and_quiets(list, keep);
+  } else {
     generate_captures(list);
+  }
   OrderKeys candidates;
   candidates.reserve(list.moves.size());
-  const CheckSquares check_from = quiets_allowed ? check_squares() : CheckSquares{};
   for (std::size_t i = 0; i < list.moves.size(); ++i) {
     const Move& m = list.moves[i];
     if (m.capture)

@@ -136,19 +136,32 @@ TEST(MoveGen, PinnedPiecesAndKingStepsIntoCheckAreListed) {
 
 // The capture generator is the full list with every non-capture dropped, order kept,
 // in every suite position and every position one move later (two kings, odd rights and
-// en-passant squares from FEN included).
+// en-passant squares from FEN included). So is the generator of captures and chosen
+// quiet moves, with the quiet moves its targets keep.
 TEST(MoveGen, CapturesAreTheFullListFilteredInOrder) {
   init_board_tables();
   auto compare = [](const std::string& where) {
-    MoveList all, captures;
+    MoveList all, captures, filtered;
     generate_moves(all);
     generate_captures(captures);
-    Texts expected;
+    Texts expected, expected_filtered;
     for (const Move& m : all.moves)
       if (m.capture) expected.push_back(move_to_str(m));
     EXPECT_EQ(move_texts(captures), expected) << where;
     for (const Move& m : captures.moves) EXPECT_EQ(m.capture, 1) << where;
-    return expected.size();
+
+    // Quiet moves kept by a scattered set of targets per piece type and origins.
+    QuietTargets keep;
+    for (int type = P; type <= K; ++type) keep.by_type[type] = 0x8142241818244281ULL >> type;
+    keep.any_from = 0x00000000FF000000ULL;
+    generate_captures_and_quiets(filtered, keep);
+    for (const Move& m : all.moves) {
+      const bool kept = m.capture || m.castling || m.promoted != NO_PIECE ||
+                        (keep.any_from & square_bb(m.from)) || (keep.by_type[m.piece % 6] & square_bb(m.to));
+      if (kept) expected_filtered.push_back(move_to_str(m));
+    }
+    EXPECT_EQ(move_texts(filtered), expected_filtered) << where;
+    return expected.size() + expected_filtered.size();
   };
   std::size_t seen = 0;
   std::vector<std::string> fens = {"4k3/8/8/8/8/8/8/K6K w - - 0 1", "4k3/8/4n3/3P4/8/8/8/4K3 w - e6 0 1",
