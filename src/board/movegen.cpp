@@ -24,7 +24,8 @@ inline void add_promotions(Move*& out, int from, int to, int pawn, int capture, 
 // quiet moves a QuietTargets lets through. Each keeps the order of the full list.
 enum class Kind { ALL, CAPTURES, FILTERED };
 
-// The empty squares a quiet move of type from `from` may go to.
+// Where a quiet move of a piece of this type from `from` may go (the generators keep
+// only the empty squares of it).
 template <Kind KIND>
 inline Bitboard quiet_room(const QuietTargets* keep, int type, int from) {
   if constexpr (KIND == Kind::ALL) return ~Bitboard{0};
