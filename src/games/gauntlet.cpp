@@ -256,9 +256,9 @@ int run_merge_command(const std::vector<std::string>& words) {
   return status;
 }
 
-// "styles report [--gate] RUN_DIR": a played run's report again from its games.csv, on
+// "styles report [--gate] RUN_DIR...": a played run's report again from its games.csv, on
 // the screen only. Nothing is replayed and the PGN is not needed: the recorded runs keep
-// games.csv alone.
+// games.csv alone. Several runs of the same rows from other openings are pooled.
 int run_report_command(const std::vector<std::string>& words) {
   RunSettings settings;
   std::vector<std::string> folders;
@@ -270,8 +270,8 @@ int run_report_command(const std::vector<std::string>& words) {
     else if (word.starts_with("--")) error = "unknown option " + word + " of report";
     else folders.push_back(word);
   }
-  if (error.empty() && folders.size() != 1) error = "report needs the folder of one run";
-  if (!error.empty() || !join_parts(folders, settings, games, error, PartPgn::Skipped)) {
+  if (error.empty() && folders.empty()) error = "report needs the folder of a run";
+  if (!error.empty() || !pool_runs(folders, settings, games, error)) {
     report_fault(error);
     return EXIT_BAD_INPUT;
   }

@@ -266,6 +266,50 @@ bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, 
   return true;
 }
 
+bool pool_runs(const std::vector<std::string>& folders, RunSettings& settings, std::vector<PartGame>& games,
+               std::string& error) {
+  std::vector<RunSettings> runs(folders.size());
+  std::vector<std::vector<PartGame>> run_games(folders.size());
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (!join_parts({folders[i]}, runs[i], run_games[i], error, PartPgn::Skipped)) return false;
+    const auto expected = settings_fields(runs.front()), found = settings_fields(runs[i]);
+    bool same_games = true;
+    for (std::size_t f = 0; f < expected.size(); ++f) {
+      const std::string& name = expected[f].first;
+      // Other positions, another order of them, another count or another build of the
+      // same engine: the games still measure the same rows.
+      if (name == "openings" || name == "seed") {
+        same_games = same_games && expected[f].second == found[f].second;
+        continue;
+      }
+      if (name == "games" || name == "build" || expected[f].second == found[f].second) continue;
+      error = "the runs differ in " + name + ": " + expected[f].second + " in " + folders.front() + ", " +
+              found[f].second + " in " + folders[i];
+      return false;
+    }
+    // Counting the same games twice would narrow every interval for nothing.
+    if (i > 0 && same_games) {
+      error = folders.front() + " and " + folders[i] + " play the same openings in the same order";
+      return false;
+    }
+  }
+  settings = runs.front();
+  settings.games = 0;
+  for (const RunSettings& run : runs) settings.games += run.games;
+  // Row by row, each run's block of games in turn: the report reads a row's games as one block.
+  games.clear();
+  for (std::size_t r = 0; r < settings.rows.size(); ++r)
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      const auto per_row = static_cast<std::size_t>(runs[i].games);
+      for (std::size_t g = r * per_row; g < (r + 1) * per_row; ++g) {
+        PartGame game = run_games[i][g];
+        game.job = static_cast<int>(games.size());
+        games.push_back(std::move(game));
+      }
+    }
+  return true;
+}
+
 std::string text_hash(const std::string& text) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;
   for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ULL;

@@ -50,6 +50,13 @@ bool read_part(const std::string& folder, RunSettings& settings, std::vector<Par
 bool join_parts(const std::vector<std::string>& folders, RunSettings& settings, std::vector<PartGame>& games,
                 std::string& error, PartPgn pgn = PartPgn::Read);
 
+// Pools whole runs of the same rows and settings played from other openings (or another
+// seed, count of games or build) into one run's games, each row's games from every run
+// in turn: the same measure on more games. False with error naming a setting that
+// differs, or two runs that play the same games.
+bool pool_runs(const std::vector<std::string>& folders, RunSettings& settings, std::vector<PartGame>& games,
+               std::string& error);
+
 // A hash of a text (64-bit FNV-1a), as hexadecimal digits; and of this running program.
 std::string text_hash(const std::string& text);
 std::string program_hash();

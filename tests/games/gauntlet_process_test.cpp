@@ -268,6 +268,25 @@ TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
   EXPECT_EQ(styles("report --gate " + (dir / "baseline-part1").string()).err,
             "brisvane styles: part 2/2 is missing\n");
   EXPECT_EQ(styles("report").status, 2);
+
+  // Runs of the same rows from other openings pool into one report, each row's games
+  // from both; a run given twice, or one with another setting, is refused.
+  const std::string baseline_run = "--baseline notactics --styles=KingAttack --max-plies 10" + SERIAL;
+  ASSERT_EQ(styles(baseline_run + " --games 20 --nodes 1000 --seed 9 --out " + (dir / "seed9").string()).status, 0);
+  ASSERT_EQ(styles(baseline_run + " --games 20 --nodes 2000 --out " + (dir / "nodes").string()).status, 0);
+  const std::string whole = " " + (dir / "baseline-whole").string();
+  const StylesRun pooled = styles("report" + whole + " " + (dir / "seed9").string());
+  ASSERT_EQ(pooled.status, 0) << pooled.err;
+  std::istringstream pooled_rows(pooled.out.substr(pooled.out.find("\nKingAttack ") + 1));
+  std::string name;
+  int games = 0;
+  pooled_rows >> name >> games;
+  EXPECT_EQ(games, 40) << pooled.out;
+  // Two blocks of 20 for each named row, Balanced and KingAttack.
+  EXPECT_NE(pooled.out.find(" of 4 blocks of 20 games named right"), std::string::npos) << pooled.out;
+  EXPECT_NE(styles("report" + whole + whole).err.find("play the same openings in the same order"), std::string::npos);
+  EXPECT_NE(styles("report" + whole + " " + (dir / "nodes").string()).err.find("the runs differ in nodes"),
+            std::string::npos);
 }
 
 // Parts that do not make one run are refused with the reason; nothing is written.
