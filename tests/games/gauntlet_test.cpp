@@ -245,7 +245,8 @@ TEST(GauntletOpenings, ShippedSetsAreBalancedLegalAndApart) {
   init_tables();
   const std::vector<std::string> files = {"openings.epd", "middlegames.epd", "openings-choose.epd",
                                           "openings-confirm.epd", "openings-holdout.epd", "openings-recheck.epd",
-                                          "openings-choose-2.epd", "openings-confirm-2.epd", "openings-confirm-3.epd"};
+                                          "openings-choose-2.epd", "openings-confirm-2.epd", "openings-confirm-3.epd",
+                                          "openings-confirm-4.epd"};
   std::map<std::string, std::string> seen;  // a position's first four FEN fields, and its set
   for (const std::string& file : files) {
     std::string text, error;
