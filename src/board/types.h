@@ -20,6 +20,8 @@ constexpr char PIECE_LETTERS[] = "PNBRQKpnbrqk";
 constexpr int file_of(int sq) { return sq & 7; }
 constexpr int rank_of(int sq) { return sq >> 3; }
 constexpr Bitboard square_bb(int sq) { return Bitboard{1} << sq; }
+constexpr Bitboard FILE_A = 0x0101010101010101ULL;
+constexpr Bitboard FILE_H = FILE_A << 7;
 
 inline int popcount(Bitboard b) { return std::popcount(b); }
 inline int lsb(Bitboard b) { return std::countr_zero(b); }

@@ -18,8 +18,6 @@ int centre_distance(int square) {
   return std::abs(file_of(square) - 3) + std::abs(rank_of(square) - 3);
 }
 
-constexpr Bitboard FILE_A = 0x0101010101010101ULL;
-
 }  // namespace
 
 int pawn_ending_score(int colour) {

@@ -5,20 +5,17 @@
 
 namespace {
 
-constexpr Bitboard FILE_A_BB = 0x0101010101010101ULL;
-constexpr Bitboard FILE_H_BB = FILE_A_BB << 7;
-
 // Every square colour's pawns attack, all pawns at once.
 Bitboard pawn_attack_set(int colour) {
   const Bitboard pawns = bitboards[colour * 6 + P];
-  if (colour == WHITE) return ((pawns & ~FILE_A_BB) << 7) | ((pawns & ~FILE_H_BB) << 9);
-  return ((pawns & ~FILE_H_BB) >> 7) | ((pawns & ~FILE_A_BB) >> 9);
+  if (colour == WHITE) return ((pawns & ~FILE_A) << 7) | ((pawns & ~FILE_H) << 9);
+  return ((pawns & ~FILE_H) >> 7) | ((pawns & ~FILE_A) >> 9);
 }
 
 // The squares from which a pawn of colour attacks some square of the set.
 Bitboard pawn_sources(int colour, Bitboard targets) {
-  if (colour == WHITE) return ((targets & ~FILE_A_BB) >> 9) | ((targets & ~FILE_H_BB) >> 7);
-  return ((targets & ~FILE_A_BB) << 7) | ((targets & ~FILE_H_BB) << 9);
+  if (colour == WHITE) return ((targets & ~FILE_A) >> 9) | ((targets & ~FILE_H) >> 7);
+  return ((targets & ~FILE_A) << 7) | ((targets & ~FILE_H) << 9);
 }
 
 }  // namespace

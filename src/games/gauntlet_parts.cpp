@@ -302,9 +302,8 @@ bool pool_runs(const std::vector<std::string>& folders, RunSettings& settings, s
     for (std::size_t i = 0; i < runs.size(); ++i) {
       const auto per_row = static_cast<std::size_t>(runs[i].games);
       for (std::size_t g = r * per_row; g < (r + 1) * per_row; ++g) {
-        PartGame game = run_games[i][g];
-        game.job = static_cast<int>(games.size());
-        games.push_back(std::move(game));
+        run_games[i][g].job = static_cast<int>(games.size());
+        games.push_back(std::move(run_games[i][g]));
       }
     }
   return true;

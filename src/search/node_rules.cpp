@@ -94,17 +94,18 @@ CheckSquares check_squares() {
   const int target = lsb(enemy_king);
   squares.king = true;
   squares.king_square = target;
-  squares.by_type[P] = pawn_attacks[us ^ 1][target];
-  squares.by_type[N] = knight_attacks[target];
-  squares.by_type[B] = bishop_attacks(target, occupancies[2]);
-  squares.by_type[R] = rook_attacks(target, occupancies[2]);
-  squares.by_type[Q] = squares.by_type[B] | squares.by_type[R];
-  squares.by_type[K] = king_attacks[target];
+  Bitboard* by_type = squares.targets.by_type;
+  by_type[P] = pawn_attacks[us ^ 1][target];
+  by_type[N] = knight_attacks[target];
+  by_type[B] = bishop_attacks(target, occupancies[2]);
+  by_type[R] = rook_attacks(target, occupancies[2]);
+  by_type[Q] = by_type[B] | by_type[R];
+  by_type[K] = king_attacks[target];
   // Entry 0 of a slider table is its empty-board set: every line through the square.
-  squares.lines = bishop_attack_table[target][0] | rook_attack_table[target][0];
+  squares.targets.any_from = bishop_attack_table[target][0] | rook_attack_table[target][0];
   // A king already in check (a set-up, never a searched position) leaves nothing to
   // conclude from the squares: every move gets the whole test.
-  if (is_square_attacked(target, us)) squares.lines = ~Bitboard{0};
+  if (is_square_attacked(target, us)) squares.targets.any_from = ~Bitboard{0};
   return squares;
 }
 
@@ -135,11 +136,11 @@ bool quiet_move_may_check(const Move& m, const CheckSquares& squares) {
   if (m.castling || m.promoted != NO_PIECE) return true;
   // A piece on a line through the king may uncover a slider or run along the line;
   // those few moves get the whole test.
-  if (squares.lines & square_bb(m.from)) return attacked_after(m, squares.king_square);
+  if (squares.targets.any_from & square_bb(m.from)) return attacked_after(m, squares.king_square);
   // Otherwise the rays from the king do not pass the origin, so the squares found
   // before the move stay right, and only the moved piece can give check (the king
   // not being in check already).
-  return (squares.by_type[m.piece % 6] & square_bb(m.to)) != 0;
+  return (squares.targets.by_type[m.piece % 6] & square_bb(m.to)) != 0;
 }
 
 bool has_non_pawn_material(int colour) {

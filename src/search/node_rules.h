@@ -3,6 +3,7 @@
 // and extensions. Kept apart from the node so that each rule reads on its own.
 
 #include "board/move.h"
+#include "board/movegen.h"
 #include "board/position.h"
 #include "style/search_mode.h"
 
@@ -39,8 +40,10 @@ int style_extension(const Move& m, StyleTag tag, int mover, int ply);
 struct CheckSquares {
   bool king = false;         // the enemy has a king (without one nothing ever checks)
   int king_square = 0;       // its square (the lowest, as king_attacked reads it)
-  Bitboard by_type[6] = {};  // squares from which a piece of each type attacks that square
-  Bitboard lines = 0;        // squares on a line through it: leaving one may uncover a check
+  // by_type: the squares from which a piece of each type attacks that square; any_from:
+  // the squares on a line through it, where leaving may uncover a check. As the move
+  // generator reads them, they list the quiet moves that may give check.
+  QuietTargets targets;
 };
 CheckSquares check_squares();
 

@@ -46,14 +46,10 @@ int quiescence(int alpha, int beta, int ply, int qdepth) {
   // the same relative order as in the full list, so the sort breaks ties the same way.
   const CheckSquares check_from = quiets_allowed ? check_squares() : CheckSquares{};
   MoveList list;
-  if (check_from.king) {
-    QuietTargets keep;
-    for (int type = P; type <= K; ++type) keep.by_type[type] = check_from.by_type[type];
-    keep.any_from = check_from.lines;
-    generate_captures_and_quiets(list, keep);
-  } else {
+  if (check_from.king)
+    generate_captures_and_quiets(list, check_from.targets);
+  else
     generate_captures(list);
-  }
   OrderKeys candidates;
   candidates.reserve(list.moves.size());
   for (std::size_t i = 0; i < list.moves.size(); ++i) {
