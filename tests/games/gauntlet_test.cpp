@@ -246,7 +246,7 @@ TEST(GauntletOpenings, ShippedSetsAreBalancedLegalAndApart) {
   const std::vector<std::string> files = {"openings.epd", "middlegames.epd", "openings-choose.epd",
                                           "openings-confirm.epd", "openings-holdout.epd", "openings-recheck.epd",
                                           "openings-choose-2.epd", "openings-confirm-2.epd", "openings-confirm-3.epd",
-                                          "openings-confirm-4.epd"};
+                                          "openings-confirm-4.epd", "openings-confirm-5.epd"};
   std::map<std::string, std::string> seen;  // a position's first four FEN fields, and its set
   for (const std::string& file : files) {
     std::string text, error;
