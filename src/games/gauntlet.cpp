@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "base/output.h"
+#include "base/text.h"
 #include "board/notation.h"
 #include "games/atomic_file.h"
 #include "games/fingerprint_report.h"
@@ -135,7 +136,8 @@ struct RunReport {
   Recognition recognition;
 };
 
-RunReport compose_report(const RunSettings& settings, const std::vector<PartGame>& games) {
+RunReport compose_report(const RunSettings& settings, const std::vector<PartGame>& games,
+                         int block_games = RECOGNITION_BLOCK_GAMES) {
   RunReport report;
   std::vector<RecognitionRow> named;
   for (std::size_t r = 0; r < settings.rows.size(); ++r) {
@@ -147,7 +149,7 @@ RunReport compose_report(const RunSettings& settings, const std::vector<PartGame
     // NoTactics is a yardstick, not a style a player picks: it is not named.
     if (row.tactics || !settings.game.tactics) named.push_back({row_name(row), row.style, std::move(stats)});
   }
-  report.recognition = recognise(named);
+  report.recognition = recognise(named, block_games);
   int resigned = 0, drawn = 0, capped = 0;
   for (const PartGame& game : games) {
     resigned += game.end == GameEnd::Resigned;
@@ -256,18 +258,24 @@ int run_merge_command(const std::vector<std::string>& words) {
   return status;
 }
 
-// "styles report [--gate] RUN_DIR...": a played run's report again from its games.csv, on
-// the screen only. Nothing is replayed and the PGN is not needed: the recorded runs keep
-// games.csv alone. Several runs of the same rows from other openings are pooled.
+// "styles report [--gate] [--block N] RUN_DIR...": a played run's report again from its
+// games.csv, on the screen only. Nothing is replayed and the PGN is not needed: the recorded
+// runs keep games.csv alone. Several runs of the same rows from other openings are pooled.
+// --block names styles from blocks of N games instead of 20, to see how many games it takes.
 int run_report_command(const std::vector<std::string>& words) {
   RunSettings settings;
   std::vector<std::string> folders;
   std::vector<PartGame> games;
   std::string error;
   bool gate = false;
-  for (const std::string& word : words) {
+  int block_games = RECOGNITION_BLOCK_GAMES;
+  for (std::size_t i = 0; i < words.size() && error.empty(); ++i) {
+    const std::string& word = words[i];
     if (word == "--gate") gate = true;
-    else if (word.starts_with("--")) error = "unknown option " + word + " of report";
+    else if (word == "--block") {
+      if (i + 1 == words.size() || !read_whole_number(std::string_view(words[++i]), 1, RECOGNITION_BLOCK_MAX, block_games))
+        error = "--block needs a count of games from 1 to " + std::to_string(RECOGNITION_BLOCK_MAX);
+    } else if (word.starts_with("--")) error = "unknown option " + word + " of report";
     else folders.push_back(word);
   }
   if (error.empty() && folders.empty()) error = "report needs the folder of a run";
@@ -276,7 +284,7 @@ int run_report_command(const std::vector<std::string>& words) {
     return EXIT_BAD_INPUT;
   }
   settings.gate = gate;
-  return print_report(settings, compose_report(settings, games));
+  return print_report(settings, compose_report(settings, games, block_games));
 }
 
 }  // namespace

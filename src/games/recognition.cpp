@@ -67,9 +67,10 @@ Estimate share_percent(int right, int total) {
 
 }  // namespace
 
-Recognition recognise(const std::vector<RecognitionRow>& rows) {
+Recognition recognise(const std::vector<RecognitionRow>& rows, int block_games) {
   const std::vector<std::vector<Features>> games = standardised(rows);
   Recognition result;
+  result.block_games = block_games;
   for (const auto& row : games)
     if (!row.empty()) result.features = static_cast<int>(row.front().size());
   const auto features = static_cast<std::size_t>(result.features);
@@ -89,22 +90,22 @@ Recognition recognise(const std::vector<RecognitionRow>& rows) {
     naming.name = rows[r].name;
     naming.style = own;
     std::array<int, SEARCH_MODE_COUNT> wrong{};
-    naming.blocks = static_cast<int>(games[r].size()) / RECOGNITION_BLOCK_GAMES;
+    naming.blocks = static_cast<int>(games[r].size()) / block_games;
     for (int b = 0; b < naming.blocks; ++b) {
       Features block(features, 0.0);
-      for (int g = b * RECOGNITION_BLOCK_GAMES; g < (b + 1) * RECOGNITION_BLOCK_GAMES; ++g)
+      for (int g = b * block_games; g < (b + 1) * block_games; ++g)
         for (std::size_t f = 0; f < features; ++f) block[f] += games[r][static_cast<std::size_t>(g)][f];
       int named = -1;
       double nearest = std::numeric_limits<double>::infinity();
       for (int c = 0; c < SEARCH_MODE_COUNT; ++c) {
         // The block's own games would pull its own class's mean towards it.
         const bool left_out = c == own;
-        const int count = counts[c] - (left_out ? RECOGNITION_BLOCK_GAMES : 0);
+        const int count = counts[c] - (left_out ? block_games : 0);
         if (count <= 0) continue;
         double distance = 0;
         for (std::size_t f = 0; f < features; ++f) {
           const double centre = (sums[c][f] - (left_out ? block[f] : 0)) / count;
-          const double apart = block[f] / RECOGNITION_BLOCK_GAMES - centre;
+          const double apart = block[f] / block_games - centre;
           distance += apart * apart;
         }
         if (distance < nearest) {
@@ -134,14 +135,14 @@ std::string recognition_text(const Recognition& recognition) {
   char text[256];
   if (total == 0) {
     std::snprintf(text, sizeof text, "Recognition: no row has a block of %d games to name\n",
-                  RECOGNITION_BLOCK_GAMES);
+                  recognition.block_games);
     return text;
   }
   const Estimate rate = share_percent(total_right, total);
   std::snprintf(text, sizeof text,
                 "Recognition: %d of %d blocks of %d games named right (%.1f%% [%.1f, %.1f]), each by the "
                 "nearest style's mean over %d gate columns, its own games left out\n",
-                total_right, total, RECOGNITION_BLOCK_GAMES, rate.value, rate.low, rate.high,
+                total_right, total, recognition.block_games, rate.value, rate.low, rate.high,
                 recognition.features);
   std::string by_style;
   for (int c = 0; c < SEARCH_MODE_COUNT; ++c)

@@ -10,6 +10,8 @@
 
 // Games to a block: about what a short match shows of a style.
 constexpr int RECOGNITION_BLOCK_GAMES = 20;
+// The longest block a report may ask for: a whole run's row at most.
+constexpr int RECOGNITION_BLOCK_MAX = 10000;
 
 // A row of a run: its name, its style (rows of one style, Balanced at two strengths, are
 // one class) and its games in game order. The gauntlet leaves NoTactics, its yardstick, out.
@@ -28,6 +30,7 @@ struct RowNaming {
 };
 
 struct Recognition {
+  int block_games = RECOGNITION_BLOCK_GAMES;
   int features = 0;  // the gate's columns that vary over the run's games
   std::vector<RowNaming> rows;
 };
@@ -35,12 +38,12 @@ struct Recognition {
 // Each distinct gate column of the style table is a feature, one value per game (the
 // game's terms of that fingerprint figure), divided by its spread over all games (a
 // column that never varies is left out). Each row's games, in order, are cut into
-// blocks of RECOGNITION_BLOCK_GAMES (a short tail is no block); a block's mean is named
+// blocks of block_games (a short tail is no block); a block's mean is named
 // by the nearest (Euclidean) class mean over all its games, its own class's without the
 // block itself. A class with no game left is no candidate; ties go to the earlier style.
-Recognition recognise(const std::vector<RecognitionRow>& rows);
+Recognition recognise(const std::vector<RecognitionRow>& rows, int block_games = RECOGNITION_BLOCK_GAMES);
 
-// "Recognition: N of M blocks of 20 games named right (P% [low, high])" with a 95%
+// "Recognition: N of M blocks of B games named right (P% [low, high])" with a 95%
 // interval, then a line with each style's count; one line when no row has a block.
 std::string recognition_text(const Recognition& recognition);
 

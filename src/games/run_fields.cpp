@@ -423,8 +423,9 @@ std::string styles_usage() {
   }
   std::string text = "usage: brisvane styles [OPTIONS]   every style plays whole games against Balanced or the baseline\n"
                      "       brisvane styles merge" + merge_options + " PART_DIR...   joins the parts of a run\n"
-                     "       brisvane styles report [--gate] RUN_DIR...   a run's report again from its games.csv; several\n"
-                     "           runs of the same rows from other openings are pooled into one\n"
+                     "       brisvane styles report [--gate] [--block N] RUN_DIR...   a run's report again from its\n"
+                     "           games.csv; several runs of the same rows from other openings are pooled into one;\n"
+                     "           --block names each style from blocks of N games (default 20)\n"
                      "       brisvane styles --list   a line per style: published strength, gate columns, costed, book\n"
                      "options (with a value also as --name=value):\n";
   const RunSettings defaults;

@@ -284,6 +284,12 @@ TEST_F(StylesCommand, PartsJoinedAreTheWholeRun) {
   EXPECT_EQ(games, 40) << pooled.out;
   // Two blocks of 20 for each named row, Balanced and KingAttack.
   EXPECT_NE(pooled.out.find(" of 4 blocks of 20 games named right"), std::string::npos) << pooled.out;
+  // Longer blocks: one of 40 games a row, named against the other style's alone.
+  const StylesRun longer = styles("report --block 40" + whole + " " + (dir / "seed9").string());
+  ASSERT_EQ(longer.status, 0) << longer.err;
+  EXPECT_NE(longer.out.find(" of 2 blocks of 40 games named right"), std::string::npos) << longer.out;
+  EXPECT_EQ(styles("report --block 0" + whole).err,
+            "brisvane styles: --block needs a count of games from 1 to 10000\n");
   EXPECT_NE(styles("report" + whole + whole).err.find("play the same openings in the same order"), std::string::npos);
   EXPECT_NE(styles("report" + whole + " " + (dir / "nodes").string()).err.find("the runs differ in nodes"),
             std::string::npos);
