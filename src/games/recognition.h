@@ -10,7 +10,7 @@
 
 // Games to a block: about what a short match shows of a style.
 constexpr int RECOGNITION_BLOCK_GAMES = 20;
-// The longest block a report may ask for: a whole run's row at most.
+// The longest block a report takes: more games than a run plays a row.
 constexpr int RECOGNITION_BLOCK_MAX = 10000;
 
 // A row of a run: its name, its style (rows of one style, Balanced at two strengths, are
